@@ -1,0 +1,41 @@
+# The two commands of the README. Both install what is missing (as root, with apt-get),
+# configure and build; `run` then starts the program, `test` runs every test through CTest.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+DEB_PACKAGES = cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev zlib1g-dev \
+               libgtest-dev libgmock-dev
+DEMO_DB = $(HOME)/.local/share/zmk-escolia/demo.db
+
+.PHONY: all deps configure build run test clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(DEB_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = "0" ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  else \
+	    echo "Missing packages:$$missing (run as root, or install them with apt-get)"; exit 1; \
+	  fi; \
+	fi
+
+configure: deps
+	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@mkdir -p $(dir $(DEMO_DB))
+	@if [ ! -f "$(DEMO_DB)" ]; then $(BUILD_DIR)/bin/escolia-cli demo "$(DEMO_DB)"; fi
+	$(BUILD_DIR)/bin/escolia-cli --db "$(DEMO_DB)" summary
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR)

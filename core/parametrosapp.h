@@ -1,0 +1,56 @@
+#pragma once
+// Per-database named options kept in T99ParametrosAplicacion.
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <vector>
+
+namespace zmk {
+
+class TDataBaseZMK;
+
+// Type codes of a parameter and their value columns.
+enum TTipoParametro {
+    tpInvalido = 0,
+    tpInteger = 1,
+    tpCurrency = 2,
+    tpFloat = 3,
+    tpFecha = 4,
+    tpBoolean = 5,
+    tpTexto = 6,
+    tpMemo = 7,
+    tpOLE = 8,
+};
+
+class TParametrosApp {
+public:
+    using ReloadHandler = std::function<void()>;
+
+    // The database; when unset, the host application's default database.
+    void SetDataBase(TDataBaseZMK* db) { db_ = db; }
+
+    QVariant GetValue(const QString& name);
+    bool AsBoolean(const QString& name, bool def);
+    int AsInteger(const QString& name, int def);
+    QString AsString(const QString& name, const QString& def);
+    void SetValue(const QString& name, const QVariant& value);
+    void DefineParametro(const QString& name, const QString& description, const QVariant& value,
+                         int typeCode);
+
+    // A handler is identified by its key; a key already present is not added twice.
+    void AddReloadHandler(const QString& key, ReloadHandler handler);
+    void RemoveReloadHandler(const QString& key);
+    void NotifyReload();
+
+    static QString ValueColumn(int typeCode);
+    static int TypeCodeOfValue(const QVariant& value);
+
+private:
+    TDataBaseZMK& CheckDataBase();
+    TDataBaseZMK* db_ = nullptr;
+    std::vector<std::pair<QString, ReloadHandler>> handlers_;
+};
+
+TParametrosApp& ParametrosApp();
+
+}  // namespace zmk

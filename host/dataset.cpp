@@ -1,0 +1,658 @@
+#include "host/dataset.h"
+
+#include <QRegularExpression>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include "host/database.h"
+#include "host/datetime.h"
+#include "host/errors.h"
+
+namespace zmk {
+
+QString DataEventName(TDataEvent event) {
+    switch (event) {
+        case TDataEvent::BeforeOpen: return QStringLiteral("BEFOREOPEN");
+        case TDataEvent::AfterOpen: return QStringLiteral("AFTEROPEN");
+        case TDataEvent::BeforeEdit: return QStringLiteral("BEFOREEDIT");
+        case TDataEvent::AfterEdit: return QStringLiteral("AFTEREDIT");
+        case TDataEvent::BeforePost: return QStringLiteral("BEFOREPOST");
+        case TDataEvent::AfterPost: return QStringLiteral("AFTERPOST");
+        case TDataEvent::BeforeDelete: return QStringLiteral("BEFOREDELETE");
+        case TDataEvent::AfterDelete: return QStringLiteral("AFTERDELETE");
+        case TDataEvent::BeforeInsert: return QStringLiteral("BEFOREINSERT");
+        case TDataEvent::AfterInsert: return QStringLiteral("AFTERINSERT");
+        case TDataEvent::StateChange: return QStringLiteral("STATECHANGE");
+    }
+    return QString();
+}
+
+namespace {
+
+bool IsNullValue(const QVariant& v) { return !v.isValid() || v.isNull(); }
+
+bool ValuesEqual(const QVariant& a, const QVariant& b) {
+    if (IsNullValue(a) || IsNullValue(b)) return IsNullValue(a) && IsNullValue(b);
+    if (a.metaType() == QMetaType::fromType<Currency>() ||
+        b.metaType() == QMetaType::fromType<Currency>()) {
+        auto ca = VarToCurrency(a), cb = VarToCurrency(b);
+        return ca && cb && *ca == *cb;
+    }
+    return a == b;
+}
+
+QString TableFromSql(const QString& sql) {
+    static const QRegularExpression from(
+        QStringLiteral(R"(^\s*SELECT\s.*?\bFROM\s+([A-Za-z_][A-Za-z0-9_]*)\s*(.*)$)"),
+        QRegularExpression::CaseInsensitiveOption |
+            QRegularExpression::DotMatchesEverythingOption);
+    auto m = from.match(sql);
+    if (!m.hasMatch()) return QString();
+    QString rest = m.captured(2);
+    static const QRegularExpression joins(QStringLiteral(R"(^,|\bJOIN\b|\bUNION\b)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (joins.match(rest).hasMatch()) return QString();
+    return m.captured(1);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TField
+
+TField::TField(TDataSet* owner, int index, QString name, TFieldType type, bool readOnly)
+    : owner_(owner), index_(index), name_(std::move(name)), type_(type), read_only_(readOnly) {}
+
+QVariant TField::Value() const { return owner_->Current(index_); }
+
+QVariant TField::OldValue() const {
+    if (owner_->current_ < 0 || owner_->current_ >= owner_->RecordCount()) return QVariant();
+    if (owner_->state_ == TDataSetState::Insert) return QVariant();
+    return owner_->rows_[size_t(owner_->current_)][index_];
+}
+
+bool TField::IsNull() const { return IsNullValue(Value()); }
+
+QString TField::AsString() const {
+    QVariant v = Value();
+    if (IsNullValue(v)) return QString();
+    if (v.metaType() == QMetaType::fromType<Currency>()) return v.value<Currency>().ToString();
+    if (v.metaType().id() == QMetaType::Bool)
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    if (v.metaType().id() == QMetaType::QDateTime) {
+        QDateTime d = v.toDateTime();
+        return d.time() == QTime(0, 0) ? d.toString(QStringLiteral("dd/MM/yyyy"))
+                                       : d.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    }
+    return v.toString();
+}
+
+int TField::AsInteger() const { return int(AsLargeInt()); }
+
+qlonglong TField::AsLargeInt() const {
+    QVariant v = Value();
+    if (IsNullValue(v)) return 0;
+    if (auto c = VarToCurrency(v)) return c->Rounded(0).Raw() / Currency::kScale;
+    throw EConvertError(QStringLiteral("'%1' no es un valor entero válido").arg(v.toString()));
+}
+
+bool TField::AsBoolean() const {
+    QVariant v = Value();
+    if (IsNullValue(v)) return false;
+    if (v.metaType().id() == QMetaType::QString) {
+        QString s = v.toString().trimmed().toLower();
+        if (s == QLatin1String("true")) return true;
+        if (s == QLatin1String("false") || s.isEmpty()) return false;
+    }
+    if (auto c = VarToCurrency(v)) return !c->IsZero();
+    throw EConvertError(QStringLiteral("'%1' no es un valor booleano válido").arg(v.toString()));
+}
+
+Currency TField::AsCurrency() const {
+    QVariant v = Value();
+    if (IsNullValue(v)) return Currency();
+    if (auto c = VarToCurrency(v)) return *c;
+    throw EConvertError(QStringLiteral("'%1' no es un valor numérico válido").arg(v.toString()));
+}
+
+double TField::AsFloat() const {
+    QVariant v = Value();
+    if (IsNullValue(v)) return 0;
+    if (v.metaType().id() == QMetaType::QDateTime) return DateTimeToSerial(v.toDateTime());
+    if (auto c = VarToCurrency(v)) {
+        if (v.metaType().id() == QMetaType::Double) return v.toDouble();
+        return c->ToDouble();
+    }
+    throw EConvertError(QStringLiteral("'%1' no es un valor numérico válido").arg(v.toString()));
+}
+
+QDateTime TField::AsDateTime() const {
+    QVariant v = Value();
+    if (IsNullValue(v)) return QDateTime();
+    if (auto d = VarToDateTime(v)) return *d;
+    throw EConvertError(QStringLiteral("'%1' no es una fecha válida").arg(v.toString()));
+}
+
+QVariant TField::Coerce(const QVariant& value) const {
+    if (IsNullValue(value)) return QVariant();
+    bool text_in = value.metaType().id() == QMetaType::QString;
+    if (text_in && value.toString().isEmpty() && type_ != TFieldType::String &&
+        type_ != TFieldType::Memo && type_ != TFieldType::Unknown)
+        return QVariant();
+    auto bad = [&](const char* what) {
+        QString shown = value.metaType() == QMetaType::fromType<Currency>()
+                            ? value.value<Currency>().ToString()
+                            : value.toString();
+        return EConvertError(QStringLiteral("'%1' no es %2 para el campo '%3'")
+                                 .arg(shown, QString::fromUtf8(what), name_));
+    };
+    switch (type_) {
+        case TFieldType::Boolean: {
+            if (value.metaType().id() == QMetaType::Bool) return value.toBool();
+            if (text_in) {
+                QString s = value.toString().trimmed().toLower();
+                if (s == QLatin1String("true") || s == QLatin1String("sí") ||
+                    s == QLatin1String("si"))
+                    return true;
+                if (s == QLatin1String("false") || s == QLatin1String("no")) return false;
+            }
+            if (auto c = VarToCurrency(value)) return !c->IsZero();
+            throw bad("un valor booleano válido");
+        }
+        case TFieldType::Integer:
+        case TFieldType::AutoInc: {
+            auto c = VarToCurrency(value);
+            if (!c || c->Rounded(0) != *c) throw bad("un valor entero válido");
+            qlonglong n = c->Raw() / Currency::kScale;
+            if (n >= INT_MIN && n <= INT_MAX) return int(n);
+            return n;
+        }
+        case TFieldType::Currency: {
+            auto c = VarToCurrency(value);
+            if (!c) throw bad("un valor numérico válido");
+            return QVariant::fromValue(*c);
+        }
+        case TFieldType::Float: {
+            if (value.metaType() == QMetaType::fromType<Currency>())
+                return value.value<Currency>().ToDouble();
+            bool ok = false;
+            double d = QString(value.toString()).replace(QLatin1Char(','), QLatin1Char('.'))
+                           .toDouble(&ok);
+            if (!ok) throw bad("un valor numérico válido");
+            return d;
+        }
+        case TFieldType::DateTime: {
+            auto d = VarToDateTime(value);
+            if (!d || !d->isValid()) throw bad("una fecha válida");
+            return *d;
+        }
+        case TFieldType::String:
+        case TFieldType::Memo:
+            if (value.metaType() == QMetaType::fromType<Currency>())
+                return value.value<Currency>().ToString();
+            return value.toString();
+        case TFieldType::Blob:
+            return value.toByteArray();
+        case TFieldType::Unknown:
+            break;
+    }
+    return value;
+}
+
+void TField::SetValue(const QVariant& value) { owner_->Assign(*this, value); }
+
+// ---------------------------------------------------------------- TDataSet
+
+TDataSet::TDataSet(TDataBaseZMK& db, QString sql, bool readOnly, QString updateTable)
+    : db_(db), sql_(std::move(sql)), read_only_(readOnly), update_table_(std::move(updateTable)) {}
+
+TDataSet::~TDataSet() = default;
+
+void TDataSet::SetSQL(const QString& sql) {
+    if (Active()) Close();
+    sql_ = sql;
+}
+
+void TDataSet::SetEventSink(IDataEventSink* sink, int dataSourceId) {
+    sink_ = sink;
+    data_source_id_ = dataSourceId;
+}
+
+void TDataSet::Fire(TDataEvent event) {
+    if (sink_) sink_->DataEvent(event, *this);
+}
+
+void TDataSet::FireChange(TField* field) {
+    if (sink_) sink_->DataChange(*this, field);
+}
+
+void TDataSet::SetState(TDataSetState state) {
+    if (state_ == state) return;
+    state_ = state;
+    Fire(TDataEvent::StateChange);
+}
+
+void TDataSet::RequireActive() const {
+    if (!Active()) throw EDatabaseError(QStringLiteral("No se puede realizar esta operación con el conjunto de datos cerrado"));
+}
+
+void TDataSet::RequireWritable() const {
+    RequireActive();
+    if (read_only_ || update_table_.isEmpty() || key_field_.isEmpty())
+        throw EDatabaseError(
+            QStringLiteral("No se puede modificar un conjunto de datos de solo lectura"));
+}
+
+void TDataSet::Open() {
+    if (Active()) return;
+    Fire(TDataEvent::BeforeOpen);
+    Load();
+    current_ = rows_.empty() ? -1 : 0;
+    ResetNavigationFlags();
+    bof_ = true;
+    SetState(TDataSetState::Browse);
+    Fire(TDataEvent::AfterOpen);
+    FireChange(nullptr);
+}
+
+void TDataSet::Close() {
+    if (!Active()) return;
+    rows_.clear();
+    fields_.clear();
+    buffer_.clear();
+    current_ = -1;
+    modified_ = false;
+    state_ = TDataSetState::Inactive;
+    Fire(TDataEvent::StateChange);
+}
+
+void TDataSet::Load() {
+    if (!read_only_) {
+        if (update_table_.isEmpty()) update_table_ = TableFromSql(sql_);
+        if (!update_table_.isEmpty()) {
+            key_field_ = db_.PrimaryKey(update_table_);
+            table_columns_ = db_.Columns(update_table_);
+        }
+    }
+    QSqlQuery q = db_.Query(sql_);
+    QSqlRecord rec = q.record();
+    QStringList names;
+    QVector<TFieldType> types;
+    for (int i = 0; i < rec.count(); ++i) {
+        QString name = rec.fieldName(i);
+        TFieldType type = ResolveFieldType(name);
+        if (type == TFieldType::Unknown) {
+            switch (rec.field(i).metaType().id()) {
+                case QMetaType::LongLong:
+                case QMetaType::Int:
+                    type = TFieldType::Unknown;  // aliases and aggregates keep their raw value
+                    break;
+                default:
+                    break;
+            }
+        }
+        names << name;
+        types << type;
+    }
+    if (fields_.empty() || int(fields_.size()) != names.size()) BuildFields(names, types);
+    rows_.clear();
+    const int n = names.size();
+    while (q.next()) {
+        Row row(n);
+        for (int i = 0; i < n; ++i) row[i] = FromStorage(types[i], q.value(i));
+        rows_.push_back(std::move(row));
+    }
+}
+
+void TDataSet::BuildFields(const QStringList& names, const QVector<TFieldType>& types) {
+    fields_.clear();
+    for (int i = 0; i < names.size(); ++i) {
+        bool in_table = false;
+        for (const QString& c : table_columns_)
+            if (c.compare(names[i], Qt::CaseInsensitive) == 0) in_table = true;
+        bool read_only = read_only_ || !in_table || types[i] == TFieldType::AutoInc;
+        fields_.push_back(std::make_unique<TField>(this, i, names[i], types[i], read_only));
+    }
+}
+
+void TDataSet::Refresh() {
+    RequireActive();
+    CheckBrowseMode();
+    QVariant key;
+    TField* key_field = key_field_.isEmpty() ? nullptr : FindField(key_field_);
+    if (key_field && current_ >= 0) key = key_field->Value();
+    int old_index = current_;
+    Load();
+    current_ = -1;
+    if (key_field && !IsNullValue(key)) {
+        for (int i = 0; i < RecordCount(); ++i)
+            if (ValuesEqual(rows_[size_t(i)][key_field->Index()], key)) current_ = i;
+    }
+    if (current_ < 0 && !rows_.empty()) current_ = std::clamp(old_index, 0, RecordCount() - 1);
+    ResetNavigationFlags();
+    FireChange(nullptr);
+}
+
+int TDataSet::RecNo() const {
+    if (state_ == TDataSetState::Insert || current_ < 0) return 0;
+    return current_ + 1;
+}
+
+void TDataSet::ResetNavigationFlags() {
+    eof_ = rows_.empty();
+    bof_ = rows_.empty();
+}
+
+void TDataSet::CheckBrowseMode() {
+    if (state_ == TDataSetState::Edit || state_ == TDataSetState::Insert) Post();
+    if (state_ == TDataSetState::SetKey) SetState(TDataSetState::Browse);
+}
+
+void TDataSet::First() {
+    RequireActive();
+    CheckBrowseMode();
+    int old = current_;
+    current_ = rows_.empty() ? -1 : 0;
+    ResetNavigationFlags();
+    bof_ = true;
+    if (old != current_) FireChange(nullptr);
+}
+
+void TDataSet::Last() {
+    RequireActive();
+    CheckBrowseMode();
+    int old = current_;
+    current_ = RecordCount() - 1;
+    ResetNavigationFlags();
+    eof_ = true;
+    if (old != current_) FireChange(nullptr);
+}
+
+void TDataSet::Next() {
+    RequireActive();
+    CheckBrowseMode();
+    bof_ = false;
+    if (current_ + 1 < RecordCount()) {
+        ++current_;
+        eof_ = false;
+        FireChange(nullptr);
+    } else {
+        eof_ = true;
+    }
+}
+
+void TDataSet::Prior() {
+    RequireActive();
+    CheckBrowseMode();
+    eof_ = false;
+    if (current_ > 0) {
+        --current_;
+        bof_ = false;
+        FireChange(nullptr);
+    } else {
+        bof_ = true;
+    }
+}
+
+void TDataSet::SetRecNo(int recNo) {
+    RequireActive();
+    CheckBrowseMode();
+    if (recNo < 1 || recNo > RecordCount()) return;
+    int old = current_;
+    current_ = recNo - 1;
+    eof_ = bof_ = false;
+    if (old != current_) FireChange(nullptr);
+}
+
+bool TDataSet::Locate(const QString& fieldName, const QVariant& value) {
+    RequireActive();
+    CheckBrowseMode();
+    TField& field = FieldByName(fieldName);
+    QVariant wanted = field.Coerce(value);
+    for (int i = 0; i < RecordCount(); ++i) {
+        if (ValuesEqual(rows_[size_t(i)][field.Index()], wanted)) {
+            int old = current_;
+            current_ = i;
+            eof_ = bof_ = false;
+            if (old != current_) FireChange(nullptr);
+            return true;
+        }
+    }
+    return false;
+}
+
+TField* TDataSet::FindField(const QString& name) {
+    for (auto& f : fields_)
+        if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0) return f.get();
+    return nullptr;
+}
+
+TField& TDataSet::FieldByName(const QString& name) {
+    if (TField* f = FindField(name)) return *f;
+    throw EDatabaseError(QStringLiteral("Campo '%1' no encontrado").arg(name));
+}
+
+QStringList TDataSet::FieldNames() const {
+    QStringList names;
+    for (const auto& f : fields_) names << f->FieldName();
+    return names;
+}
+
+QVariant TDataSet::Current(int index) const {
+    switch (state_) {
+        case TDataSetState::Edit:
+        case TDataSetState::Insert:
+            return buffer_.value(index);
+        case TDataSetState::SetKey:
+            return key_buffer_.value(index);
+        case TDataSetState::Browse:
+            if (current_ >= 0 && current_ < RecordCount()) return rows_[size_t(current_)][index];
+            return QVariant();
+        case TDataSetState::Inactive:
+            break;
+    }
+    return QVariant();
+}
+
+void TDataSet::Assign(TField& field, const QVariant& value) {
+    if (state_ == TDataSetState::SetKey) {
+        key_buffer_[field.Index()] = field.Coerce(value);
+        return;
+    }
+    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert)
+        throw EDatabaseError(
+            QStringLiteral("El conjunto de datos no está en modo de edición o inserción"));
+    if (field.ReadOnly())
+        throw EDatabaseError(
+            QStringLiteral("El campo '%1' no se puede modificar").arg(field.FieldName()));
+    buffer_[field.Index()] = field.Coerce(value);
+    modified_ = true;
+    FireChange(&field);
+}
+
+void TDataSet::Append() {
+    RequireWritable();
+    CheckBrowseMode();
+    Fire(TDataEvent::BeforeInsert);
+    buffer_ = Row(FieldCount());
+    insert_at_ = RecordCount();
+    modified_ = false;
+    SetState(TDataSetState::Insert);
+    FireChange(nullptr);
+    Fire(TDataEvent::AfterInsert);
+}
+
+void TDataSet::Insert() {
+    RequireWritable();
+    CheckBrowseMode();
+    Fire(TDataEvent::BeforeInsert);
+    buffer_ = Row(FieldCount());
+    insert_at_ = current_ < 0 ? 0 : current_;
+    modified_ = false;
+    SetState(TDataSetState::Insert);
+    FireChange(nullptr);
+    Fire(TDataEvent::AfterInsert);
+}
+
+void TDataSet::Edit() {
+    if (state_ == TDataSetState::Edit || state_ == TDataSetState::Insert) return;
+    RequireWritable();
+    if (rows_.empty()) {
+        Append();
+        return;
+    }
+    CheckBrowseMode();
+    Fire(TDataEvent::BeforeEdit);
+    buffer_ = rows_[size_t(current_)];
+    modified_ = false;
+    SetState(TDataSetState::Edit);
+    Fire(TDataEvent::AfterEdit);
+}
+
+void TDataSet::Post() {
+    if (state_ == TDataSetState::SetKey) {
+        SetState(TDataSetState::Browse);
+        return;
+    }
+    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert) return;
+    Fire(TDataEvent::BeforePost);
+    if (state_ == TDataSetState::Insert)
+        WriteInsert();
+    else
+        WriteUpdate();
+    modified_ = false;
+    SetState(TDataSetState::Browse);
+    Fire(TDataEvent::AfterPost);
+}
+
+void TDataSet::WriteInsert() {
+    QStringList columns;
+    QStringList marks;
+    QVariantList values;
+    for (auto& f : fields_) {
+        if (f->ReadOnly() && f->DataType() != TFieldType::AutoInc) continue;
+        if (!table_columns_.contains(f->FieldName(), Qt::CaseInsensitive)) continue;
+        const QVariant& v = buffer_[f->Index()];
+        if (IsNullValue(v)) continue;
+        columns << f->FieldName();
+        marks << QStringLiteral("?");
+        values << ToStorage(v);
+    }
+    QString sql = columns.isEmpty()
+                      ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(update_table_)
+                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(update_table_, columns.join(QStringLiteral(", ")),
+                                 marks.join(QStringLiteral(", ")));
+    QSqlQuery q = db_.Prepared(sql, values);
+    TField& key = FieldByName(key_field_);
+    QVariant key_value = buffer_[key.Index()];
+    if (IsNullValue(key_value)) key_value = q.lastInsertId();
+    Row row = ReadRowByKey(key_value);
+    int at = std::clamp(insert_at_, 0, RecordCount());
+    rows_.insert(rows_.begin() + at, row);
+    current_ = at;
+    eof_ = bof_ = false;
+}
+
+void TDataSet::WriteUpdate() {
+    const Row& old = rows_[size_t(current_)];
+    QStringList sets;
+    QVariantList values;
+    for (auto& f : fields_) {
+        if (f->ReadOnly()) continue;
+        if (ValuesEqual(old[f->Index()], buffer_[f->Index()])) continue;
+        sets << f->FieldName() + QStringLiteral(" = ?");
+        values << ToStorage(buffer_[f->Index()]);
+    }
+    TField& key = FieldByName(key_field_);
+    if (!sets.isEmpty()) {
+        values << ToStorage(old[key.Index()]);
+        QSqlQuery q = db_.Prepared(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                                       .arg(update_table_, sets.join(QStringLiteral(", ")),
+                                            key_field_),
+                                   values);
+        if (q.numRowsAffected() == 0)
+            throw EDatabaseError(QStringLiteral(
+                "No se encuentra el registro para actualizar: otro usuario lo ha borrado"));
+    }
+    rows_[size_t(current_)] = ReadRowByKey(buffer_[key.Index()]);
+}
+
+// The stored row as the database now holds it; fields that are not columns of the table
+// (joined or calculated) keep the values of the edit buffer.
+TDataSet::Row TDataSet::ReadRowByKey(const QVariant& key) {
+    Row row = buffer_;
+    QSqlQuery q = db_.Prepared(
+        QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(update_table_, key_field_),
+        {ToStorage(key)});
+    if (!q.next()) return row;
+    QSqlRecord rec = q.record();
+    for (auto& f : fields_) {
+        int i = rec.indexOf(f->FieldName());
+        if (i >= 0) row[f->Index()] = FromStorage(f->DataType(), q.value(i));
+    }
+    return row;
+}
+
+void TDataSet::Cancel() {
+    if (state_ == TDataSetState::SetKey) {
+        SetState(TDataSetState::Browse);
+        return;
+    }
+    if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert) return;
+    buffer_.clear();
+    modified_ = false;
+    SetState(TDataSetState::Browse);
+    FireChange(nullptr);
+}
+
+void TDataSet::Delete() {
+    RequireActive();
+    if (state_ == TDataSetState::Insert || state_ == TDataSetState::SetKey) {
+        Cancel();
+        return;
+    }
+    RequireWritable();
+    if (rows_.empty())
+        throw EDatabaseError(QStringLiteral(
+            "No se puede realizar esta operación en un conjunto de datos vacío"));
+    CheckBrowseMode();
+    Fire(TDataEvent::BeforeDelete);
+    TField& key = FieldByName(key_field_);
+    db_.Prepared(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(update_table_, key_field_),
+                 {ToStorage(rows_[size_t(current_)][key.Index()])});
+    rows_.erase(rows_.begin() + current_);
+    if (current_ >= RecordCount()) current_ = RecordCount() - 1;
+    ResetNavigationFlags();
+    Fire(TDataEvent::AfterDelete);
+    FireChange(nullptr);
+}
+
+void TDataSet::SetKey() {
+    RequireActive();
+    CheckBrowseMode();
+    key_buffer_ = Row(FieldCount());
+    SetState(TDataSetState::SetKey);
+}
+
+bool TDataSet::GotoKey() {
+    if (state_ != TDataSetState::SetKey) return false;
+    Row wanted = key_buffer_;
+    SetState(TDataSetState::Browse);
+    for (int i = 0; i < RecordCount(); ++i) {
+        bool match = true;
+        for (int c = 0; c < wanted.size() && match; ++c)
+            if (!IsNullValue(wanted[c]) && !ValuesEqual(rows_[size_t(i)][c], wanted[c]))
+                match = false;
+        if (match) {
+            int old = current_;
+            current_ = i;
+            eof_ = bof_ = false;
+            if (old != current_) FireChange(nullptr);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace zmk

@@ -1,0 +1,188 @@
+#pragma once
+// A data set over the company database in the manner of a Delphi data set: states, fields by
+// name, an edit buffer, and the data events that the procedure library's hooks receive.
+// Rows are read into memory when the data set opens; edits are written back by key.
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "host/currency.h"
+#include "host/fieldtype.h"
+#include "host/zmkobject.h"
+
+namespace zmk {
+
+class TDataBaseZMK;
+class TDataSet;
+
+enum class TDataSetState { Inactive, Browse, Edit, Insert, SetKey };
+
+enum class TDataEvent {
+    BeforeOpen,
+    AfterOpen,
+    BeforeEdit,
+    AfterEdit,
+    BeforePost,
+    AfterPost,
+    BeforeDelete,
+    AfterDelete,
+    BeforeInsert,
+    AfterInsert,
+    StateChange,
+};
+// "BEFOREOPEN", "AFTERPOST", ... as the hooks' names end.
+QString DataEventName(TDataEvent event);
+
+class TField {
+public:
+    TField(TDataSet* owner, int index, QString name, TFieldType type, bool readOnly);
+
+    const QString& FieldName() const { return name_; }
+    TFieldType DataType() const { return type_; }
+    bool ReadOnly() const { return read_only_; }
+    void SetReadOnly(bool value) { read_only_ = value; }
+    TDataSet* DataSet() const { return owner_; }
+    int Index() const { return index_; }
+
+    // The value in the current record (the edit buffer while editing); invalid QVariant is Null.
+    QVariant Value() const;
+    QVariant OldValue() const;
+    bool IsNull() const;
+    QString AsString() const;
+    int AsInteger() const;  // Null reads as 0
+    qlonglong AsLargeInt() const;
+    bool AsBoolean() const;
+    Currency AsCurrency() const;
+    double AsFloat() const;
+    QDateTime AsDateTime() const;
+
+    // Assigns in edit, insert or set-key state, converted to the field's type; fires the
+    // data-change hook. An empty text assigned to a non-text field makes it Null.
+    void SetValue(const QVariant& value);
+    void SetAsString(const QString& value) { SetValue(value); }
+    void SetAsInteger(int value) { SetValue(value); }
+    void SetAsBoolean(bool value) { SetValue(value); }
+    void SetAsCurrency(Currency value) { SetValue(QVariant::fromValue(value)); }
+    void SetAsDateTime(const QDateTime& value) { SetValue(value); }
+    void Clear() { SetValue(QVariant()); }
+
+    // The value converted to the field's type, or an error in the program's words.
+    QVariant Coerce(const QVariant& value) const;
+
+private:
+    TDataSet* owner_;
+    int index_;
+    QString name_;
+    TFieldType type_;
+    bool read_only_;
+};
+
+// Receives the data events of the data sets it is attached to (the host wires it to the
+// procedure library's hooks).
+class IDataEventSink {
+public:
+    virtual ~IDataEventSink() = default;
+    virtual void DataEvent(TDataEvent event, TDataSet& dataSet) = 0;
+    // field is nullptr when the record as a whole changed (scroll, insert, cancel).
+    virtual void DataChange(TDataSet& dataSet, TField* field) = 0;
+};
+
+class TDataSet : public TZMKObject {
+public:
+    // readOnly data sets refuse every change; an updatable one writes to updateTable (taken from
+    // "SELECT ... FROM <table>" when not given) by the table's key.
+    TDataSet(TDataBaseZMK& db, QString sql, bool readOnly, QString updateTable = QString());
+    ~TDataSet() override;
+
+    TDataBaseZMK& DataBase() const { return db_; }
+    const QString& SQL() const { return sql_; }
+    void SetSQL(const QString& sql);
+    const QString& UpdateTable() const { return update_table_; }
+    const QString& KeyField() const { return key_field_; }
+    bool IsReadOnly() const { return read_only_; }
+
+    void SetEventSink(IDataEventSink* sink, int dataSourceId);
+    int DataSourceId() const { return data_source_id_; }
+
+    void Open();
+    void Close();
+    bool Active() const { return state_ != TDataSetState::Inactive; }
+    // Runs the query again and keeps the current record when its key is still there.
+    void Refresh();
+    TDataSetState State() const { return state_; }
+    bool Modified() const { return modified_; }
+
+    int RecordCount() const { return int(rows_.size()); }
+    int RecNo() const;  // 1-based; 0 when empty or inserting a new record
+    bool IsEmpty() const { return rows_.empty(); }
+    bool Eof() const { return eof_; }
+    bool Bof() const { return bof_; }
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    void SetRecNo(int recNo);
+    bool Locate(const QString& fieldName, const QVariant& value);
+
+    int FieldCount() const { return int(fields_.size()); }
+    TField& Fields(int index) { return *fields_[size_t(index)]; }
+    TField* FindField(const QString& name);
+    TField& FieldByName(const QString& name);  // raises when missing
+    QStringList FieldNames() const;
+
+    void Append();
+    void Insert();
+    void Edit();
+    void Post();
+    void Cancel();
+    void Delete();
+
+    // Set-key state: assign key fields, then GotoKey searches the rows for them.
+    void SetKey();
+    bool GotoKey();
+
+private:
+    friend class TField;
+    using Row = QVector<QVariant>;
+
+    void RequireActive() const;
+    void RequireWritable() const;
+    void CheckBrowseMode();
+    void SetState(TDataSetState state);
+    void Fire(TDataEvent event);
+    void FireChange(TField* field);
+    void Load();
+    void BuildFields(const QStringList& names, const QVector<TFieldType>& types);
+    void WriteInsert();
+    void WriteUpdate();
+    Row ReadRowByKey(const QVariant& key);
+    QVariant Current(int index) const;
+    void Assign(TField& field, const QVariant& value);
+    void ResetNavigationFlags();
+
+    TDataBaseZMK& db_;
+    QString sql_;
+    bool read_only_;
+    QString update_table_;
+    QString key_field_;
+    QStringList table_columns_;
+    IDataEventSink* sink_ = nullptr;
+    int data_source_id_ = 0;
+
+    TDataSetState state_ = TDataSetState::Inactive;
+    std::vector<std::unique_ptr<TField>> fields_;
+    std::vector<Row> rows_;
+    int current_ = -1;       // index into rows_
+    Row buffer_;             // edit/insert buffer
+    Row key_buffer_;         // set-key buffer
+    int insert_at_ = -1;     // where an inserted record goes
+    bool modified_ = false;
+    bool eof_ = true;
+    bool bof_ = true;
+};
+
+}  // namespace zmk

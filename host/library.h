@@ -1,0 +1,19 @@
+#pragma once
+// The procedure library: every procedure the screens and data events call, registered in a
+// fixed order. Subsystems provide the bodies; a procedure whose subsystem is not built in yet
+// refuses with a clear message.
+#include <QString>
+
+#include "host/procedures.h"
+
+namespace zmk {
+
+// Registers the whole library. Entries marked for the given registry go into it; the others
+// into the registry of the application object that owns it.
+void REGISTER_LIBRARY(TProcedureZMK& registry);
+
+// A subsystem's body for a library entry (by the entry's name).
+void SetProcedureBody(const QString& name, TProcCallback body);
+bool HasProcedureBody(const QString& name);
+
+}  // namespace zmk
