@@ -1,0 +1,10 @@
+#include "billing/register.h"
+
+namespace zmk {
+
+void RegisterBillingProcedures() {
+    RegisterBankProcedures();
+    RegisterConceptTextProcedures();
+}
+
+}  // namespace zmk

@@ -1,0 +1,39 @@
+#pragma once
+// A fresh company database in a temporary folder, installed as the program's default database
+// with scripted answers, for the length of one test.
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "host/database.h"
+#include "host/prompt.h"
+
+namespace zmk::test {
+
+class TestDatabase {
+public:
+    explicit TestDatabase(QStringList answers = {});
+    ~TestDatabase();
+    TDataBaseZMK& db() { return *db_; }
+    QString path() const { return path_; }
+    TScriptedPrompt& prompt() { return *prompt_; }
+    // Runs a query and returns the first column of its first row (Null when no row).
+    QVariant Scalar(const QString& sql);
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+    TDataBaseZMK* db_ = nullptr;
+    TScriptedPrompt* prompt_ = nullptr;
+    std::unique_ptr<IPromptService> previous_prompt_;
+};
+
+// Runs escolia-cli with the given arguments; returns exit status, stdout and stderr.
+struct CliResult {
+    int status = -1;
+    QString out;
+    QString err;
+};
+CliResult RunCli(const QStringList& args, const QByteArray& input = QByteArray());
+
+}  // namespace zmk::test
