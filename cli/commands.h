@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <optional>
 
 namespace zmk::cli {
 
@@ -16,6 +17,7 @@ constexpr int kExitAborted = 3;  // silent abort
 
 struct CliContext {
     QString dbPath;        // --db, empty when not given
+    std::optional<int> centre;  // --centre
     QStringList args;      // the command's arguments after its name
     QTextStream* out;      // stdout
     QTextStream* err;      // stderr
@@ -33,6 +35,8 @@ using CommandFn = std::function<int(CliContext&)>;
 void RegisterCommand(const QString& name, const QString& usage, CommandFn fn);
 // Commands are registered by calling each module's function; main and tests call this once.
 void RegisterAllCommands();
+// Gives the procedure library every subsystem's bodies and rules (before REGISTER_LIBRARY).
+void RegisterAllProcedureBodies();
 int RunCommand(const QString& name, CliContext& ctx);
 QStringList CommandUsages();
 
@@ -40,7 +44,12 @@ QStringList CommandUsages();
 // dates YYYY-MM-DD[ HH:MM:SS]; anything else is text.
 QVariant ParseCliValue(const QString& text);
 
-// Opens the --db database as the program's default database (raises when missing or invalid).
+// Opens the --db database as the program's default database (raises when missing or invalid),
+// runs the parameters' reload handlers and makes the --centre (or the stored) centre current.
+// Does nothing when it is already open.
 void OpenDefaultDatabase(const CliContext& ctx);
+
+// A value in the command line's syntax (the inverse of ParseCliValue).
+QString FormatCliValue(const QVariant& value);
 
 }  // namespace zmk::cli

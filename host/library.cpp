@@ -17,6 +17,11 @@ QHash<QString, TProcCallback>& Bodies() {
     return bodies;
 }
 
+QHash<QString, TProcGuard>& Guards() {
+    static QHash<QString, TProcGuard> guards;
+    return guards;
+}
+
 enum class Target { Given, App };
 
 struct Entry {
@@ -130,6 +135,8 @@ TProcCallback BodyFor(const QString& name) {
     QString body_name = kNorma19.contains(name) ? kNorma19.first() : name;
     // Looked up when called, so subsystems may provide bodies before or after registration.
     return [name, body_name](const TProcCall& call) {
+        if (auto guard = Guards().find(name); guard != Guards().end() && !guard.value()(call))
+            return;
         auto it = Bodies().find(body_name);
         if (it == Bodies().end())
             throw EZMKError(QStringLiteral("La función \"%1\" todavía no está disponible en "
@@ -147,6 +154,10 @@ void SetProcedureBody(const QString& name, TProcCallback body) {
 }
 
 bool HasProcedureBody(const QString& name) { return Bodies().contains(name); }
+
+void SetProcedureGuard(const QString& name, TProcGuard guard) {
+    Guards().insert(name, std::move(guard));
+}
 
 void REGISTER_LIBRARY(TProcedureZMK& registry) {
     TProcedureZMK& app_registry =

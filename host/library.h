@@ -3,6 +3,7 @@
 // fixed order. Subsystems provide the bodies; a procedure whose subsystem is not built in yet
 // refuses with a clear message.
 #include <QString>
+#include <functional>
 
 #include "host/procedures.h"
 
@@ -15,5 +16,10 @@ void REGISTER_LIBRARY(TProcedureZMK& registry);
 // A subsystem's body for a library entry (by the entry's name).
 void SetProcedureBody(const QString& name, TProcCallback body);
 bool HasProcedureBody(const QString& name);
+
+// A check that runs before an entry's body: it may refuse (raise) or end the call quietly
+// (return false), as the dialog procedures do when no grid is given.
+using TProcGuard = std::function<bool(const TProcCall&)>;
+void SetProcedureGuard(const QString& name, TProcGuard guard);
 
 }  // namespace zmk

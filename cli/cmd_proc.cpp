@@ -1,0 +1,169 @@
+#include "cli/cmd_core.h"
+#include "cli/commands.h"
+#include "core/sqlhelpers.h"
+#include "host/app.h"
+#include "host/database.h"
+#include "host/errors.h"
+#include "host/grid.h"
+#include "host/parametres.h"
+#include "core/parametrosapp.h"
+#include "schema/schema.h"
+
+namespace zmk::cli {
+
+namespace {
+
+struct ScreenObjects {
+    std::unique_ptr<TQuerySQL> query;
+    std::unique_ptr<TQuerySQL> gridQuery;
+    std::unique_ptr<TZMKDBGrid> grid;
+};
+
+QVariantList ParseKeys(const QString& text) {
+    QVariantList keys;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        int key = part.trimmed().toInt(&ok);
+        if (!ok) throw UsageError{QStringLiteral("Clave no válida: %1").arg(part)};
+        keys << key;
+    }
+    return keys;
+}
+
+std::pair<const schema::Table*, QVariantList> ParseTableKeys(const QString& spec) {
+    int colon = spec.indexOf(QLatin1Char(':'));
+    if (colon <= 0) throw UsageError{QStringLiteral("Se esperaba TABLA:CLAVE: %1").arg(spec)};
+    QVariantList keys = ParseKeys(spec.mid(colon + 1));
+    if (keys.isEmpty()) throw UsageError{QStringLiteral("Se esperaba TABLA:CLAVE: %1").arg(spec)};
+    const schema::Table* table = schema::FindTable(spec.left(colon));
+    if (!table || table->key.isEmpty())
+        throw EZMKError(QStringLiteral("No existe la tabla %1").arg(spec.left(colon)));
+    return {table, keys};
+}
+
+// A screen's query over the whole table, ordered by key and positioned on the given record.
+std::unique_ptr<TQuerySQL> ScreenQuery(const schema::Table& table, const QVariant& key) {
+    auto ds = DefaultDB().GetTSQLDataSet(QStringLiteral("SELECT * FROM ") + table.name +
+                                             QStringLiteral(" ORDER BY ") + table.key,
+                                         false);
+    ZMKApp().AttachDataSet(*ds, table.dataSourceId);
+    ds->Open();
+    if (!ds->Locate(table.key, key))
+        throw EZMKError(QStringLiteral("No existe el registro %1 en la tabla %2")
+                            .arg(key.toString(), table.name));
+    return std::make_unique<TQuerySQL>(std::move(ds));
+}
+
+// The grid shows the given rows in the given order; the first is current.
+std::unique_ptr<TQuerySQL> GridQuery(const schema::Table& table, const QVariantList& keys) {
+    QStringList literals;
+    QString order = QStringLiteral("CASE ") + table.key;
+    for (int i = 0; i < keys.size(); ++i) {
+        literals << ValorSQL(keys[i]);
+        order += QStringLiteral(" WHEN ") + ValorSQL(keys[i]) + QStringLiteral(" THEN ") +
+                 QString::number(i);
+    }
+    order += QStringLiteral(" END");
+    auto ds = DefaultDB().GetTSQLDataSet(QStringLiteral("SELECT * FROM ") + table.name +
+                                             QStringLiteral(" WHERE ") + table.key +
+                                             QStringLiteral(" IN (") +
+                                             literals.join(QStringLiteral(", ")) +
+                                             QStringLiteral(") ORDER BY ") + order,
+                                         false);
+    ZMKApp().AttachDataSet(*ds, table.dataSourceId);
+    ds->Open();
+    return std::make_unique<TQuerySQL>(std::move(ds));
+}
+
+int RunProc(CliContext& ctx) {
+    if (ctx.args.isEmpty()) throw UsageError{QStringLiteral("proc necesita el nombre del procedimiento")};
+    QString name = ctx.args.first();
+    QStringList rest = ctx.args.mid(1);
+    QString query_spec, grid_spec, selected_spec;
+    QList<std::pair<QString, QVariant>> params;
+    while (!rest.isEmpty()) {
+        QString arg = rest.takeFirst();
+        auto value = [&]() {
+            if (rest.isEmpty()) throw UsageError{arg + QStringLiteral(" necesita un valor")};
+            return rest.takeFirst();
+        };
+        if (arg == QLatin1String("--query")) {
+            query_spec = value();
+        } else if (arg == QLatin1String("--grid")) {
+            grid_spec = value();
+        } else if (arg == QLatin1String("--selected")) {
+            selected_spec = value();
+        } else {
+            int eq = arg.indexOf(QLatin1Char('='));
+            if (eq <= 0) throw UsageError{QStringLiteral("Se esperaba PARAMETRO=VALOR: %1").arg(arg)};
+            params << std::pair{arg.left(eq), ParseCliValue(arg.mid(eq + 1))};
+        }
+    }
+    QVariantList selected = ParseKeys(selected_spec);
+
+    OpenDefaultDatabase(ctx);
+    ScreenObjects screen;
+    TParametres& block = Parametres();
+    for (const QString& p : {QStringLiteral("PRMIP_TQUERYSQL"), QStringLiteral("PRMIP_DATASET"),
+                             QStringLiteral("PRMIP_DBGRID"), QStringLiteral("PRMIP_ZMKFORM")})
+        block.SetParametreValue(p, 0);
+    for (int i = 1; i <= 6; ++i) block.DeleteParam(QStringLiteral("PRMS%1").arg(i, 2, 10, QLatin1Char('0')));
+    for (const auto& [param, value] : params) block.SetParametreValue(param, value);
+
+    if (!query_spec.isEmpty()) {
+        auto [table, keys] = ParseTableKeys(query_spec);
+        screen.query = ScreenQuery(*table, keys.first());
+    }
+    if (!grid_spec.isEmpty()) {
+        auto [table, keys] = ParseTableKeys(grid_spec);
+        screen.gridQuery = GridQuery(*table, keys);
+        screen.grid = std::make_unique<TZMKDBGrid>(*screen.gridQuery);
+        screen.grid->SetSelectedKeys(selected);
+        block.SetParametreValue(QStringLiteral("PRMIP_DBGRID"), screen.grid->Handle());
+    }
+    // The screen's query is the one given, else the grid's.
+    TQuerySQL* query = screen.query ? screen.query.get() : screen.gridQuery.get();
+    if (query) {
+        block.SetParametreValue(QStringLiteral("PRMIP_TQUERYSQL"), query->Handle());
+        block.SetParametreValue(QStringLiteral("PRMIP_DATASET"), query->DataSet().Handle());
+    }
+
+    ZMKApp().Procedures().ExecuteProcedure(name);
+
+    for (int i = 1; i <= 6; ++i) {
+        QString out_name = QStringLiteral("PRMS%1").arg(i, 2, 10, QLatin1Char('0'));
+        if (block.ParamExists(out_name))
+            *ctx.out << out_name << "=" << FormatCliValue(block.GetParametreValue(out_name)) << "\n";
+    }
+    return kExitOk;
+}
+
+int RunParam(CliContext& ctx) {
+    if (ctx.args.size() == 2 && ctx.args[0] == QLatin1String("get")) {
+        OpenDefaultDatabase(ctx);
+        *ctx.out << FormatCliValue(ParametrosApp().GetValue(ctx.args[1])) << "\n";
+        return kExitOk;
+    }
+    if (ctx.args.size() == 3 && ctx.args[0] == QLatin1String("set")) {
+        OpenDefaultDatabase(ctx);
+        ParametrosApp().SetValue(ctx.args[1], ParseCliValue(ctx.args[2]));
+        return kExitOk;
+    }
+    throw UsageError{QStringLiteral("param get NOMBRE | param set NOMBRE VALOR")};
+}
+
+}  // namespace
+
+void RegisterProcCommand() {
+    RegisterCommand(QStringLiteral("proc"),
+                    QStringLiteral("proc NOMBRE [PARAMETRO=VALOR]... [--query TABLA:CLAVE] [--grid "
+                                   "TABLA:CLAVE[,CLAVE]...] [--selected CLAVE[,CLAVE]...]"),
+                    RunProc);
+}
+
+void RegisterParamCommand() {
+    RegisterCommand(QStringLiteral("param"),
+                    QStringLiteral("param get NOMBRE | param set NOMBRE VALOR"), RunParam);
+}
+
+}  // namespace zmk::cli

@@ -1,0 +1,110 @@
+#include "cli/cmd_core.h"
+#include "cli/commands.h"
+#include "core/sqlhelpers.h"
+#include "host/app.h"
+#include "host/database.h"
+#include "host/dataset.h"
+#include "host/errors.h"
+#include "schema/schema.h"
+
+namespace zmk::cli {
+
+namespace {
+
+struct Assignment {
+    QString field;
+    QVariant value;
+};
+
+QList<Assignment> ParseAssignments(const QStringList& args) {
+    QList<Assignment> list;
+    for (const QString& arg : args) {
+        int eq = arg.indexOf(QLatin1Char('='));
+        if (eq <= 0) throw UsageError{QStringLiteral("Se esperaba CAMPO=VALOR: %1").arg(arg)};
+        list << Assignment{arg.left(eq), ParseCliValue(arg.mid(eq + 1))};
+    }
+    return list;
+}
+
+const schema::Table& TableOf(const QString& name) {
+    const schema::Table* table = schema::FindTable(name);
+    if (!table || table->key.isEmpty())
+        throw EZMKError(QStringLiteral("No existe la tabla %1").arg(name));
+    return *table;
+}
+
+// A screen's data set on the table: the library's hooks see it under the table's identifier.
+std::unique_ptr<TDataSet> ScreenDataSet(const schema::Table& table, const QString& condition) {
+    TDataBaseZMK& db = DefaultDB();
+    auto ds = db.GetTSQLDataSet(
+        QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" WHERE ") + condition,
+        false);
+    ZMKApp().AttachDataSet(*ds, table.dataSourceId);
+    ds->Open();
+    return ds;
+}
+
+std::unique_ptr<TDataSet> ScreenRecord(const schema::Table& table, const QString& keyText) {
+    QVariant key = ParseCliValue(keyText);
+    if (key.metaType().id() != QMetaType::Int && key.metaType().id() != QMetaType::LongLong)
+        throw EZMKError(QStringLiteral("La clave debe ser un número entero: %1").arg(keyText));
+    auto ds = ScreenDataSet(table, table.key + QStringLiteral("=") + ValorSQL(key));
+    if (ds->IsEmpty())
+        throw EZMKError(QStringLiteral("No existe el registro %1 en la tabla %2")
+                            .arg(keyText, table.name));
+    return ds;
+}
+
+// Assigns in the order given, as typing would; a failure leaves nothing written.
+void AssignAndPost(TDataSet& ds, const QList<Assignment>& assignments) {
+    try {
+        for (const Assignment& a : assignments) ds.FieldByName(a.field).SetValue(a.value);
+        ds.Post();
+    } catch (...) {
+        ds.Cancel();
+        throw;
+    }
+}
+
+int RunRecord(CliContext& ctx) {
+    if (ctx.args.size() < 2) throw UsageError{QStringLiteral("record necesita una acción y una tabla")};
+    QString action = ctx.args[0];
+    if (action == QLatin1String("insert")) {
+        auto assignments = ParseAssignments(ctx.args.mid(2));
+        OpenDefaultDatabase(ctx);
+        const schema::Table& table = TableOf(ctx.args[1]);
+        auto ds = ScreenDataSet(table, QStringLiteral("1=0"));
+        ds->Append();
+        AssignAndPost(*ds, assignments);
+        *ctx.out << FormatCliValue(ds->FieldByName(table.key).Value()) << "\n";
+        return kExitOk;
+    }
+    if (action == QLatin1String("edit")) {
+        if (ctx.args.size() < 3) throw UsageError{QStringLiteral("record edit TABLA CLAVE CAMPO=VALOR...")};
+        auto assignments = ParseAssignments(ctx.args.mid(3));
+        OpenDefaultDatabase(ctx);
+        auto ds = ScreenRecord(TableOf(ctx.args[1]), ctx.args[2]);
+        ds->Edit();
+        AssignAndPost(*ds, assignments);
+        return kExitOk;
+    }
+    if (action == QLatin1String("delete")) {
+        if (ctx.args.size() != 3) throw UsageError{QStringLiteral("record delete TABLA CLAVE")};
+        OpenDefaultDatabase(ctx);
+        auto ds = ScreenRecord(TableOf(ctx.args[1]), ctx.args[2]);
+        ds->Delete();
+        return kExitOk;
+    }
+    throw UsageError{QStringLiteral("Acción desconocida: %1").arg(action)};
+}
+
+}  // namespace
+
+void RegisterRecordCommand() {
+    RegisterCommand(QStringLiteral("record"),
+                    QStringLiteral("record insert TABLA CAMPO=VALOR... | record edit TABLA CLAVE "
+                                   "CAMPO=VALOR... | record delete TABLA CLAVE"),
+                    RunRecord);
+}
+
+}  // namespace zmk::cli

@@ -1,0 +1,107 @@
+#include "cli/commands.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <map>
+
+#include "core/centroactual.h"
+#include "core/parametrosapp.h"
+#include "host/app.h"
+#include "host/currency.h"
+#include "host/database.h"
+#include "host/errors.h"
+
+namespace zmk::cli {
+
+namespace {
+struct Command {
+    QString usage;
+    CommandFn fn;
+};
+std::map<QString, Command>& Commands() {
+    static std::map<QString, Command> commands;
+    return commands;
+}
+}  // namespace
+
+void RegisterCommand(const QString& name, const QString& usage, CommandFn fn) {
+    Commands()[name] = Command{usage, std::move(fn)};
+}
+
+int RunCommand(const QString& name, CliContext& ctx) {
+    auto it = Commands().find(name);
+    if (it == Commands().end())
+        throw UsageError{QStringLiteral("Orden desconocida: %1").arg(name)};
+    return it->second.fn(ctx);
+}
+
+QStringList CommandUsages() {
+    QStringList usages;
+    for (const auto& [name, command] : Commands()) usages << command.usage;
+    return usages;
+}
+
+QVariant ParseCliValue(const QString& text) {
+    if (text == QLatin1String("NULL")) return QVariant();
+    if (text == QLatin1String("true")) return true;
+    if (text == QLatin1String("false")) return false;
+    static const QRegularExpression integer(QStringLiteral(R"(^-?\d{1,9}$)"));
+    static const QRegularExpression number(QStringLiteral(R"(^-?\d+\.\d+$|^-?\d{10,18}$)"));
+    static const QRegularExpression date(
+        QStringLiteral(R"(^\d{4}-\d{2}-\d{2}( \d{2}:\d{2}(:\d{2})?)?$)"));
+    if (integer.match(text).hasMatch()) return text.toInt();
+    if (number.match(text).hasMatch()) {
+        if (!text.contains(QLatin1Char('.'))) return text.toLongLong();
+        // Up to four decimals a number is an exact decimal (money, units, percentages).
+        if (text.size() - text.indexOf(QLatin1Char('.')) - 1 <= 4)
+            return QVariant::fromValue(*Currency::Parse(text));
+        return text.toDouble();
+    }
+    if (date.match(text).hasMatch()) {
+        for (const char* format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd"}) {
+            QDateTime d = QDateTime::fromString(text, QLatin1String(format));
+            if (d.isValid()) return d;
+        }
+    }
+    return text;
+}
+
+QString FormatCliValue(const QVariant& value) {
+    if (!value.isValid() || value.isNull()) return QStringLiteral("NULL");
+    if (value.metaType() == QMetaType::fromType<Currency>()) return value.value<Currency>().ToString();
+    switch (value.metaType().id()) {
+        case QMetaType::Bool:
+            return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+        case QMetaType::Double:
+            return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+        case QMetaType::QDate:
+            return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+        case QMetaType::QDateTime: {
+            QDateTime d = value.toDateTime();
+            return d.time() == QTime(0, 0) ? d.toString(QStringLiteral("yyyy-MM-dd"))
+                                           : d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        }
+        case QMetaType::QByteArray:
+            return QStringLiteral("<%1 bytes>").arg(value.toByteArray().size());
+        default:
+            return value.toString();
+    }
+}
+
+void OpenDefaultDatabase(const CliContext& ctx) {
+    if (ZMKApp().GetDefaultDB()) return;
+    if (ctx.dbPath.isEmpty())
+        throw UsageError{QStringLiteral("Esta orden necesita una base de datos: --db ARCHIVO")};
+    ZMKApp().SetDefaultDB(TDataBaseZMK::Open(ctx.dbPath));
+    TDataBaseZMK& db = DefaultDB();
+    if (!db.TableExists(QStringLiteral("TZMKVersionInfo")))
+        throw EZMKError(QStringLiteral("El archivo no es una base de datos de ZMK-Escolia:\n%1")
+                            .arg(ctx.dbPath));
+    ParametrosApp().NotifyReload();
+    if (ctx.centre)
+        FijaCentroActual(*ctx.centre);
+    else
+        RecargaCentroActual();
+}
+
+}  // namespace zmk::cli

@@ -1,0 +1,28 @@
+#include "billing/register.h"
+#include "cli/cmd_core.h"
+#include "cli/commands.h"
+#include "core/register.h"
+#include "rules/register.h"
+
+namespace zmk::cli {
+
+void RegisterAllCommands() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterSqlCommand();
+    RegisterRecordCommand();
+    RegisterProcCommand();
+    RegisterParamCommand();
+}
+
+void RegisterAllProcedureBodies() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterCoreProcedures();
+    RegisterRulesProcedures();
+    RegisterBillingProcedures();
+}
+
+}  // namespace zmk::cli

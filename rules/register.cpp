@@ -1,0 +1,7 @@
+#include "rules/register.h"
+
+namespace zmk {
+
+void RegisterRulesProcedures() { RegisterInsertionRules(); }
+
+}  // namespace zmk
