@@ -1,5 +1,8 @@
 #include "billing/register.h"
+#include "cli/cmd_bank.h"
 #include "cli/cmd_core.h"
+#include "cli/cmd_invoice.h"
+#include "cli/cmd_text.h"
 #include "cli/commands.h"
 #include "core/register.h"
 #include "rules/register.h"
@@ -14,6 +17,9 @@ void RegisterAllCommands() {
     RegisterRecordCommand();
     RegisterProcCommand();
     RegisterParamCommand();
+    RegisterBankCommands();
+    RegisterTextCommands();
+    RegisterInvoiceCommands();
 }
 
 void RegisterAllProcedureBodies() {
