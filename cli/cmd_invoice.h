@@ -1,0 +1,5 @@
+#pragma once
+namespace zmk::cli {
+// "invoice recalc": invoice totals on the --db database.
+void RegisterInvoiceCommands();
+}  // namespace zmk::cli
