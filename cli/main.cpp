@@ -7,6 +7,7 @@
 #include "core/splash.h"
 #include "core/strings.h"
 #include "host/app.h"
+#include "host/database.h"
 #include "host/datetime.h"
 #include "host/errors.h"
 #include "host/library.h"
@@ -80,7 +81,9 @@ int main(int argc, char** argv) {
     prompt->SetEcho(true);
     SetPromptService(std::move(prompt));
     SetApplicationTitle(QStringLiteral("ZMK-Escolia v16"));
-    Splash().SetVerbose(verbose);
+    auto splash = std::make_unique<TSplash>();
+    splash->SetVerbose(verbose);
+    SetSplash(std::move(splash));
     schema::InstallFieldTypeResolver();
     RegisterDefaultProgramStrings();
     RegisterAllProcedureBodies();
