@@ -38,6 +38,8 @@ void RepreciarConceptosTarifa(int idTarifa, Currency precio, Currency iva);
 // Appends a copy of the form's current concept to its DATASETSQL data set for the user to save
 // (the click of the concepts form's duplicate button). Does nothing without a form.
 void DuplicarConcepto();
+// The same on a given data set (the form's): nothing while it is being edited.
+void DuplicarConcepto(TDataSet* dataSet);
 
 // Price and total from a typed taxable base: with no units left after the discount the base and
 // total become zero and the price stays.
