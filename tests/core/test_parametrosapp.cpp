@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/parametrosapp.h"
+#include "host/currency.h"
 #include "host/errors.h"
 #include "tests/support/testdb.h"
 

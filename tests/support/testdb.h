@@ -1,12 +1,17 @@
 #pragma once
 // A fresh company database in a temporary folder, installed as the program's default database
 // with scripted answers, for the length of one test.
+#include <QString>
 #include <QStringList>
+#include <ostream>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "host/database.h"
 #include "host/prompt.h"
+
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace zmk::test {
 
