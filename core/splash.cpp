@@ -90,7 +90,7 @@ void TCustomSplash::Changed() {
 }
 
 void TSplash::Update() {
-    if (!verbose_ || Levels().isEmpty()) return;
+    if (!Verbose() || Levels().isEmpty()) return;
     const TSplashState& top = Levels().last();
     const QString text = top.title + u'\n' + top.text;
     const qint64 now = clock_ ? clock_() : [] {

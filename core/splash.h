@@ -48,6 +48,10 @@ class TCustomSplash {
     // Tells whether the user is holding Esc (the GUI installs a key check; empty: never).
     void SetEscPressedCheck(std::function<bool()> check) { esc_pressed_ = std::move(check); }
 
+    // Asks a view without a window to report every change (the window ignores it).
+    void SetVerbose(bool verbose) { verbose_ = verbose; }
+    bool Verbose() const { return verbose_; }
+
   protected:
     // Shows the current stack; called after every change, also after the last End().
     virtual void Update() {}
@@ -59,15 +63,14 @@ class TCustomSplash {
     QVector<TSplashState> levels_;
     std::function<bool()> esc_pressed_;
     bool cancelled_ = false;
+    bool verbose_ = false;
 };
 
-// Headless progress: silent, or with verbose one line "PROGRESS <title>: <text> (<percent>%)"
+// Headless progress: silent, or when verbose one line "PROGRESS <title>: <text> (<percent>%)"
 // per change on stderr, at most one every 100 ms unless the text changes.
 class TSplash : public TCustomSplash {
   public:
     QString ClassName() const override { return QStringLiteral("TSplash"); }
-    void SetVerbose(bool verbose) { verbose_ = verbose; }
-    bool Verbose() const { return verbose_; }
     // Where the lines go and what time it is (milliseconds); stderr and a steady clock unless set.
     void SetOutput(std::function<void(const QString&)> output) { output_ = std::move(output); }
     void SetClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
@@ -76,7 +79,6 @@ class TSplash : public TCustomSplash {
     void Update() override;
 
   private:
-    bool verbose_ = false;
     std::function<void(const QString&)> output_;
     std::function<qint64()> clock_;
     QString last_line_text_;

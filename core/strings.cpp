@@ -11,7 +11,7 @@ namespace {
 
 struct TStringState {
     std::vector<std::pair<int, QString>> program;
-    bool shared_registered = false;
+    int shared_registered_session = -1;  // the collecting session that has the shared table
     std::function<bool()> number_display;
 };
 
@@ -22,9 +22,11 @@ TStringState& State() {
 
 void EnsureSharedRegistered() {
     TStringState& state = State();
-    if (state.shared_registered || !Translate().Collecting()) return;
+    if (!Translate().Collecting() ||
+        state.shared_registered_session == Translate().CollectSession())
+        return;
     RegisterSharedStrings(SharedStringTable());
-    state.shared_registered = true;
+    state.shared_registered_session = Translate().CollectSession();
 }
 
 std::optional<QString> LookupShared(int number) {

@@ -40,7 +40,7 @@ void RegisterProgramStrings(const std::vector<std::pair<int, QString>>& pairs);
 void RegisterDefaultProgramStrings();
 
 // Hands the table's default texts to the translation object for collecting, checking numbers
-// (1..9999) and keys. Lookups run it once over the shared table when collecting is on.
+// (1..9999) and keys. The first lookup of each collecting session runs it over the shared table.
 void RegisterSharedStrings(std::span<const TSharedString> table);
 
 // When the check answers true, every successful lookup is followed by "(" + number + ")", so a

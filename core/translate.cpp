@@ -108,6 +108,16 @@ QString TZMKTranslate::ValueDef(const QString& key, const QString& def) {
     return it == values_.cend() ? def : it.value();
 }
 
+void TZMKTranslate::SetCollecting(bool collecting) {
+    if (collecting && !collecting_) ++collect_session_;
+    collecting_ = collecting;
+}
+
+void TZMKTranslate::ClearCollected() {
+    collected_.clear();
+    ++collect_session_;
+}
+
 void TZMKTranslate::SetValue(const QString& key, const QString& value) {
     values_[key] = value;
 }

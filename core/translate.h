@@ -22,10 +22,12 @@ class TZMKTranslate {
     QString ValueDef(const QString& key, const QString& def);
     void SetValue(const QString& key, const QString& value);
 
-    void SetCollecting(bool collecting) { collecting_ = collecting; }
+    void SetCollecting(bool collecting);
     bool Collecting() const { return collecting_; }
     const QMap<QString, QString>& Collected() const { return collected_; }
-    void ClearCollected() { collected_.clear(); }
+    void ClearCollected();
+    // Changes whenever collecting starts afresh, so fixed tables know to hand their texts again.
+    int CollectSession() const { return collect_session_; }
     // Writes every collected key with its default text in the language file format.
     void SaveCollected(const QString& path) const;
 
@@ -34,6 +36,7 @@ class TZMKTranslate {
     QMap<QString, QString> values_;
     QMap<QString, QString> collected_;
     bool collecting_ = false;
+    int collect_session_ = 0;
 };
 
 TZMKTranslate& Translate();
