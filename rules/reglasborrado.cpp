@@ -1,0 +1,155 @@
+#include "rules/reglasborrado.h"
+
+#include "core/sqlhelpers.h"
+#include "core/strings.h"
+#include "host/app.h"
+#include "host/database.h"
+#include "host/datarules.h"
+#include "host/errors.h"
+#include "host/prompt.h"
+#include "rules/borrardialogos.h"
+#include "rules/cambioestado.h"
+#include "rules/cascadas.h"
+#include "rules/comunes.h"
+
+namespace zmk {
+
+namespace {
+
+constexpr int kAlumnos = 3;
+constexpr int kProfesores = 5;
+constexpr int kGrupos = 14;
+constexpr int kTarifas = 88;
+constexpr int kCursos = 110;
+constexpr int kMatriculas = 186;
+constexpr int kIncidencias = 193;
+constexpr int kCentros = 251;
+constexpr int kLiquidaciones = 348;
+
+const char kPreguntaCentro[] =
+    "ATENCIÓN:\n\nSi BORRA un centro se eliminarán todos los datos relacionados con él:\n(ALUMNOS, "
+    "CURSOS, GRUPOS, MATRÍCULAS, TARIFAS DE PRECIOS, CONCEPTOS DE COBRO, FACTURAS, "
+    "INCIDENCIAS...)\n\n¿Está seguro de que desea BORRAR el CENTRO?";
+const char kPreguntaMatricula[] =
+    "ATENCIÓN:\n\nSi BORRA una Matrícula perderá TODO su historial (incidencias, conceptos "
+    "cobrados...)\nTiene la opción de marcar la matrícula como NO ACTIVA, de este modo "
+    "conservará\nla información e historial introducido.\n\n¿Desea BORRAR la Matrícula?";
+const char kPreguntaProfesor[] =
+    "Si Borra el profesor no se borrarán los grupos que tenga,\npero perderá toda la información "
+    "del mismo (incluídas las incidencias)\n\n¿Desea continuar?";
+
+// A No to a destructive confirmation (No is the default button) ends silently.
+void Confirma(const QString& texto, TMsgIcon icono = TMsgIcon::Warning) {
+    if (Pregunta(texto, {TMsgButton::Yes, TMsgButton::No}, icono, TMsgButton::No) !=
+        TMsgButton::Yes)
+        throw EAbort();
+}
+
+int Clave(TDataSet& ds, const char* campo) {
+    return ds.FieldByName(QString::fromUtf8(campo)).AsInteger();
+}
+
+// A simple deletion: the pending-edit guard, a confirmation, then the cascade with the row.
+// The question is read when asked: numbered texts may be translated after registration.
+TDataRule ConConfirmacion(std::function<QString()> pregunta, const char* campoClave,
+                          void (*cascada)(int id, bool borrarFila)) {
+    return [pregunta = std::move(pregunta), campoClave, cascada](TDataSet& ds) {
+        ComprobarEdicionPendiente();
+        Confirma(pregunta());
+        const int id = Clave(ds, campoClave);
+        BorrarEnUnaTransaccion([&] { cascada(id, true); });
+    };
+}
+
+void BorrarCurso(TDataSet& ds) {
+    ComprobarEdicionPendiente();
+    const int id = Clave(ds, "IDCursoT03");
+    TFRMBorrarCurso dialogo([id](bool borrarGrupos) {
+        BorrarEnUnaTransaccion([&] { EliminarCurso(id, borrarGrupos, true); });
+    });
+    if (dialogo.ShowModal() != TModalResult::Ok) throw EAbort();
+}
+
+void BorrarGrupo(TDataSet& ds) {
+    ComprobarEdicionPendiente();
+    const int id = Clave(ds, "IDGrupoT05");
+    TFRMBorrarClase dialogo([id](bool borrarMatriculas) {
+        BorrarEnUnaTransaccion([&] { EliminarGrupo(id, borrarMatriculas, true); });
+    });
+    if (dialogo.ShowModal() != TModalResult::Ok) throw EAbort();
+}
+
+void BorrarTarifa(TDataSet& ds) {
+    ComprobarEdicionPendiente();
+    const int id = Clave(ds, "IDTarifaPreciosT07");
+    // Asked only when some concept is priced by it.
+    if (CompteRegistres(DefaultDB(), QStringLiteral("IDConceptoMatriculaT14"),
+                        QStringLiteral("T14ConceptosMatricula"),
+                        QStringLiteral("IDTarifaPreciosT14=") + ValorSQL(id)) > 0)
+        Confirma(QStringLiteral("ATENCIÓN:\nAlgunos alumnos tienen asignada esta Tarifa de "
+                                "Precios.\nSi BORRA este registro, los alumnos dejaran de pagar\n"
+                                "este concepto, ya que se eliminará.\n\n¿Continuar?"),
+                 TMsgIcon::Question);
+    BorrarEnUnaTransaccion([&] { EliminarTarifa(id, true); });
+}
+
+void BorrarIncidencia(TDataSet& ds) {
+    ComprobarEdicionPendiente();
+    if (ds.FieldByName(QStringLiteral("AutomaticaT11")).AsBoolean())
+        Confirma(QStringLiteral(
+            "Esta es una Incidéncia AUTOMÁTICA\n\n¿Seguro que desea ELIMINAR la incidencia?"));
+}
+
+void BorrarLiquidacion(TDataSet& ds) {
+    ComprobarEdicionPendiente();
+    const int id = Clave(ds, "IDLiquidacionCabT27");
+    BorrarEnUnaTransaccion([&] { EliminarLiquidacion(id, true); });
+}
+
+}  // namespace
+
+void BorrarEnUnaTransaccion(const std::function<void()>& cascadaConFila) {
+    TDataBaseZMK& db = DefaultDB();
+    if (db.InTransaction()) {
+        cascadaConFila();
+        return;
+    }
+    db.BeginTrans();
+    try {
+        cascadaConFila();
+        db.CommitTrans();
+    } catch (...) {
+        db.RollbackTrans();
+        throw;
+    }
+}
+
+void RegisterReglasBorrado() {
+    const auto fijo = [](const char* texto) {
+        return [texto] { return QString::fromUtf8(texto); };
+    };
+    AddDataRule(TDataEvent::BeforeDelete, kCentros,
+                ConConfirmacion(fijo(kPreguntaCentro), "IDCentroT20", EliminarCentro));
+    AddDataRule(
+        TDataEvent::BeforeDelete, kAlumnos,
+        ConConfirmacion([] { return ProgramString(10107); }, "IDAlumnoT01", EliminarAlumno));
+    AddDataRule(TDataEvent::BeforeDelete, kMatriculas,
+                ConConfirmacion(fijo(kPreguntaMatricula), "IDMatriculaT02", EliminarMatricula));
+    AddDataRule(TDataEvent::BeforeDelete, kCursos, BorrarCurso);
+    AddDataRule(TDataEvent::BeforeDelete, kGrupos, BorrarGrupo);
+    AddDataRule(TDataEvent::BeforeDelete, kProfesores,
+                ConConfirmacion(fijo(kPreguntaProfesor), "IDProfesorT04", EliminarProfesor));
+    AddDataRule(TDataEvent::BeforeDelete, kTarifas, BorrarTarifa);
+    AddDataRule(TDataEvent::BeforeDelete, kIncidencias, BorrarIncidencia);
+    AddDataRule(TDataEvent::BeforeDelete, kLiquidaciones, BorrarLiquidacion);
+}
+
+void RegisterCascadasRules() {
+    static bool registrado = false;
+    if (registrado) return;
+    registrado = true;
+    RegisterCambioEstadoProcedures();
+    RegisterReglasBorrado();
+}
+
+}  // namespace zmk
