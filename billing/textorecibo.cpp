@@ -132,7 +132,6 @@ QString FormatoImporte(Currency importe) {
 QString FormatoPorcentaje(Currency porcentaje) {
     QString s = porcentaje.ToString(1);
     if (s.endsWith(QLatin1String(".0"))) s.chop(2);
-    if (s == QLatin1String("-0")) s = QStringLiteral("0");
     return s;
 }
 

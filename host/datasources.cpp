@@ -66,10 +66,6 @@ QString ZMKDataSource_ImageClass(const QString& name) {
     return r ? r->imageClass : QString();
 }
 
-bool ZMKDataSource_IsRegistered(const QString& name) {
-    return Busca(name) != nullptr;
-}
-
 std::unique_ptr<TCustomZMKDataSourceAbstract> CreateZMKDataSource(const QString& name) {
     const TRegistro* r = Busca(name);
     if (!r || !r->creator) return nullptr;

@@ -48,7 +48,6 @@ void ZMKDataSource_UnRegisterCreateClass(const QString& name);
 void ZMKDataSource_AddImageBitmapFromOtherClass(const QString& name, const QString& imageClass);
 // The image class of a registered name; empty when none was given.
 QString ZMKDataSource_ImageClass(const QString& name);
-bool ZMKDataSource_IsRegistered(const QString& name);
 
 // The plug-in registered under name with its parameters created, or nullptr.
 std::unique_ptr<TCustomZMKDataSourceAbstract> CreateZMKDataSource(const QString& name);

@@ -184,6 +184,9 @@ TEST_F(TextoConceptoDataSource, CreatedByNameWithoutRegardToCase) {
     EXPECT_NE(dynamic_cast<TZMKDS_TextoConcepto*>(ds.get()), nullptr);
     EXPECT_TRUE(ds->Params().ParamExists(QStringLiteral("PRMFIELDVALUE")));
     EXPECT_EQ(CreateZMKDataSource(QStringLiteral("OTRO")), nullptr);
+    ZMKDataSource_AddImageBitmapFromOtherClass(QStringLiteral("Texto_Concepto"),
+                                               QStringLiteral("SEARCH"));
+    EXPECT_EQ(ZMKDataSource_ImageClass(QStringLiteral("TEXTO_CONCEPTO")), QStringLiteral("SEARCH"));
     UnregisterConceptTextProcedures();
     EXPECT_EQ(CreateZMKDataSource(QStringLiteral("TEXTO_CONCEPTO")), nullptr);
 }
