@@ -53,7 +53,7 @@ int Text(CliContext& ctx) {
 }  // namespace
 
 void RegisterTextCommands() {
-    RegisterCommand(QStringLiteral("text"), kUsoExpand + QStringLiteral("\n") + kUsoReceipt, Text);
+    RegisterCommand(QStringLiteral("text"), kUsoExpand + QStringLiteral(" | ") + kUsoReceipt, Text);
 }
 
 }  // namespace zmk::cli
