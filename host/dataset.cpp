@@ -218,12 +218,23 @@ void TDataSet::SetEventSink(IDataEventSink* sink, int dataSourceId) {
     data_source_id_ = dataSourceId;
 }
 
+void TDataSet::AddObserver(IDataEventSink* observer) {
+    if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+        observers_.push_back(observer);
+}
+
+void TDataSet::RemoveObserver(IDataEventSink* observer) { std::erase(observers_, observer); }
+
 void TDataSet::Fire(TDataEvent event) {
     if (sink_) sink_->DataEvent(event, *this);
+    for (IDataEventSink* observer : std::vector<IDataEventSink*>(observers_))
+        observer->DataEvent(event, *this);
 }
 
 void TDataSet::FireChange(TField* field) {
     if (sink_) sink_->DataChange(*this, field);
+    for (IDataEventSink* observer : std::vector<IDataEventSink*>(observers_))
+        observer->DataChange(*this, field);
 }
 
 void TDataSet::SetState(TDataSetState state) {

@@ -107,6 +107,10 @@ public:
 
     void SetEventSink(IDataEventSink* sink, int dataSourceId);
     int DataSourceId() const { return data_source_id_; }
+    // Views (grids, data-aware controls) follow the data set through observers; they hear every
+    // event after the hooks have accepted it and must not raise.
+    void AddObserver(IDataEventSink* observer);
+    void RemoveObserver(IDataEventSink* observer);
 
     void Open();
     void Close();
@@ -172,6 +176,7 @@ private:
     QStringList table_columns_;
     IDataEventSink* sink_ = nullptr;
     int data_source_id_ = 0;
+    std::vector<IDataEventSink*> observers_;
 
     TDataSetState state_ = TDataSetState::Inactive;
     std::vector<std::unique_ptr<TField>> fields_;

@@ -193,3 +193,20 @@ TEST(DataBase, RefusesMissingAndForeignFiles) {
         EXPECT_TRUE(e.Message().startsWith(QStringLiteral("El archivo no es una base de datos válida")));
     }
 }
+
+TEST_F(DataSetTest, ObserversHearEventsOnlyAfterTheHooksAccept) {
+    auto ds = Centros();
+    RecordingSink view;
+    ds->AddObserver(&view);
+    sink.refusing = true;
+    sink.refuse = TDataEvent::BeforeInsert;
+    EXPECT_THROW(ds->Append(), EZMKError);
+    EXPECT_TRUE(view.events.isEmpty());
+    sink.refusing = false;
+    ds->Append();
+    EXPECT_EQ(view.events, (QStringList{"BEFOREINSERT:251", "STATECHANGE:251", "DATACHANGE:-",
+                                        "AFTERINSERT:251"}));
+    ds->RemoveObserver(&view);
+    ds->Cancel();
+    EXPECT_EQ(view.events.size(), 4);
+}
