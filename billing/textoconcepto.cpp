@@ -1,5 +1,8 @@
 #include "billing/textoconcepto.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "billing/register.h"
 #include "core/parametrosapp.h"
 #include "core/sqlhelpers.h"
