@@ -23,10 +23,13 @@ namespace zmk::test {
 class SplashGrabado : public TCustomSplash {
   public:
     QStringList textos;
+    QStringList textosPrimerNivel;  // those of the outermost level only
 
   protected:
     void Update() override {
-        if (Active()) textos << Levels().last().text;
+        if (!Active()) return;
+        textos << Levels().last().text;
+        if (Levels().size() == 1) textosPrimerNivel << Levels().last().text;
     }
 };
 
