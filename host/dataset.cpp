@@ -449,6 +449,13 @@ QStringList TDataSet::FieldNames() const {
     return names;
 }
 
+QVariant TDataSet::ValueAt(int row, int fieldIndex) const {
+    if (row < 0 || row >= RecordCount() || fieldIndex < 0 || fieldIndex >= FieldCount())
+        return QVariant();
+    if (row == current_ && (state_ == TDataSetState::Edit)) return buffer_.value(fieldIndex);
+    return rows_[size_t(row)][fieldIndex];
+}
+
 QVariant TDataSet::Current(int index) const {
     switch (state_) {
         case TDataSetState::Edit:

@@ -132,6 +132,9 @@ public:
     void SetRecNo(int recNo);
     bool Locate(const QString& fieldName, const QVariant& value);
 
+    // A stored value of any row without moving the current record (for views).
+    QVariant ValueAt(int row, int fieldIndex) const;
+
     int FieldCount() const { return int(fields_.size()); }
     TField& Fields(int index) { return *fields_[size_t(index)]; }
     TField* FindField(const QString& name);
