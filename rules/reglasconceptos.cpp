@@ -15,6 +15,7 @@
 #include "rules/comunes.h"
 #include "rules/conceptos.h"
 #include "rules/guardas.h"
+#include "rules/reglasborrado.h"
 
 namespace zmk {
 namespace {
@@ -148,7 +149,9 @@ void ComprobarAntesDeBorrarConcepto(TDataSet& ds) {
         throw EZMKError(QStringLiteral(
             "Este concepto es heredado y no se puede eliminar\n\nSi no desea aplicarlo, puede "
             "DESACTIVARLO o ACTIVARLO"));
-    EliminarConcepto(Entero(ds, "IDConceptoMatriculaT14"), false);
+    // The copies and the row go together or not at all.
+    const int id = Entero(ds, "IDConceptoMatriculaT14");
+    BorrarEnUnaTransaccion([id] { EliminarConcepto(id, true); });
 }
 
 void EstadoBotonDuplicar(TDataSet& ds) {

@@ -207,6 +207,19 @@ TEST_F(Herencia, ACopyCannotBeDeletedButDeletingItsParentRemovesEveryCopy) {
     EXPECT_EQ(Count("SELECT COUNT(*) FROM T14ConceptosMatricula"), 0);
 }
 
+TEST_F(Herencia, AParentDeletionThatFailsHalfWayChangesNothing) {
+    int padre = Concepto("IDCursoT14", curso);
+    CrearConceptosHeredados(curso, 0);
+    // The copies go first; unlinking the invoice lines then fails.
+    Exec("ALTER TABLE T16FacturasCue RENAME TO T16Aparte");
+    auto ds = Pantalla("T14ConceptosMatricula", 242,
+                       QStringLiteral("IDConceptoMatriculaT14=%1").arg(padre));
+    EXPECT_ANY_THROW(ds->Delete());
+    EXPECT_FALSE(tdb.db().InTransaction());
+    EXPECT_EQ(Copias(padre), 3);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM T14ConceptosMatricula"), 4);
+}
+
 TEST_F(Herencia, TariffRepricingReachesTariffConceptsAndTheirCopies) {
     Exec(
         "INSERT INTO T07TarifasPrecios (IDCentroT07, ImporteSinIVAT07, TPCIvaT07, "
