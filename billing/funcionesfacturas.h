@@ -1,0 +1,56 @@
+#pragma once
+// The life cycle of an invoice after generation: collect, return (with a pending copy to
+// collect again), cancel a return, cancel a collection, delete; each change leaves an
+// automatic incident on the invoice.
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+namespace zmk {
+
+class TDataSet;
+
+// Collects the invoice: numbers it when it has no number and numerar, puts it in the
+// remittance idRemesa (> 0), the collection date (ponerFechaCobro), the invoice date
+// (cambiarFecha) and the payment method (idFormaCobro > 0).
+void CobrarFactura(int idFactura, int idRemesa, bool numerar, int idFormaCobro,
+                   const QDate& fechaFactura, bool cambiarFecha, const QDate& fechaCobro,
+                   bool ponerFechaCobro);
+// Marks a collected invoice as returned by the bank and creates a pending copy (header, lines
+// and incident history) marked for review. codigoMotivo may be Null.
+int DevolverFactura(int idFactura, const QVariant& codigoMotivo, const QDate& fechaDevolucion);
+// The returned invoice becomes collected again; its pending copy stays.
+void AnularDevolucion(int idFactura);
+// A collected invoice outside any remittance becomes pending again.
+void AnularCobro(int idFactura);
+
+// Writes the automatic incident of an invoice action.
+void AnotarIncidenciaFactura(int idFactura, const QString& texto, bool resuelta);
+// The invoice's identification in messages: number, series, name and amount.
+QString DescripcionFactura(TDataSet& factura);
+
+// Printing needs the report engine, which is not part of this program yet: raises the message
+// that says so.
+[[noreturn]] void ExigirMotorInformes();
+
+enum class TAccionFactura { Ninguna, Devolver, Cobrar, Borrar, AnularDevolucion, AnularCobro };
+
+// The invoice functions form without widgets: its choices and "Aceptar".
+struct TFormFuncionesFacturas {
+    QList<int> ids;  // the chosen invoices (current, all or selected rows)
+    TAccionFactura accion = TAccionFactura::Ninguna;
+    QDate fechaDevolucion;
+    QDate fechaCobro;
+    int idFormaCobro = 0;     // 0: "(La misma)"
+    bool desfacturar = true;  // "Volver a marcar los conceptos como facturables"
+    bool imprimir = false;    // "Imprimir factura/recibo"
+
+    // The state a new form starts with: today and the remembered boxes.
+    static TFormFuncionesFacturas Inicial();
+    // Applies the action to every chosen invoice in one transaction, after the user accepts
+    // the summary; returns how many were applied.
+    int Aceptar() const;
+};
+
+}  // namespace zmk

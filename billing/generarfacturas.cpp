@@ -1,0 +1,405 @@
+#include "billing/generarfacturas.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <memory>
+
+#include "billing/cabecerafactura.h"
+#include "billing/factura.h"
+#include "billing/funcionesfacturas.h"
+#include "billing/importes.h"
+#include "billing/opciones.h"
+#include "billing/relatedids.h"
+#include "billing/textoconcepto.h"
+#include "core/centroactual.h"
+#include "core/parametrosapp.h"
+#include "core/splash.h"
+#include "core/sqlhelpers.h"
+#include "core/strings.h"
+#include "host/app.h"
+#include "host/database.h"
+#include "host/datetime.h"
+#include "host/errors.h"
+#include "host/parametres.h"
+#include "host/prompt.h"
+#include "rules/cambioestado.h"
+#include "rules/comunes.h"
+
+namespace zmk {
+
+namespace {
+
+// Selections of this size or more are filtered while reading, not in the SQL.
+constexpr int kMaxIDsEnSQL = 100;
+
+const QString kConsultaConceptos = QStringLiteral(
+    "SELECT T14ConceptosMatricula.*,CodigoT03,DescripcionT03,CodigoCentroT20,NombreCentroT20,"
+    "CodigoTarifaT07,CodigoT05,NombreT05,IDMatriculaT02,DatosCobroEnMatriculaT02,NMatriculaT02,"
+    "IDAlumnoT01,NombreCompletoT01,IDAlumnoRelacionadoT01 \nFROM T01Alumnos RIGHT JOIN "
+    "(T20Centros RIGHT JOIN (T03Cursos RIGHT JOIN (T05Grupos RIGHT JOIN (T07TarifasPrecios RIGHT "
+    "JOIN (T02Matriculas RIGHT JOIN T14ConceptosMatricula ON T02Matriculas.IDMatriculaT02 = "
+    "T14ConceptosMatricula.IDMatriculaT14) ON T07TarifasPrecios.IDTarifaPreciosT07 = "
+    "T14ConceptosMatricula.IDTarifaPreciosT14) ON T05Grupos.IDGrupoT05 = T02Matriculas.IDGrupoT02) "
+    "ON T03Cursos.IDCursoT03 = T05Grupos.IDCursoT05) ON T20Centros.IDCentroT20 = "
+    "T03Cursos.IDCentroT03) ON T01Alumnos.IDAlumnoT01 = T02Matriculas.IDAlumnoT02\n");
+const QString kOrdenConceptos = QStringLiteral(
+    "ORDER BY IDAlumnoT01,DatosCobroEnMatriculaT02,IDMatriculaT02,IDConceptoMatriculaT14");
+
+const QStringList kColumnasLinea{
+    QStringLiteral("IDFacturaCabT16"),       QStringLiteral("IDConceptoMatriculaT16"),
+    QStringLiteral("IDMatriculaT16"),        QStringLiteral("CodConceptoT16"),
+    QStringLiteral("DescConceptoT16"),       QStringLiteral("NMesFacturadoT16"),
+    QStringLiteral("AnyoFacturadoT16"),      QStringLiteral("ImporteBaseT16"),
+    QStringLiteral("UnidadesT16"),           QStringLiteral("TPCDtoT16"),
+    QStringLiteral("BaseImponibleT16"),      QStringLiteral("TPCIvaT16"),
+    QStringLiteral("ImporteIvaIncluidoT16"), QStringLiteral("CodigoCentroT16"),
+    QStringLiteral("NombreCentroT16"),       QStringLiteral("CodigoCursoT16"),
+    QStringLiteral("DescrCursoT16"),         QStringLiteral("CodigoGrupoT16"),
+    QStringLiteral("DescrGrupoT16"),         QStringLiteral("NMatriculaT16"),
+    QStringLiteral("NombreAlumnoT16"),
+};
+
+QString ListaIDs(const QList<int>& ids) {
+    QStringList partes;
+    for (int id : ids) partes << ValorSQL(id);
+    return partes.join(QLatin1Char(','));
+}
+
+QVariant Dinero(Currency c) {
+    return c.ToDouble();
+}
+
+// A row of the concepts query, read once.
+struct TFilaConcepto {
+    int idConcepto = 0, idMatricula = 0, idAlumno = 0;
+    QVariant idRelacionado;
+    bool datosCobroEnMatricula = false, esCuota = false;
+    std::array<bool, 12> meses{};
+    Currency importeBase, unidades, dto, base, iva, total;
+    QString concepto, nombreAlumno;
+    QVariant codTarifa, codCentro, nombreCentro, codCurso, descrCurso, codGrupo, nombreGrupo,
+        nMatricula;
+};
+
+std::vector<TFilaConcepto> LeerFilas(TDataBaseZMK& db, const QString& sql) {
+    QSqlQuery q = db.Query(sql);
+    const QSqlRecord rec = q.record();
+    auto col = [&](const char* nombre) {
+        int i = rec.indexOf(QLatin1String(nombre));
+        if (i < 0) throw EDatabaseError(QStringLiteral("Campo '%1' no encontrado").arg(nombre));
+        return i;
+    };
+    const int cConcepto = col("IDConceptoMatriculaT14"), cMatricula = col("IDMatriculaT02"),
+              cAlumno = col("IDAlumnoT01"), cRelacionado = col("IDAlumnoRelacionadoT01"),
+              cCobroMatr = col("DatosCobroEnMatriculaT02"), cCuota = col("EsCuotaT14"),
+              cImporteBase = col("ImporteBaseT14"), cUnidades = col("UnidadesT14"),
+              cDto = col("TPCDtoT14"), cBase = col("BaseImponibleT14"), cIva = col("TPCIvaT14"),
+              cTotal = col("ImporteIvaIncluidoT14"), cTexto = col("ConceptoT14"),
+              cNombre = col("NombreCompletoT01"), cTarifa = col("CodigoTarifaT07"),
+              cCodCentro = col("CodigoCentroT20"), cNomCentro = col("NombreCentroT20"),
+              cCodCurso = col("CodigoT03"), cDescCurso = col("DescripcionT03"),
+              cCodGrupo = col("CodigoT05"), cNomGrupo = col("NombreT05"),
+              cNMatricula = col("NMatriculaT02");
+    std::array<int, 12> cMeses{};
+    for (int m = 1; m <= 12; ++m) {
+        cMeses[size_t(m - 1)] = rec.indexOf(CampoMesCobroT14(m));
+        if (cMeses[size_t(m - 1)] < 0) throw EDatabaseError(CampoMesCobroT14(m));
+    }
+    auto dinero = [&](int c) { return VarToCurrency(q.value(c)).value_or(Currency()); };
+    auto logico = [&](int c) { return FromStorage(TFieldType::Boolean, q.value(c)).toBool(); };
+    std::vector<TFilaConcepto> filas;
+    while (q.next()) {
+        TFilaConcepto f;
+        f.idConcepto = q.value(cConcepto).toInt();
+        f.idMatricula = q.value(cMatricula).toInt();
+        f.idAlumno = q.value(cAlumno).toInt();
+        f.idRelacionado = q.value(cRelacionado);
+        f.datosCobroEnMatricula = logico(cCobroMatr);
+        f.esCuota = logico(cCuota);
+        for (int m = 0; m < 12; ++m) f.meses[size_t(m)] = logico(cMeses[size_t(m)]);
+        f.importeBase = dinero(cImporteBase);
+        f.unidades = dinero(cUnidades);
+        f.dto = dinero(cDto);
+        f.base = dinero(cBase);
+        f.iva = dinero(cIva);
+        f.total = dinero(cTotal);
+        f.concepto = q.value(cTexto).toString();
+        f.nombreAlumno = q.value(cNombre).toString();
+        f.codTarifa = q.value(cTarifa);
+        f.codCentro = q.value(cCodCentro);
+        f.nombreCentro = q.value(cNomCentro);
+        f.codCurso = q.value(cCodCurso);
+        f.descrCurso = q.value(cDescCurso);
+        f.codGrupo = q.value(cCodGrupo);
+        f.nombreGrupo = q.value(cNomGrupo);
+        f.nMatricula = q.value(cNMatricula);
+        filas.push_back(std::move(f));
+    }
+    return filas;
+}
+
+QSqlQuery Preparar(TDataBaseZMK& db, const QString& sql) {
+    QSqlQuery q(db.Connection());
+    if (!q.prepare(sql)) throw EDatabaseError(q.lastError().text());
+    return q;
+}
+
+void Ejecutar(QSqlQuery& q, const QVariantList& valores) {
+    for (int i = 0; i < valores.size(); ++i) q.bindValue(i, valores[i]);
+    if (!q.exec()) throw EDatabaseError(q.lastError().databaseText());
+    q.finish();
+}
+
+// The month condition: without month none of the twelve flags; otherwise the month's flag.
+bool MesCoincide(const TFilaConcepto& f, int mes) {
+    if (mes < 0) {
+        for (bool m : f.meses)
+            if (m) return false;
+        return true;
+    }
+    return mes >= 1 && mes <= 12 && f.meses[size_t(mes - 1)];
+}
+
+QString Filtros(const TGeneracionFacturas& g, const QDate& fecha) {
+    QString sql;
+    if (!g.alumnos.isEmpty() && g.alumnos.size() < kMaxIDsEnSQL)
+        sql +=
+            QStringLiteral(" AND (IDAlumnoT02 IN (") + ListaIDs(g.alumnos) + QStringLiteral("))");
+    if (!g.conceptos.isEmpty() && g.conceptos.size() < kMaxIDsEnSQL)
+        sql += QStringLiteral(" AND (IDConceptoMatriculaT14 IN (") + ListaIDs(g.conceptos) +
+               QStringLiteral("))");
+    if (g.mes >= 0 && g.anyo >= 0)
+        sql += QStringLiteral(" AND ((") + CampoMesCobroT14(g.mes) + QStringLiteral("))");
+    if (g.evitarDuplicadosFecha)
+        sql += QStringLiteral(
+                   " AND (1>(SELECT COUNT(IDFacturaCabT15) AS CMFACTURATS FROM T15FacturasCab LEFT "
+                   "JOIN T16FacturasCue ON T15FacturasCab.IDFacturaCabT15 = "
+                   "T16FacturasCue.IDFacturaCabT16 WHERE "
+                   "(IDConceptoMatriculaT16=IDConceptoMatriculaT14) "
+                   "AND (FechaT15=") +
+               ValorSQL(QDateTime(fecha, QTime(0, 0))) + QStringLiteral(")))");
+    if (g.evitarDuplicadosConceptos)
+        // A detached line (no concept) counts as -1, which no concept has.
+        sql +=
+            QStringLiteral(
+                " AND (NOT (IDConceptoMatriculaT14 IN (SELECT COALESCE(IDConceptoMatriculaT16,-1) "
+                "FROM T16FacturasCue WHERE NMesFacturadoT16=") +
+            ValorSQL(g.mes) + QStringLiteral(" AND AnyoFacturadoT16=") + ValorSQL(g.anyo) +
+            QStringLiteral(")))");
+    return sql;
+}
+
+}  // namespace
+
+QList<int> GenerarFacturas(const TGeneracionFacturas& g) {
+    TDataBaseZMK& db = DefaultDB();
+    const QDate fecha = g.fecha;
+    const bool conMes = g.mes >= 0 && g.anyo >= 0;
+    const QString sql = kConsultaConceptos +
+                        QStringLiteral("WHERE (ActivoT14) AND (NOT (IDMatriculaT02 IS NULL)) ") +
+                        Filtros(g, fecha) + QStringLiteral("\n") + kOrdenConceptos;
+    const QSet<int> alumnos(g.alumnos.begin(), g.alumnos.end());
+    const QSet<int> conceptos(g.conceptos.begin(), g.conceptos.end());
+    QHash<int, const TSeleccionConcepto*> seleccion;
+    for (const TSeleccionConcepto& s : g.seleccion) seleccion.insert(s.idConcepto, &s);
+    const int idCentro = IDCentroActual();
+
+    TRelatedIDs relacionadas;
+    db.BeginTrans(true);
+    try {
+        Currency total;
+        auto proceso = std::make_unique<TSplashLevel>(ProgramString(10010), ProgramString(10011));
+        Splash().SetText(ProgramString(10012), 10);
+        {
+            TSplashLevel etapa(ProgramString(10013), ProgramString(10014));
+            const std::vector<TFilaConcepto> filas = LeerFilas(db, sql);
+            TCreadorCabeceras cabeceras(db);
+            QSqlQuery insertarLinea = Preparar(
+                db,
+                QStringLiteral("INSERT INTO T16FacturasCue (") +
+                    kColumnasLinea.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
+                    QStringList(kColumnasLinea.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
+                    QLatin1Char(')'));
+            QSqlQuery desactivar = Preparar(
+                db,
+                QStringLiteral(
+                    "UPDATE T14ConceptosMatricula SET ActivoT14=0 WHERE IDConceptoMatriculaT14=?"));
+            const int n = int(filas.size());
+            for (int i = 0; i < n; ++i) {
+                const TFilaConcepto& f = filas[size_t(i)];
+                Splash().SetText(
+                    QStringLiteral("(%1/%2) Alumno: ").arg(i + 1).arg(n) + f.nombreAlumno,
+                    (i + 1) * 100 / n);
+                if (!MesCoincide(f, conMes ? g.mes : -1)) continue;
+                if (!alumnos.contains(f.idAlumno)) continue;
+                if (g.porConceptos && !conceptos.contains(f.idConcepto)) continue;
+                const TSeleccionConcepto* sel = seleccion.value(f.idConcepto, nullptr);
+                if (!g.porConceptos && !seleccion.isEmpty() && !(sel && sel->facturar)) continue;
+
+                int alumno = f.idAlumno;
+                if (g.alumnoRelacionado && !f.idRelacionado.isNull())
+                    alumno = f.idRelacionado.toInt();
+                const int clave = g.agruparPorAlumno ? alumno : f.idMatricula;
+                int idFactura;
+                auto crear = [&]() {
+                    return cabeceras.Crear(idCentro, alumno, g.idSerie, g.datosPadreOMadre,
+                                           g.numerar, fecha, f.idMatricula);
+                };
+                if (f.datosCobroEnMatricula) {
+                    idFactura = crear();
+                    relacionadas.AddSinClaves(idFactura);
+                } else {
+                    const int grupo = relacionadas.IndexOf(clave);
+                    if (grupo >= 0) {
+                        idFactura = relacionadas.IDFactura(grupo);
+                    } else {
+                        idFactura = crear();
+                        relacionadas.Add(idFactura, clave);
+                    }
+                }
+
+                Currency base = f.base, importeTotal = f.total, unidades = f.unidades;
+                if (!seleccion.isEmpty() && sel) {
+                    unidades = sel->unidades;
+                    const TImportesLinea l =
+                        CalcularImportesLinea(f.importeBase, unidades, f.dto, f.iva);
+                    base = l.base;
+                    importeTotal = l.total;
+                }
+                const QString texto =
+                    conMes ? ExpandirTextoConcepto(f.concepto, g.anyo, g.mes) : f.concepto;
+                Ejecutar(insertarLinea, {idFactura,
+                                         f.idConcepto,
+                                         f.idMatricula,
+                                         f.codTarifa,
+                                         texto,
+                                         conMes ? QVariant(g.mes) : QVariant(),
+                                         conMes ? QVariant(g.anyo) : QVariant(),
+                                         Dinero(f.importeBase),
+                                         Dinero(unidades),
+                                         Dinero(f.dto),
+                                         Dinero(base),
+                                         Dinero(f.iva),
+                                         Dinero(importeTotal),
+                                         f.codCentro,
+                                         f.nombreCentro,
+                                         f.codCurso,
+                                         f.descrCurso,
+                                         f.codGrupo,
+                                         f.nombreGrupo,
+                                         f.nMatricula,
+                                         f.nombreAlumno});
+                // A one-off charge is billed once.
+                if (!f.esCuota) Ejecutar(desactivar, {f.idConcepto});
+            }
+        }
+        Splash().SetText(ProgramString(10015), 80);
+        const int n = relacionadas.Count();
+        if (n == 0) throw EZMKError(ProgramString(10016));
+        {
+            TSplashLevel recalculo(ProgramString(10015), QString());
+            for (int i = 0; i < n; ++i) {
+                Splash().SetText(ProgramStringFmt(10017, {i + 1, n}), (i + 1) * 100 / n);
+                total += RecalcularFactura(relacionadas.IDFactura(i));
+            }
+        }
+        proceso.reset();
+        TQuestion pregunta{
+            ApplicationTitle(),
+            ProgramStringFmt(
+                10018,
+                {n, FormatoDivisa(total), NombreLargoDivisa(),
+                 QLocale(QLocale::Spanish).toString(fecha, QStringLiteral("dddd dd/MM/yyyy")),
+                 g.textoSerie}),
+            {TMsgButton::Yes, TMsgButton::No},
+            TMsgIcon::Question,
+            TMsgButton::None};
+        if (Prompt().Ask(pregunta) != TMsgButton::Yes) throw EZMKError(ProgramString(10019));
+        TSplashLevel guardando(ProgramString(10020), ProgramString(10021));
+        db.CommitTrans();
+    } catch (...) {
+        if (db.InTransaction()) db.RollbackTrans();
+        throw;
+    }
+
+    const QList<int> facturas = relacionadas.IDsFacturas();
+    if (g.cobrar)
+        for (int id : facturas) CobrarFactura(id, 0, g.numerar, 0, fecha, false, fecha, true);
+    return facturas;
+}
+
+void ComprobarBajasMatriculas(const QDate& fecha) {
+    TDataBaseZMK& db = DefaultDB();
+    const QString condicion = QStringLiteral("ActivaT02 AND FechaBajaT02<=") +
+                              ValorSQL(int(DateTimeToSerial(QDateTime(fecha, QTime(0, 0)))));
+    QSqlQuery q = db.Query(
+        QStringLiteral(
+            "SELECT COUNT(IDMatriculaT02) AS NMatrActivasYDeBaja\nFROM T02Matriculas\nWHERE ") +
+        condicion);
+    const int cuenta = q.next() ? q.value(0).toInt() : 0;
+    q.finish();
+    if (cuenta == 0) return;
+    TQuestion pregunta{
+        QStringLiteral("IMPORTANTE"),
+        QStringLiteral("Hay ") + QString::number(cuenta) +
+            QStringLiteral(" matrículas activas pero con fecha de baja anterior o igual a ") +
+            fecha.toString(QStringLiteral("dd/MM/yyyy")) +
+            QStringLiteral(
+                "\n\n¿Quiere dar de baja estas matrículas antes de facturar? \nAl dar de "
+                "baja una matrícula todos sus conceptos de cobro también se borrarán.\n\n"),
+        {TMsgButton::Yes, TMsgButton::No, TMsgButton::Cancel},
+        TMsgIcon::Warning,
+        TMsgButton::Cancel};
+    const TMsgButton respuesta = Prompt().Ask(pregunta);
+    if (respuesta == TMsgButton::No) return;
+    if (respuesta != TMsgButton::Yes) throw EAbort();
+
+    db.BeginTrans(true);
+    try {
+        QList<int> ids;
+        QSqlQuery m = db.Query(QStringLiteral("SELECT * FROM T02Matriculas WHERE ") + condicion);
+        while (m.next()) ids << m.value(QStringLiteral("IDMatriculaT02")).toInt();
+        m.finish();
+        for (int id : ids) CambiarActivaMatricula(id, false, false);
+        TQuestion fin{
+            QString(),
+            QStringLiteral("El proceso ha finalizado correctamente\n\nSe han dado de baja ") +
+                QString::number(ids.size()) +
+                QStringLiteral(" matrículas\ny todos los conceptos de cobro de estas "
+                               "matrículas se han borrado.\n\n¿Aceptar el proceso?"),
+            {TMsgButton::Yes, TMsgButton::No},
+            TMsgIcon::Information,
+            TMsgButton::None};
+        if (Prompt().Ask(fin) != TMsgButton::Yes) throw EAbort();
+        db.CommitTrans();
+    } catch (...) {
+        if (db.InTransaction()) db.RollbackTrans();
+        throw;
+    }
+}
+
+std::vector<TSeleccionConcepto> ConceptosAlumno(int idAlumno, int mes, bool sinMes) {
+    const QString sql = kConsultaConceptos + QStringLiteral("WHERE (IDAlumnoT01=") +
+                        ValorSQL(idAlumno) +
+                        QStringLiteral(") AND  (ActivoT14) AND (NOT (IDMatriculaT02 IS NULL)) \n") +
+                        kOrdenConceptos;
+    std::vector<TSeleccionConcepto> lista;
+    for (const TFilaConcepto& f : LeerFilas(DefaultDB(), sql)) {
+        const bool mesElegido = mes >= 1 && mes <= 12 && f.meses[size_t(mes - 1)];
+        if (!mesElegido && !(sinMes && MesCoincide(f, -1))) continue;
+        TSeleccionConcepto s;
+        s.idConcepto = f.idConcepto;
+        s.unidadesLeidas = s.unidades = f.unidades;
+        s.grupo = f.nombreGrupo.toString();
+        s.concepto = f.concepto;
+        s.precio = f.importeBase;
+        lista.push_back(s);
+    }
+    return lista;
+}
+
+}  // namespace zmk

@@ -1,0 +1,93 @@
+#pragma once
+// Turning the active charge concepts of enrolments into invoices, grouped per student or per
+// enrolment, in one transaction that the user confirms after seeing the count and the total.
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <vector>
+
+#include "billing/grid.h"
+#include "host/currency.h"
+
+namespace zmk {
+
+// One row of the single-student concept grid: the units to bill and whether to bill it.
+struct TSeleccionConcepto {
+    int idConcepto = 0;
+    Currency unidadesLeidas;
+    Currency unidades;
+    bool facturar = false;
+    QString grupo, concepto;  // what the grid shows
+    Currency precio;
+};
+
+// The inputs of one generation run.
+struct TGeneracionFacturas {
+    int mes = -1;  // 1..12; -1 (with anyo -1) bills the concepts without month
+    int anyo = -1;
+    QDate fecha;
+    bool agruparPorAlumno = false;
+    bool evitarDuplicadosFecha = true;
+    bool evitarDuplicadosConceptos = true;
+    bool numerar = true;
+    bool alumnoRelacionado = false;
+    bool datosPadreOMadre = false;
+    int idSerie = 0;
+    QString textoSerie;  // as the series box shows it, for the confirmation
+    bool cobrar = false;
+    bool porConceptos = false;  // billing by concept: only the concepts listed
+    QList<int> alumnos;
+    QList<int> conceptos;
+    // The single-student concept grid; empty when not shown.
+    std::vector<TSeleccionConcepto> seleccion;
+};
+
+// Runs the generation and returns the new invoices in creation order. Everything up to the
+// confirmation runs in one transaction that holds the write lock (so series numbers cannot be
+// given twice by two workstations); any error or a "No" rolls it back. With cobrar the invoices
+// are collected after the commit.
+QList<int> GenerarFacturas(const TGeneracionFacturas& g);
+
+// When there are active enrolments with a leaving date on or before fecha, offers to deactivate
+// them first (their concepts go too). Cancel, or a refused result, aborts silently.
+void ComprobarBajasMatriculas(const QDate& fecha);
+
+// The generation form without widgets: the choices it offers and its two buttons.
+struct TFormGenerarFacturas {
+    static constexpr int kPorAlumno = 1;
+    static constexpr int kPorConcepto = 2;
+    int modo = kPorAlumno;
+    QList<int> alumnos;    // chosen rows of the grid
+    QList<int> conceptos;  // in concept mode
+    QDate fecha;
+    int anyo = 0;
+    int mes = 0;          // 0: none chosen
+    bool sinMes = false;  // "Conceptos sin mes asignado"
+    int idSerie = 0;
+    std::vector<TSeleccionConcepto> seleccion;
+
+    // The state a new form starts with: today, the month filter, the remembered series.
+    static TFormGenerarFacturas Inicial(int modo);
+    // Fills the selection lists from the grid's rows.
+    void Seleccionar(TZMKDBGrid& grid, TModoSeleccionGrid filas);
+    // Whether the month filter of the screens fixes the month (the drop-down is then disabled).
+    static bool HayMesFiltro();
+    // The lines of the options memo, in the form's order.
+    static QStringList OpcionesActivas();
+    // Whether the single-student concept grid is shown.
+    bool MuestraConceptos() const;
+    // Rebuilds the concept grid for the chosen month (or the concepts without month).
+    void CargarConceptos();
+
+    // "Facturar" / "Facturar y cobrar la factura". Returns the new invoices.
+    QList<int> Facturar(bool cobrar) const;
+};
+
+// The rows of the concept grid of one student for a month (or, sinMes, without month).
+std::vector<TSeleccionConcepto> ConceptosAlumno(int idAlumno, int mes, bool sinMes);
+
+// Provides "AUTOFACTURAR", "FUNCIONES_FACTURAS", "FACTURA_CUE_QUITA_MATRICULA" and
+// "GENERAR_LIQUIDACIONES", and the reload handlers of the billing options.
+void RegisterFacturacionProcedures();
+
+}  // namespace zmk
