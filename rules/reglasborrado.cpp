@@ -11,19 +11,14 @@
 #include "rules/cambioestado.h"
 #include "rules/cascadas.h"
 #include "rules/comunes.h"
+#include "rules/fuentesdatos.h"
 
 namespace zmk {
 
 namespace {
 
-constexpr int kAlumnos = 3;
-constexpr int kProfesores = 5;
-constexpr int kGrupos = 14;
-constexpr int kTarifas = 88;
-constexpr int kCursos = 110;
-constexpr int kMatriculas = 186;
-constexpr int kIncidencias = 193;
-constexpr int kCentros = 251;
+using namespace fuente;
+// Settlement headers: the screens name them, the record rules do not watch them.
 constexpr int kLiquidaciones = 348;
 
 const char kPreguntaCentro[] =
