@@ -109,13 +109,14 @@ QString CondicionCopias(const QString& tabla, int idCurso, int idGrupo, int idPa
 
 void CrearConceptosHeredados(int idCurso, int idGrupo) {
     TDataBaseZMK& db = DefaultDB();
-    // Every concept of the owner gets a copy in each active enrolment that lacks one.
+    // Every concept of the owner gets a copy in each active enrolment that lacks one. The unary
+    // plus keeps the engine on the enrolment's few concepts instead of the parent's many copies.
     const QString s = QStringLiteral(
         "INSERT INTO T14ConceptosMatricula\n(IDCentroT14,IDConcMatrPadreT14,IDMatriculaT14,"
         "ActivoT14)\nSELECT IDCentroT02,IDConceptoMatriculaT14,IDMatriculaT02,TRUE AS VALORTRUE\n"
         "FROM T02Matriculas,T14ConceptosMatricula\nWHERE (ActivaT02)  AND (1>(SELECT "
         "COUNT(TAUX.IDConceptoMatriculaT14) FROM T14ConceptosMatricula AS TAUX where "
-        "(TAUX.IDConcMatrPadreT14=T14ConceptosMatricula.IDConceptoMatriculaT14) AND "
+        "(+TAUX.IDConcMatrPadreT14=T14ConceptosMatricula.IDConceptoMatriculaT14) AND "
         "(TAUX.IDMatriculaT14=T02Matriculas.IDMatriculaT02)))");
     if (idCurso > 0) {
         db.ExecuteSQL(s + QStringLiteral(" AND ((IDCursoT14=%1) AND (IDGrupoT02 IN (SELECT "
