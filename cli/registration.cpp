@@ -1,6 +1,8 @@
 #include "billing/register.h"
 #include "cli/cmd_bank.h"
+#include "cli/cmd_billing.h"
 #include "cli/cmd_core.h"
+#include "cli/cmd_db.h"
 #include "cli/cmd_invoice.h"
 #include "cli/cmd_text.h"
 #include "cli/commands.h"
@@ -20,6 +22,8 @@ void RegisterAllCommands() {
     RegisterBankCommands();
     RegisterTextCommands();
     RegisterInvoiceCommands();
+    RegisterDbCommands();
+    RegisterBillingCommands();
 }
 
 void RegisterAllProcedureBodies() {

@@ -1,6 +1,7 @@
 #include "host/database.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlIndex>
@@ -96,6 +97,12 @@ QSqlQuery TDataBaseZMK::Prepared(const QString& sql, const QVariantList& values)
 }
 
 int TDataBaseZMK::ExecuteSQL(const QString& sql) {
+    static const QRegularExpression ddl(QStringLiteral(R"(^\s*(CREATE|ALTER|DROP)\b)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    if (ddl.match(sql).hasMatch()) {
+        columns_cache_.clear();
+        key_cache_.clear();
+    }
     QSqlQuery q = Query(sql);
     return q.numRowsAffected();
 }
@@ -199,15 +206,22 @@ bool TDataBaseZMK::TableExists(const QString& table) const {
 }
 
 QStringList TDataBaseZMK::Columns(const QString& table) const {
+    QString key = table.toLower();
+    if (auto it = columns_cache_.constFind(key); it != columns_cache_.constEnd()) return *it;
     QSqlRecord rec = Connection().record(table);
     QStringList names;
     for (int i = 0; i < rec.count(); ++i) names << rec.fieldName(i);
+    if (!names.isEmpty()) columns_cache_.insert(key, names);
     return names;
 }
 
 QString TDataBaseZMK::PrimaryKey(const QString& table) const {
+    QString key = table.toLower();
+    if (auto it = key_cache_.constFind(key); it != key_cache_.constEnd()) return *it;
     QSqlIndex index = Connection().primaryIndex(table);
-    return index.count() == 1 ? index.fieldName(0) : QString();
+    QString name = index.count() == 1 ? index.fieldName(0) : QString();
+    if (!name.isEmpty()) key_cache_.insert(key, name);
+    return name;
 }
 
 QVariant ToStorage(const QVariant& value) {

@@ -2,6 +2,7 @@
 // The company database: one SQLite file reached through QtSql.
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -63,6 +64,9 @@ private:
     QString path_;
     QString connection_name_;
     bool in_transaction_ = false;
+    // Table structure does not change while the program runs, except by statements that say so.
+    mutable QHash<QString, QStringList> columns_cache_;
+    mutable QHash<QString, QString> key_cache_;
     std::function<int()> pending_edit_question_;
 };
 

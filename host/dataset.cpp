@@ -527,20 +527,57 @@ void TDataSet::Edit() {
     Fire(TDataEvent::AfterEdit);
 }
 
+// Runs a post or a delete with its hooks in one transaction (joining one already open), so
+// that the row and what the rules change with it are written together or not at all.
+template <class F>
+void TDataSet::InOneTransaction(F&& work) {
+    const bool own = !db_.InTransaction();
+    if (own) db_.BeginTrans();
+    try {
+        work();
+    } catch (...) {
+        if (own && db_.InTransaction()) db_.RollbackTrans();
+        throw;
+    }
+    if (own && db_.InTransaction()) db_.CommitTrans();
+}
+
 void TDataSet::Post() {
     if (state_ == TDataSetState::SetKey) {
         SetState(TDataSetState::Browse);
         return;
     }
     if (state_ != TDataSetState::Edit && state_ != TDataSetState::Insert) return;
-    Fire(TDataEvent::BeforePost);
-    if (state_ == TDataSetState::Insert)
-        WriteInsert();
-    else
-        WriteUpdate();
-    modified_ = false;
-    SetState(TDataSetState::Browse);
-    Fire(TDataEvent::AfterPost);
+    const TDataSetState editing = state_;
+    const int old_current = current_;
+    Row old_row = editing == TDataSetState::Edit ? rows_[size_t(current_)] : Row();
+    bool written = false;
+    try {
+        InOneTransaction([&] {
+            Fire(TDataEvent::BeforePost);
+            if (editing == TDataSetState::Insert)
+                WriteInsert();
+            else
+                WriteUpdate();
+            written = true;
+            modified_ = false;
+            SetState(TDataSetState::Browse);
+            Fire(TDataEvent::AfterPost);
+        });
+    } catch (...) {
+        // The database kept nothing: the rows and the open edit come back as they were.
+        if (written) {
+            if (editing == TDataSetState::Insert) {
+                rows_.erase(rows_.begin() + current_);
+                current_ = old_current;
+            } else {
+                rows_[size_t(current_)] = old_row;
+            }
+            modified_ = true;
+            SetState(editing);
+        }
+        throw;
+    }
 }
 
 void TDataSet::WriteInsert() {
@@ -635,14 +672,29 @@ void TDataSet::Delete() {
         throw EDatabaseError(QStringLiteral(
             "No se puede realizar esta operación en un conjunto de datos vacío"));
     CheckBrowseMode();
-    Fire(TDataEvent::BeforeDelete);
-    TField& key = FieldByName(key_field_);
-    db_.Prepared(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(update_table_, key_field_),
-                 {ToStorage(rows_[size_t(current_)][key.Index()])});
-    rows_.erase(rows_.begin() + current_);
-    if (current_ >= RecordCount()) current_ = RecordCount() - 1;
-    ResetNavigationFlags();
-    Fire(TDataEvent::AfterDelete);
+    const int at = current_;
+    Row removed;
+    try {
+        InOneTransaction([&] {
+            Fire(TDataEvent::BeforeDelete);
+            TField& key = FieldByName(key_field_);
+            db_.Prepared(
+                QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(update_table_, key_field_),
+                {ToStorage(rows_[size_t(at)][key.Index()])});
+            removed = rows_[size_t(at)];
+            rows_.erase(rows_.begin() + at);
+            if (current_ >= RecordCount()) current_ = RecordCount() - 1;
+            ResetNavigationFlags();
+            Fire(TDataEvent::AfterDelete);
+        });
+    } catch (...) {
+        if (!removed.isEmpty()) {
+            rows_.insert(rows_.begin() + at, removed);
+            current_ = at;
+            ResetNavigationFlags();
+        }
+        throw;
+    }
     FireChange(nullptr);
 }
 

@@ -170,6 +170,8 @@ private:
     QVariant Current(int index) const;
     void Assign(TField& field, const QVariant& value);
     void ResetNavigationFlags();
+    template <class F>
+    void InOneTransaction(F&& work);
 
     TDataBaseZMK& db_;
     QString sql_;

@@ -1,7 +1,21 @@
 #include "rules/register.h"
 
+#include "rules/cascadas.h"
+#include "rules/conceptos.h"
+#include "rules/duplicar.h"
+#include "rules/reglasconceptos.h"
+#include "rules/reglasestado.h"
+
 namespace zmk {
 
-void RegisterRulesProcedures() { RegisterInsertionRules(); }
+// The order matters where two rules share an event and a table: the shared insertion checks
+// first, then the record-state rules, the concepts, the cascades and the duplication.
+void RegisterRulesProcedures() {
+    RegisterInsertionRules();
+    RegisterEstadoRules();
+    RegisterConceptosRules();
+    RegisterCascadasRules();
+    RegisterDuplicarProcedures();
+}
 
 }  // namespace zmk

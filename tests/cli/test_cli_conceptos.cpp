@@ -76,6 +76,8 @@ TEST_F(CliConceptos, TariffRepricingReachesDiscountedCopies) {
 TEST_F(CliConceptos, DuplicatingACourseWithOptionsOrRefusingIt) {
     Concepto("IDCursoT14", curso);
     CrearConceptosHeredados(curso, 0);
+    // Opening the company declares its options once; what follows must change nothing more.
+    Cli({"param", "get", "NuevoCodigoAlumno"});
     const QString antes = Contenido();
     const QStringList proc{"proc", "DUPLICAR_CURSO", "--query",
                            QStringLiteral("T03Cursos:%1").arg(curso)};

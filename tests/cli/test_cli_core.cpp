@@ -74,6 +74,7 @@ TEST_F(CliTest, InvoiceHeadersCannotBeTypedOrDeletedByHand) {
                                     "ACCIONES SOBRE LAS FACTURAS\n"));
     EXPECT_EQ(Sql("SELECT COUNT(*) AS N FROM T15FacturasCab"), QStringLiteral("N\n1\n"));
     Run({"param", "set", "PermitirCrearFactManualmente", "true"});
+    Run({"param", "set", "FacturarObligarSerieEnFacturas", "false"});
     r = Run({"--centre", "1", "record", "insert", "T15FacturasCab", "IDCentroT15=1"});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
 }

@@ -210,3 +210,31 @@ TEST_F(DataSetTest, ObserversHearEventsOnlyAfterTheHooksAccept) {
     ds->Cancel();
     EXPECT_EQ(view.events.size(), 4);
 }
+
+TEST_F(DataSetTest, AFailingAfterHookUndoesTheWholePostOrDelete) {
+    AddCentro(QStringLiteral("A"));
+    auto ds = Centros();
+    sink.refusing = true;
+    sink.refuse = TDataEvent::AfterPost;
+    ds->Append();
+    ds->FieldByName(QStringLiteral("CodigoCentroT20")).SetValue(QStringLiteral("B"));
+    EXPECT_THROW(ds->Post(), EZMKError);
+    EXPECT_EQ(ds->State(), TDataSetState::Insert);
+    EXPECT_EQ(ds->RecordCount(), 1);
+    EXPECT_EQ(tdb.Scalar(QStringLiteral("SELECT COUNT(*) FROM T20Centros")).toInt(), 1);
+    EXPECT_FALSE(tdb.db().InTransaction());
+    ds->Cancel();
+    ds->Edit();
+    ds->FieldByName(QStringLiteral("CodigoCentroT20")).SetValue(QStringLiteral("Z"));
+    EXPECT_THROW(ds->Post(), EZMKError);
+    EXPECT_EQ(ds->State(), TDataSetState::Edit);
+    EXPECT_EQ(tdb.Scalar(QStringLiteral("SELECT CodigoCentroT20 FROM T20Centros")).toString(),
+              QStringLiteral("A"));
+    ds->Cancel();
+    EXPECT_EQ(ds->FieldByName(QStringLiteral("CodigoCentroT20")).AsString(), QStringLiteral("A"));
+    sink.refuse = TDataEvent::AfterDelete;
+    EXPECT_THROW(ds->Delete(), EZMKError);
+    EXPECT_EQ(ds->RecordCount(), 1);
+    EXPECT_EQ(tdb.Scalar(QStringLiteral("SELECT COUNT(*) FROM T20Centros")).toInt(), 1);
+    EXPECT_FALSE(tdb.db().InTransaction());
+}
