@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "core/centroactual.h"
+#include "host/forms/appdefinition.h"
+#include "host/forms/screen.h"
+#include "tests/support/testdb.h"
+
+using namespace zmk;
+
+namespace {
+TScreenDef Centros() {
+    TScreenDef def;
+    def.id = QStringLiteral("centros");
+    def.caption = QStringLiteral("Centros");
+    def.table = QStringLiteral("T20Centros");
+    def.dataSource = 251;
+    def.sql = QStringLiteral("SELECT * FROM T20Centros ORDER BY CodigoCentroT20");
+    def.columns << TGridColumn{QStringLiteral("CodigoCentroT20"), QStringLiteral("Código"), {}, 0};
+    TControlDef panel;
+    panel.name = QStringLiteral("PControlsEntradaDades");
+    panel.type = QStringLiteral("panel");
+    TControlDef edit;
+    edit.name = QStringLiteral("ZMKdbeCodigo");
+    edit.type = QStringLiteral("edit");
+    edit.field = QStringLiteral("CodigoCentroT20");
+    edit.label = QStringLiteral("Código");
+    panel.children << edit;
+    def.form << panel;
+    return def;
+}
+}  // namespace
+
+TEST(Screen, TypingEditsTheRecordAndPostingWritesIt) {
+    test::TestDatabase tdb;
+    tdb.db().ExecuteSQL(QStringLiteral("INSERT INTO T20Centros (CodigoCentroT20) VALUES ('A')"));
+    TZMKScreen screen(Centros(), 11342);
+    screen.setAttribute(Qt::WA_DeleteOnClose, false);
+    screen.OpenQuery();
+    auto* edit = screen.findChild<QLineEdit*>(QStringLiteral("ZMKdbeCodigo"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), QStringLiteral("A"));
+    edit->setText(QStringLiteral("B"));
+    emit edit->textEdited(edit->text());
+    EXPECT_EQ(screen.DataSet()->State(), TDataSetState::Edit);
+    // Closing with unsaved changes asks; the default (Yes) saves them.
+    EXPECT_TRUE(screen.CanClose());
+    EXPECT_EQ(tdb.Scalar(QStringLiteral("SELECT CodigoCentroT20 FROM T20Centros")).toString(),
+              QStringLiteral("B"));
+    EXPECT_TRUE(tdb.prompt().Log().first().contains(QStringLiteral("¿Guardar los cambios?")));
+}
+
+TEST(Screen, ARefusedInsertShowsTheRulesTextAndKeepsTheScreenAsItWas) {
+    test::TestDatabase tdb;
+    TScreenDef def = Centros();
+    def.table = QStringLiteral("T03Cursos");
+    def.dataSource = 110;
+    def.sql = QStringLiteral("SELECT * FROM T03Cursos");
+    def.columns.clear();
+    def.form.clear();
+    TZMKScreen screen(def, 11778);
+    screen.setAttribute(Qt::WA_DeleteOnClose, false);
+    screen.OpenQuery();
+    EXPECT_FALSE(screen.Run([&] { screen.DataSet()->Append(); }));
+    EXPECT_EQ(screen.DataSet()->State(), TDataSetState::Browse);
+    EXPECT_TRUE(tdb.prompt().Log().last().startsWith(
+        QStringLiteral("ERROR ZMK-Escolia: No ha seleccionado ningún CENTRO")));
+}
