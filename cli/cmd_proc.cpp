@@ -30,14 +30,14 @@ QVariantList ParseKeys(const QString& text) {
     return keys;
 }
 
-std::pair<const schema::Table*, QVariantList> ParseTableKeys(const QString& spec) {
-    int colon = spec.indexOf(QLatin1Char(':'));
-    if (colon <= 0) throw UsageError{QStringLiteral("Se esperaba TABLA:CLAVE: %1").arg(spec)};
-    QVariantList keys = ParseKeys(spec.mid(colon + 1));
-    if (keys.isEmpty()) throw UsageError{QStringLiteral("Se esperaba TABLA:CLAVE: %1").arg(spec)};
-    const schema::Table* table = schema::FindTable(spec.left(colon));
+std::pair<const schema::Table*, QVariantList> ParseTableKeys(const QString& text) {
+    int colon = text.indexOf(QLatin1Char(':'));
+    if (colon <= 0) throw UsageError{QStringLiteral("Se esperaba TABLA:CLAVE: %1").arg(text)};
+    QVariantList keys = ParseKeys(text.mid(colon + 1));
+    if (keys.isEmpty()) throw UsageError{QStringLiteral("Se esperaba TABLA:CLAVE: %1").arg(text)};
+    const schema::Table* table = schema::FindTable(text.left(colon));
     if (!table || table->key.isEmpty())
-        throw EZMKError(QStringLiteral("No existe la tabla %1").arg(spec.left(colon)));
+        throw EZMKError(QStringLiteral("No existe la tabla %1").arg(text.left(colon)));
     return {table, keys};
 }
 
@@ -79,7 +79,7 @@ int RunProc(CliContext& ctx) {
     if (ctx.args.isEmpty()) throw UsageError{QStringLiteral("proc necesita el nombre del procedimiento")};
     QString name = ctx.args.first();
     QStringList rest = ctx.args.mid(1);
-    QString query_spec, grid_spec, selected_spec;
+    QString query_arg, grid_arg, selected_arg;
     QList<std::pair<QString, QVariant>> params;
     while (!rest.isEmpty()) {
         QString arg = rest.takeFirst();
@@ -88,18 +88,18 @@ int RunProc(CliContext& ctx) {
             return rest.takeFirst();
         };
         if (arg == QLatin1String("--query")) {
-            query_spec = value();
+            query_arg = value();
         } else if (arg == QLatin1String("--grid")) {
-            grid_spec = value();
+            grid_arg = value();
         } else if (arg == QLatin1String("--selected")) {
-            selected_spec = value();
+            selected_arg = value();
         } else {
             int eq = arg.indexOf(QLatin1Char('='));
             if (eq <= 0) throw UsageError{QStringLiteral("Se esperaba PARAMETRO=VALOR: %1").arg(arg)};
             params << std::pair{arg.left(eq), ParseCliValue(arg.mid(eq + 1))};
         }
     }
-    QVariantList selected = ParseKeys(selected_spec);
+    QVariantList selected = ParseKeys(selected_arg);
 
     OpenDefaultDatabase(ctx);
     ScreenObjects screen;
@@ -110,12 +110,12 @@ int RunProc(CliContext& ctx) {
     for (int i = 1; i <= 6; ++i) block.DeleteParam(QStringLiteral("PRMS%1").arg(i, 2, 10, QLatin1Char('0')));
     for (const auto& [param, value] : params) block.SetParametreValue(param, value);
 
-    if (!query_spec.isEmpty()) {
-        auto [table, keys] = ParseTableKeys(query_spec);
+    if (!query_arg.isEmpty()) {
+        auto [table, keys] = ParseTableKeys(query_arg);
         screen.query = ScreenQuery(*table, keys.first());
     }
-    if (!grid_spec.isEmpty()) {
-        auto [table, keys] = ParseTableKeys(grid_spec);
+    if (!grid_arg.isEmpty()) {
+        auto [table, keys] = ParseTableKeys(grid_arg);
         screen.gridQuery = GridQuery(*table, keys);
         screen.grid = std::make_unique<TZMKDBGrid>(*screen.gridQuery);
         screen.grid->SetSelectedKeys(selected);
