@@ -96,19 +96,23 @@ QVariant TDataSetModel::headerData(int section, Qt::Orientation orientation, int
     return QVariant();
 }
 
+void TDataSetModel::Resync() {
+    if (known_rows_ != data_set_.RecordCount()) {
+        beginResetModel();
+        known_rows_ = data_set_.RecordCount();
+        endResetModel();
+    } else if (known_rows_ > 0) {
+        emit dataChanged(index(0, 0), index(known_rows_ - 1, columnCount() - 1));
+    }
+}
+
 void TDataSetModel::DataEvent(TDataEvent event, TDataSet&) {
     switch (event) {
         case TDataEvent::AfterOpen:
         case TDataEvent::AfterPost:
         case TDataEvent::AfterDelete:
         case TDataEvent::StateChange:
-            if (known_rows_ != data_set_.RecordCount()) {
-                beginResetModel();
-                known_rows_ = data_set_.RecordCount();
-                endResetModel();
-            } else if (known_rows_ > 0) {
-                emit dataChanged(index(0, 0), index(known_rows_ - 1, columnCount() - 1));
-            }
+            Resync();
             break;
         default:
             break;
@@ -117,14 +121,7 @@ void TDataSetModel::DataEvent(TDataEvent event, TDataSet&) {
 
 void TDataSetModel::DataChange(TDataSet&, TField* field) {
     if (!field) {
-        // A refresh may have changed anything.
-        if (known_rows_ != data_set_.RecordCount()) {
-            beginResetModel();
-            known_rows_ = data_set_.RecordCount();
-            endResetModel();
-        } else if (known_rows_ > 0) {
-            emit dataChanged(index(0, 0), index(known_rows_ - 1, columnCount() - 1));
-        }
+        Resync();  // a refresh may have changed anything
         return;
     }
     int row = data_set_.RecNo() - 1;

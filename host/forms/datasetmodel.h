@@ -35,6 +35,8 @@ public:
     void DataChange(TDataSet& dataSet, TField* field) override;
 
 private:
+    // Follows a change of the row count, or repaints every row.
+    void Resync();
     TDataSet& data_set_;
     QList<TGridColumn> columns_;
     QVector<int> field_index_;
