@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 namespace zmk {
 
@@ -52,5 +53,11 @@ struct TFormFuncionesFacturas {
     // the summary; returns how many were applied.
     int Aceptar() const;
 };
+
+class TZMKDBGrid;
+// The invoice functions form on screen, over the invoices' grid: true when it closed with OK.
+// Returns the previous one; an empty function restores the prompt service.
+using TDialogoFuncionesFacturas = std::function<bool(TZMKDBGrid& grid)>;
+TDialogoFuncionesFacturas SetDialogoFuncionesFacturas(TDialogoFuncionesFacturas dialogo);
 
 }  // namespace zmk

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "billing/grid.h"
@@ -82,6 +83,12 @@ struct TFormGenerarFacturas {
     // "Facturar" / "Facturar y cobrar la factura". Returns the new invoices.
     QList<int> Facturar(bool cobrar) const;
 };
+
+// The generation form on screen, over the grid in a mode: true when it closed with OK (the
+// invoices were made). Returns the previous one; an empty function restores the questions
+// through the prompt service.
+using TDialogoGenerarFacturas = std::function<bool(TZMKDBGrid& grid, int modo)>;
+TDialogoGenerarFacturas SetDialogoGenerarFacturas(TDialogoGenerarFacturas dialogo);
 
 // The rows of the concept grid of one student for a month (or, sinMes, without month).
 std::vector<TSeleccionConcepto> ConceptosAlumno(int idAlumno, int mes, bool sinMes);

@@ -3,6 +3,7 @@
 // times each course's per-enrolment fee.
 #include <QDate>
 #include <QString>
+#include <functional>
 
 namespace zmk {
 
@@ -31,5 +32,10 @@ struct TFormGenerarLiquidaciones {
     // "Aceptar": the settlement of the current centre; returns its id.
     int Aceptar() const;
 };
+
+// The settlements form on screen: true when it closed with OK. Returns the previous one; an
+// empty function restores the prompt service.
+using TDialogoGenerarLiquidaciones = std::function<bool()>;
+TDialogoGenerarLiquidaciones SetDialogoGenerarLiquidaciones(TDialogoGenerarLiquidaciones dialogo);
 
 }  // namespace zmk

@@ -65,6 +65,19 @@ TModoSeleccionGrid PideFilas(const QString& caption, const QString& prompt, TZMK
     throw EZMKError(QStringLiteral("Opción no válida: %1").arg(texto));
 }
 
+template <typename T>
+T& Dialogo() {
+    static T dialogo;
+    return dialogo;
+}
+
+template <typename T>
+T Instala(T dialogo) {
+    T anterior = std::move(Dialogo<T>());
+    Dialogo<T>() = std::move(dialogo);
+    return anterior;
+}
+
 void Refrescar() {
     if (TQuerySQL* q = Parametres().AsObject<TQuerySQL>(QStringLiteral("PRMIP_TQUERYSQL")))
         q->RefrescaSQL();
@@ -74,6 +87,10 @@ void Autofacturar(const TProcCall&) {
     TZMKDBGrid* grid = Parametres().AsObject<TZMKDBGrid>(QStringLiteral("PRMIP_DBGRID"));
     if (!grid) return;
     const int modo = Parametres().AsInteger(QStringLiteral("PRME01"), 0);
+    if (auto& dialogo = Dialogo<TDialogoGenerarFacturas>()) {
+        if (dialogo(*grid, modo)) Refrescar();
+        return;
+    }
     const QString titulo = ProgramString(10003);
     TFormGenerarFacturas f = TFormGenerarFacturas::Inicial(modo);
     const QStringList filas{QStringLiteral("todos"),
@@ -118,6 +135,10 @@ void Autofacturar(const TProcCall&) {
 void FuncionesFacturas(const TProcCall&) {
     TZMKDBGrid* grid = Parametres().AsObject<TZMKDBGrid>(QStringLiteral("PRMIP_DBGRID"));
     if (!grid) return;
+    if (auto& dialogo = Dialogo<TDialogoFuncionesFacturas>()) {
+        if (dialogo(*grid)) Refrescar();
+        return;
+    }
     const QString titulo = ProgramString(10414);
     TFormFuncionesFacturas f = TFormFuncionesFacturas::Inicial();
     const QStringList filas{QStringLiteral("todas"), QStringLiteral("actual"),
@@ -167,6 +188,10 @@ void FuncionesFacturas(const TProcCall&) {
 
 void GenerarLiquidaciones(const TProcCall&) {
     if (!Parametres().AsObject<TZMKDBGrid>(QStringLiteral("PRMIP_DBGRID"))) return;
+    if (auto& dialogo = Dialogo<TDialogoGenerarLiquidaciones>()) {
+        if (dialogo()) Refrescar();
+        return;
+    }
     const QString titulo = QStringLiteral("Generar liquidaciones");
     TFormGenerarLiquidaciones f = TFormGenerarLiquidaciones::Inicial();
     f.fechaLiquidacion =
@@ -207,6 +232,18 @@ void QuitaMatricula(const TProcCall&) {
 }
 
 }  // namespace
+
+TDialogoGenerarFacturas SetDialogoGenerarFacturas(TDialogoGenerarFacturas dialogo) {
+    return Instala(std::move(dialogo));
+}
+
+TDialogoFuncionesFacturas SetDialogoFuncionesFacturas(TDialogoFuncionesFacturas dialogo) {
+    return Instala(std::move(dialogo));
+}
+
+TDialogoGenerarLiquidaciones SetDialogoGenerarLiquidaciones(TDialogoGenerarLiquidaciones dialogo) {
+    return Instala(std::move(dialogo));
+}
 
 void RegisterFacturacionProcedures() {
     SetProcedureBody(QStringLiteral("AUTOFACTURAR"), Autofacturar);

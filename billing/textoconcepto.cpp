@@ -94,7 +94,18 @@ int PideEntero(const QString& pregunta, int defecto,
     }
 }
 
+TDialogoFiltroMes& DialogoFiltroMes() {
+    static TDialogoFiltroMes dialogo;
+    return dialogo;
+}
+
 }  // namespace
+
+TDialogoFiltroMes SetDialogoFiltroMes(TDialogoFiltroMes dialogo) {
+    TDialogoFiltroMes anterior = std::move(DialogoFiltroMes());
+    DialogoFiltroMes() = std::move(dialogo);
+    return anterior;
+}
 
 QString NombreMesLargo(int mes) {
     return (mes >= 1 && mes <= 12) ? QString::fromUtf8(kNombresMesLargos[mes - 1]) : QString();
@@ -148,13 +159,22 @@ void FiltroMesFacturar() {
     prm.DeleteParam(kPrmFiltroAno);
 
     QDate hoy = Hoy();
-    int mes = PideEntero(QStringLiteral("Seleccione el Mes a Facturar:"), hoy.month(), LeeMes);
-    int anyo = PideEntero(QStringLiteral("Año a Facturar:"), std::clamp(hoy.year(), 2000, 2100),
+    int mes = 0, anyo = 0;
+    if (DialogoFiltroMes()) {
+        std::optional<TMesAnyo> elegido =
+            DialogoFiltroMes()({hoy.month(), std::clamp(hoy.year(), 2000, 2100)});
+        if (!elegido) throw EAbort();
+        mes = elegido->mes;
+        anyo = elegido->anyo;
+    } else {
+        mes = PideEntero(QStringLiteral("Seleccione el Mes a Facturar:"), hoy.month(), LeeMes);
+        anyo = PideEntero(QStringLiteral("Año a Facturar:"), std::clamp(hoy.year(), 2000, 2100),
                           [](const QString& texto) {
                               bool ok = false;
                               int y = texto.trimmed().toInt(&ok);
                               return (ok && y >= 2000 && y <= 2100) ? y : 0;
                           });
+    }
 
     prm.SetParametreValue(kPrmFiltroMes, mes);
     prm.SetParametreValue(QStringLiteral("PRMS01"), CampoMesCobroT14(mes));

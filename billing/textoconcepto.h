@@ -3,6 +3,8 @@
 // filter of the billing screens, and the user-defined receipt (SEPA) concept format.
 #include <QString>
 #include <array>
+#include <functional>
+#include <optional>
 
 #include "host/datasources.h"
 
@@ -57,6 +59,16 @@ struct TConceptoRecibo {
 // is set (the brackets never), then every placeholder is replaced by its value.
 TConceptoRecibo FormatearConceptoRecibo(bool incluirOpcional, const QString& formato,
                                         const TValoresConceptoRecibo& valores);
+
+// The month filter form: shows the initial month and year and answers the chosen ones, or
+// nullopt when cancelled. Returns the previous one; an empty function asks through the prompt
+// service.
+struct TMesAnyo {
+    int mes = 0;
+    int anyo = 0;
+};
+using TDialogoFiltroMes = std::function<std::optional<TMesAnyo>(TMesAnyo inicial)>;
+TDialogoFiltroMes SetDialogoFiltroMes(TDialogoFiltroMes dialogo);
 
 // Asks for the month and year to bill and publishes the filter of the concepts due in that
 // month (the library procedure "FILTRO_MES_FACTURAR"). Cancelling aborts silently.

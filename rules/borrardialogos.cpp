@@ -5,6 +5,19 @@
 
 namespace zmk {
 
+namespace {
+TDialogoBorrar& Dialogo() {
+    static TDialogoBorrar dialogo;
+    return dialogo;
+}
+}  // namespace
+
+TDialogoBorrar SetDialogoBorrar(TDialogoBorrar dialogo) {
+    TDialogoBorrar anterior = std::move(Dialogo());
+    Dialogo() = std::move(dialogo);
+    return anterior;
+}
+
 TFRMBorrarOpciones::TFRMBorrarOpciones(TTextosBorrado textos, std::function<void(bool)> cascada)
     : textos_(std::move(textos)), cascada_(std::move(cascada)) {}
 
@@ -21,6 +34,7 @@ void TFRMBorrarOpciones::bbCancelarClick() {
 
 TModalResult TFRMBorrarOpciones::ShowModal() {
     modal_result_ = TModalResult::None;
+    if (Dialogo()) return Dialogo()(*this);
     QString texto = textos_.titulo + QStringLiteral("\n\n") +
                     textos_.lineas.join(QLatin1Char('\n')) + QStringLiteral("\n\n") +
                     textos_.rotuloOpciones;

@@ -46,6 +46,11 @@ class TFRMBorrarOpciones {
     TModalResult modal_result_ = TModalResult::None;
 };
 
+// Shows the dialog on screen and answers how it was closed (the dialog calls bbBorrarClick /
+// bbCancelarClick). Returns the previous one; an empty function restores the prompt service.
+using TDialogoBorrar = std::function<TModalResult(TFRMBorrarOpciones& dialogo)>;
+TDialogoBorrar SetDialogoBorrar(TDialogoBorrar dialogo);
+
 // "Borrar Curso": with the first option the course's groups are deleted too.
 class TFRMBorrarCurso : public TFRMBorrarOpciones {
   public:
