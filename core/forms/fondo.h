@@ -76,4 +76,9 @@ class TZMKAppPaintBackGround {
 // A composer set from the current parameters and company.
 TZMKAppPaintBackGround CompositorActual();
 
+// TZMKAppPaintBackGroundConfig: the reduced preview of the settings dialog, drawn as the
+// window of the given size would look; several-windows mode adds sample child windows stepped
+// 40 pixels apart from 20 pixels in.
+QImage VistaPreviaFondo(TZMKAppPaintBackGround compositor, QSize tamano, QSize ventana, bool mdi);
+
 }  // namespace zmk
