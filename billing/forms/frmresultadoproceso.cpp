@@ -1,0 +1,70 @@
+#include "billing/forms/frmresultadoproceso.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextStream>
+#include <QVBoxLayout>
+
+#include "host/prompt.h"
+
+namespace zmk {
+
+TFRMResultadoProcceso::TFRMResultadoProcceso(const QStringList& informe, QWidget* parent)
+    : QDialog(parent ? parent : QApplication::activeWindow()), informe_(informe) {
+    setWindowTitle(QStringLiteral("Resultado actualización de la base de datos"));
+    auto* layout = new QVBoxLayout(this);
+    auto* barra = new QMenuBar(this);
+    QMenu* archivo = barra->addMenu(QStringLiteral("&Archivo"));
+    archivo->addAction(QStringLiteral("Guardar como ..."), this, [this] {
+        QString fichero =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Guardar archivo de información"),
+                                         QString(), QStringLiteral("Texto (*.txt)"));
+        if (fichero.isEmpty()) return;
+        if (QFileInfo(fichero).suffix().isEmpty()) fichero += QStringLiteral(".txt");
+        if (!GuardarComo(fichero))
+            MuestraError(QStringLiteral("No se puede escribir el archivo ") + fichero);
+    });
+    archivo->addAction(QStringLiteral("Salir"), this, &QDialog::reject);
+    layout->setMenuBar(barra);
+
+    mmInforme = new QPlainTextEdit(this);
+    mmInforme->setReadOnly(true);
+    mmInforme->setLineWrapMode(QPlainTextEdit::NoWrap);
+    mmInforme->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    mmInforme->setPlainText(informe.join(QLatin1Char('\n')));
+    layout->addWidget(mmInforme);
+
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    bbAceptar = new QPushButton(QStringLiteral("ACEPTAR y procesar los cambios"), this);
+    bbCancelar = new QPushButton(QStringLiteral("CANCELAR y descartar los cambios"), this);
+    // Discarding is the safe answer to Enter.
+    bbCancelar->setDefault(true);
+    botones->addWidget(bbAceptar);
+    botones->addWidget(bbCancelar);
+    layout->addLayout(botones);
+    resize(760, 520);
+    connect(bbAceptar, &QPushButton::clicked, this, &QDialog::accept);
+    connect(bbCancelar, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TFRMResultadoProcceso::GuardarComo(const QString& fichero) const {
+    QFile f(fichero);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate)) return false;
+    QTextStream out(&f);
+    for (const QString& linea : informe_) out << linea << '\n';
+    return out.status() == QTextStream::Ok;
+}
+
+bool MostrarInformeSEPA(const QStringList& informe) {
+    TFRMResultadoProcceso ventana(informe);
+    return ventana.exec() == QDialog::Accepted;
+}
+
+}  // namespace zmk
