@@ -4,6 +4,9 @@
 #include "billing/chequeosepa.h"
 #include "billing/forms/frmask.h"
 #include "billing/forms/frmfiltromes.h"
+#include "billing/forms/frmfuncionesfacturas.h"
+#include "billing/forms/frmgenerarfacturas.h"
+#include "billing/forms/frmgenerarliquidaciones.h"
 #include "billing/forms/frmresultadoproceso.h"
 #include "billing/forms/frmtextoconcepto.h"
 
@@ -13,6 +16,9 @@ void InstallBillingForms() {
     SetDialogoAsk(MostrarDialogoAsk);
     SetDialogoFiltroMes(MostrarFiltroMesFacturar);
     SetVistaInformeSEPA(MostrarInformeSEPA);
+    SetDialogoGenerarFacturas(MostrarGenerarFacturas);
+    SetDialogoFuncionesFacturas(MostrarFuncionesFacturas);
+    SetDialogoGenerarLiquidaciones(MostrarGenerarLiquidaciones);
     // Replaces the prompt-service editor registered with the procedure library.
     ZMKDataSource_RegisterClassName(
         TZMKDS_TextoConcepto::kNombre,
