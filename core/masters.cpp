@@ -143,9 +143,9 @@ void CreaMaster(int version, const QString& path) {
                     QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3").arg(t, nuevo, viejo));
         }
         db->ExecuteSQL(QStringLiteral("UPDATE TZMKVersionInfo SET NombreAplicacion = ") +
-                       ValorSQL(AjustesBD().nombreAplicacionBD) +
-                       QStringLiteral(", NumeroVersion = ") + ValorSQL(version) +
-                       QStringLiteral(", MasterFileName = ") + ValorSQL(NombreMaster(version)));
+                       ValorSQL(*db, AjustesBD().nombreAplicacionBD) +
+                       QStringLiteral(", NumeroVersion = ") + ValorSQL(*db, version) +
+                       QStringLiteral(", MasterFileName = ") + ValorSQL(*db, NombreMaster(version)));
         if (version > kVersionMasterMinima) {
             CreaRegistre(
                 *db, kTablaImportVersions,

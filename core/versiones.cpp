@@ -127,7 +127,7 @@ int EjecutaConsultasImportacion(const QString& file, const QString& prefix, cons
         });
         // The older file takes the place of the Jet queries' "current directory".
         paso = SharedString(1409);
-        db->ExecuteSQL(QStringLiteral("ATTACH DATABASE ") + ValorSQL(older) +
+        db->ExecuteSQL(QStringLiteral("ATTACH DATABASE ") + ValorSQL(*db, older) +
                        QStringLiteral(" AS ") + kEsquemaOrigen);
         const QString marca = prefix + QStringLiteral("CIMP");
         const int count = int(queries.size());
@@ -362,7 +362,7 @@ void LimpiaImportacion(const QString& file) {
                 if (matches(n, prefix))
                     db->ExecuteSQL(QStringLiteral("DELETE FROM TZMKImportQueries WHERE "
                                                   "NombreConsulta = ") +
-                                   ValorSQL(n));
+                                   ValorSQL(*db, n));
         }
         for (const QString& t : TablasDe(*db)) {
             // A prefix must never take the company's own tables with it.
