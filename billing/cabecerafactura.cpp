@@ -262,6 +262,7 @@ int TCreadorCabeceras::Crear(int idCentro, int idAlumno, int idSerie, bool datos
     Ejecutar(insertar_);
     const int id = insertar_.lastInsertId().toInt();
     insertar_.finish();
+    ultimoNumero_ = numero;
 
     if (serie.existe && numerar) {
         serie.siguiente = numero.toInt() + 1;

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSqlQuery>
 #include <QString>
+#include <QVariant>
 #include <memory>
 
 namespace zmk {
@@ -27,6 +28,8 @@ class TCreadorCabeceras {
     // the payment data from that enrolment when it keeps its own.
     int Crear(int idCentro, int idAlumno, int idSerie, bool datosPadreOMadre, bool numerar,
               const QDate& fecha, int idMatricula);
+    // The number given to the last header created (Null when not numbered).
+    const QVariant& UltimoNumero() const { return ultimoNumero_; }
 
   private:
     struct TSerie {
@@ -40,6 +43,7 @@ class TCreadorCabeceras {
     QSqlQuery matricula_, alumno_, insertar_, avanzarSerie_;
     std::unique_ptr<TColumnas> colMatricula_, colAlumno_;
     QHash<int, TSerie> series_;
+    QVariant ultimoNumero_;
 };
 
 // One header, as the generation creates it (see TCreadorCabeceras::Crear).

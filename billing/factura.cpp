@@ -1,7 +1,9 @@
 #include "billing/factura.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <algorithm>
 #include <optional>
 
 #include "billing/importes.h"
@@ -16,10 +18,6 @@
 namespace zmk {
 namespace {
 
-QString Sql(Currency importe) {
-    return ValorSQL(QVariant::fromValue(importe));
-}
-
 // One rate of the VAT breakdown; an empty slot has no rate.
 struct TTramoIva {
     std::optional<Currency> porcentaje;
@@ -27,72 +25,136 @@ struct TTramoIva {
     Currency iva;
 };
 
-QString AsignacionesTramo(int n, const TTramoIva& tramo) {
-    auto valor = [&](Currency importe) {
-        return tramo.porcentaje ? Sql(importe) : ValorSQL(QVariant());
-    };
-    return QStringLiteral(",TPCIva%1T15=%2,BaseImponible%1T15=%3,ImporteIva%1T15=%4")
-        .arg(n)
-        .arg(valor(tramo.porcentaje.value_or(Currency())), valor(tramo.base), valor(tramo.iva));
+QSqlQuery Preparar(TDataBaseZMK& db, const QString& sql) {
+    QSqlQuery q(db.Connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) throw EDatabaseError(q.lastError().text());
+    return q;
+}
+
+void Ejecutar(QSqlQuery& q, const QVariantList& valores) {
+    for (int i = 0; i < valores.size(); ++i) q.bindValue(i, valores[i]);
+    if (!q.exec()) throw EDatabaseError(q.lastError().databaseText());
+    q.finish();
+}
+
+QVariant Dinero(Currency importe) {
+    return importe.ToDouble();
+}
+
+QString SqlActualizarCabecera() {
+    QStringList campos{QStringLiteral("ImporteArticulosT15"),
+                       QStringLiteral("ImporteDescuentosT15"), QStringLiteral("ImporteTotalT15"),
+                       QStringLiteral("ImporteBasesImponiblesT15"),
+                       QStringLiteral("ImporteIvasT15")};
+    for (int n = 1; n <= 3; ++n)
+        campos << QStringLiteral("TPCIva%1T15").arg(n)
+               << QStringLiteral("BaseImponible%1T15").arg(n)
+               << QStringLiteral("ImporteIva%1T15").arg(n);
+    for (int k = 1; k <= TFormatoRecibo::kLineas; ++k)
+        campos << QStringLiteral("Linea%1T15").arg(k, 2, 10, QLatin1Char('0'));
+    campos << QStringLiteral("ConceptoSEPAT15");
+    return QStringLiteral("UPDATE T15FacturasCab SET ") + campos.join(QStringLiteral("=?,")) +
+           QStringLiteral("=? WHERE IDFacturaCabT15=?");
 }
 
 }  // namespace
 
-Currency RecalcularFactura(int idFactura) {
-    TDataBaseZMK& db = DefaultDB();
-    auto ds =
-        db.GetTSQLDataSet(QStringLiteral("SELECT * FROM T16FacturasCue WHERE IDFacturaCabT16=") +
-                              ValorSQL(idFactura) + QStringLiteral("\nORDER BY TPCIvaT16 DESC"),
-                          true);
+TRecalculoFacturas::TRecalculoFacturas(TDataBaseZMK& db)
+    : db_(db),
+      formato_(TFormatoRecibo::DeOpciones()),
+      cabecera_(Preparar(db, SqlActualizarCabecera())),
+      linea_(Preparar(db, QStringLiteral("UPDATE T16FacturasCue SET ImporteBaseT16=?,"
+                                         "BaseImponibleT16=? WHERE IDFacturaCueT16=?"))) {}
+
+Currency TRecalculoFacturas::Recalcular(int idFactura) {
+    std::vector<TLineaFactura> lineas;
+    auto ds = db_.GetTSQLDataSet(
+        QStringLiteral("SELECT * FROM T16FacturasCue WHERE IDFacturaCabT16=") +
+            ValorSQL(idFactura) + QStringLiteral("\nORDER BY IDFacturaCueT16,NOrdenT16"),
+        true);
     ds->Open();
+    for (ds->First(); !ds->Eof(); ds->Next()) lineas.push_back(TLineaFactura::De(*ds));
+    ds->Close();
+    TCabeceraRecibo cabecera;
+    auto cab = db_.GetTSQLDataSet(
+        QStringLiteral("SELECT NumeroT15,FechaT15 FROM T15FacturasCab WHERE IDFacturaCabT15=") +
+            ValorSQL(idFactura),
+        true);
+    cab->Open();
+    if (!cab->IsEmpty()) {
+        TField& numero = cab->FieldByName(QStringLiteral("NumeroT15"));
+        if (!numero.IsNull()) cabecera.numero = numero.AsInteger();
+        TField& fecha = cab->FieldByName(QStringLiteral("FechaT15"));
+        if (!fecha.IsNull()) cabecera.fecha = fecha.AsDateTime().date();
+    }
+    cab->Close();
+    return Recalcular(idFactura, cabecera, std::move(lineas));
+}
+
+Currency TRecalculoFacturas::Recalcular(int idFactura, const TCabeceraRecibo& datos,
+                                        std::vector<TLineaFactura> lineas) {
     Currency articulos, descuentos, bases, ivas, total;
     TTramoIva tramos[3];
-    for (ds->First(); !ds->Eof(); ds->Next()) {
-        TImportesLinea linea{ds->FieldByName(QStringLiteral("ImporteBaseT16")).AsCurrency(),
-                             ds->FieldByName(QStringLiteral("BaseImponibleT16")).AsCurrency(),
-                             ds->FieldByName(QStringLiteral("ImporteIvaIncluidoT16")).AsCurrency()};
-        Currency unidades = ds->FieldByName(QStringLiteral("UnidadesT16")).AsCurrency();
-        Currency iva = ds->FieldByName(QStringLiteral("TPCIvaT16")).AsCurrency();
-        if (linea.precio.IsZero() && !linea.total.IsZero()) {
+    // The breakdown takes the rates from the highest down (an empty rate last).
+    std::vector<size_t> porIva(lineas.size());
+    for (size_t i = 0; i < porIva.size(); ++i) porIva[i] = i;
+    std::stable_sort(porIva.begin(), porIva.end(), [&](size_t a, size_t b) {
+        const TLineaFactura &x = lineas[a], &y = lineas[b];
+        if (x.ivaNulo != y.ivaNulo) return y.ivaNulo;
+        return !x.ivaNulo && y.iva < x.iva;
+    });
+    for (size_t i : porIva) {
+        TLineaFactura& l = lineas[i];
+        const Currency unidades = l.unidades.value_or(Currency());
+        if (l.precio.IsZero() && !l.total.IsZero()) {
             // A line entered with its total only.
-            linea = CalcularImportesDesdeTotal(
-                linea, unidades, ds->FieldByName(QStringLiteral("TPCDtoT16")).AsCurrency(), iva);
-            ModificaRegistres(
-                db, QStringLiteral("T16FacturasCue"),
-                QStringLiteral("ImporteBaseT16=") + Sql(linea.precio) +
-                    QStringLiteral(",BaseImponibleT16=") + Sql(linea.base),
-                QStringLiteral("IDFacturaCueT16=") +
-                    ValorSQL(ds->FieldByName(QStringLiteral("IDFacturaCueT16")).Value()));
+            const TImportesLinea importes =
+                CalcularImportesDesdeTotal({l.precio, l.base, l.total}, unidades, l.dto, l.iva);
+            l.precio = importes.precio;
+            l.base = importes.base;
+            l.total = importes.total;
+            Ejecutar(linea_, {Dinero(l.precio), Dinero(l.base), l.id});
         }
-        Currency cuota = linea.total - linea.base;
+        const Currency cuota = l.total - l.base;
         // A fourth rate stays out of the breakdown; it still counts in the totals.
         for (TTramoIva& tramo : tramos) {
-            if (!tramo.porcentaje || *tramo.porcentaje == iva) {
-                tramo.porcentaje = iva;
-                tramo.base += linea.base;
+            if (!tramo.porcentaje || *tramo.porcentaje == l.iva) {
+                tramo.porcentaje = l.iva;
+                tramo.base += l.base;
                 tramo.iva += cuota;
                 break;
             }
         }
-        Currency descuento = linea.base - unidades * linea.precio;
-        bases += linea.base;
+        const Currency descuento = l.base - unidades * l.precio;
+        bases += l.base;
         ivas += cuota;
         descuentos += descuento;
-        articulos += linea.base - descuento;
-        total += linea.total;
+        articulos += l.base - descuento;
+        total += l.total;
     }
-    ds->Close();
 
-    QString asignaciones = QStringLiteral("ImporteArticulosT15=") + Sql(articulos) +
-                           QStringLiteral(",ImporteDescuentosT15=") + Sql(descuentos) +
-                           QStringLiteral(",ImporteTotalT15=") + Sql(total) +
-                           QStringLiteral(",ImporteBasesImponiblesT15=") + Sql(bases) +
-                           QStringLiteral(",ImporteIvasT15=") + Sql(ivas);
-    for (int i = 0; i < 3; ++i) asignaciones += AsignacionesTramo(i + 1, tramos[i]);
-    ModificaRegistres(db, QStringLiteral("T15FacturasCab"), asignaciones,
-                      QStringLiteral("IDFacturaCabT15=") + ValorSQL(idFactura));
-    GenerarTextoRecibo(idFactura);
+    TCabeceraRecibo cabecera = datos;
+    cabecera.total = total;
+    const TTextoRecibo recibo = ComponerRecibo(formato_, cabecera, lineas);
+    QVariantList valores{Dinero(articulos), Dinero(descuentos), Dinero(total), Dinero(bases),
+                         Dinero(ivas)};
+    for (const TTramoIva& tramo : tramos) {
+        auto valor = [&](Currency importe) {
+            return tramo.porcentaje ? Dinero(importe) : QVariant();
+        };
+        valores << valor(tramo.porcentaje.value_or(Currency())) << valor(tramo.base)
+                << valor(tramo.iva);
+    }
+    for (const QString& linea : recibo.lineas) valores << linea;
+    valores << recibo.conceptoSepa << idFactura;
+    Ejecutar(cabecera_, valores);
     return total;
+}
+
+Currency RecalcularFactura(int idFactura) {
+    TRecalculoFacturas recalculo(DefaultDB());
+    return recalculo.Recalcular(idFactura);
 }
 
 void RecalcularFacturasAntiguas() {
@@ -104,7 +166,8 @@ void RecalcularFacturasAntiguas() {
             "SELECT IDFacturaCabT16 FROM T16FacturasCue WHERE ((TPCDtoT16>0) OR "
             "((ImporteBaseT16=0) AND (ImporteIvaIncluidoT16>0))) GROUP BY IDFacturaCabT16"));
         while (q.next()) ids << q.value(0).toInt();
-        for (int id : ids) RecalcularFactura(id);
+        TRecalculoFacturas recalculo(db);
+        for (int id : ids) recalculo.Recalcular(id);
         TQuestion pregunta{QString(),
                            QStringLiteral("El proceso ha finalizado correctamente\n\nSe han "
                                           "recalculado %1 facturas\n\n¿Aceptar el proceso?")

@@ -1,10 +1,33 @@
 #pragma once
 // Keeping an invoice header consistent with its lines, and invoice numbering.
+#include <QSqlQuery>
 #include <QVariant>
+#include <vector>
 
+#include "billing/textorecibo.h"
 #include "host/currency.h"
 
 namespace zmk {
+
+class TDataBaseZMK;
+
+// Recalculates many invoices in one run: the receipt layout is read once and the statements are
+// prepared once. Runs in the caller's transaction.
+class TRecalculoFacturas {
+  public:
+    explicit TRecalculoFacturas(TDataBaseZMK& db);
+    // Reads the invoice's lines and header; returns the invoice total.
+    Currency Recalcular(int idFactura);
+    // From the lines the caller has just written, in their stored order, and the header's
+    // number and date; returns the invoice total.
+    Currency Recalcular(int idFactura, const TCabeceraRecibo& cabecera,
+                        std::vector<TLineaFactura> lineas);
+
+  private:
+    TDataBaseZMK& db_;
+    TFormatoRecibo formato_;
+    QSqlQuery cabecera_, linea_;
+};
 
 // Totals and VAT breakdown (at most three rates) of the invoice from its lines; lines entered
 // with their total only get their price and base worked out. Then writes the receipt text and

@@ -148,9 +148,11 @@ QSqlQuery Preparar(TDataBaseZMK& db, const QString& sql) {
     return q;
 }
 
-void Ejecutar(QSqlQuery& q, const QVariantList& valores) {
+// idInsertado, when given, receives the key of the inserted row.
+void Ejecutar(QSqlQuery& q, const QVariantList& valores, QVariant* idInsertado = nullptr) {
     for (int i = 0; i < valores.size(); ++i) q.bindValue(i, valores[i]);
     if (!q.exec()) throw EDatabaseError(q.lastError().databaseText());
+    if (idInsertado) *idInsertado = q.lastInsertId();
     q.finish();
 }
 
@@ -209,8 +211,12 @@ QList<int> GenerarFacturas(const TGeneracionFacturas& g) {
     const int idCentro = IDCentroActual();
 
     TRelatedIDs relacionadas;
+    // The lines written per invoice and its number: the totals are worked out from them.
+    QHash<int, std::vector<TLineaFactura>> lineasFactura;
+    QHash<int, std::optional<int>> numeros;
     db.BeginTrans(true);
     try {
+        TRecalculoFacturas totales(db);
         Currency total;
         auto proceso = std::make_unique<TSplashLevel>(ProgramString(10010), ProgramString(10011));
         Splash().SetText(ProgramString(10012), 10);
@@ -246,8 +252,12 @@ QList<int> GenerarFacturas(const TGeneracionFacturas& g) {
                 const int clave = g.agruparPorAlumno ? alumno : f.idMatricula;
                 int idFactura;
                 auto crear = [&]() {
-                    return cabeceras.Crear(idCentro, alumno, g.idSerie, g.datosPadreOMadre,
-                                           g.numerar, fecha, f.idMatricula);
+                    const int id = cabeceras.Crear(idCentro, alumno, g.idSerie, g.datosPadreOMadre,
+                                                   g.numerar, fecha, f.idMatricula);
+                    const QVariant& numero = cabeceras.UltimoNumero();
+                    numeros.insert(
+                        id, numero.isNull() ? std::nullopt : std::optional<int>(numero.toInt()));
+                    return id;
                 };
                 if (f.datosCobroEnMatricula) {
                     idFactura = crear();
@@ -272,27 +282,49 @@ QList<int> GenerarFacturas(const TGeneracionFacturas& g) {
                 }
                 const QString texto =
                     conMes ? ExpandirTextoConcepto(f.concepto, g.anyo, g.mes) : f.concepto;
-                Ejecutar(insertarLinea, {idFactura,
-                                         f.idConcepto,
-                                         f.idMatricula,
-                                         f.codTarifa,
-                                         texto,
-                                         conMes ? QVariant(g.mes) : QVariant(),
-                                         conMes ? QVariant(g.anyo) : QVariant(),
-                                         Dinero(f.importeBase),
-                                         Dinero(unidades),
-                                         Dinero(f.dto),
-                                         Dinero(base),
-                                         Dinero(f.iva),
-                                         Dinero(importeTotal),
-                                         f.codCentro,
-                                         f.nombreCentro,
-                                         f.codCurso,
-                                         f.descrCurso,
-                                         f.codGrupo,
-                                         f.nombreGrupo,
-                                         f.nMatricula,
-                                         f.nombreAlumno});
+                TLineaFactura linea;
+                linea.alumno = f.nombreAlumno;
+                linea.centro = f.nombreCentro.toString();
+                linea.nMatricula = f.nMatricula.toString();
+                linea.codCurso = f.codCurso.toString();
+                linea.curso = f.descrCurso.toString();
+                linea.codGrupo = f.codGrupo.toString();
+                linea.grupo = f.nombreGrupo.toString();
+                linea.concepto = texto;
+                if (conMes) {
+                    linea.mes = g.mes;
+                    linea.anyo = g.anyo;
+                }
+                linea.precio = f.importeBase;
+                linea.unidades = unidades;
+                linea.dto = f.dto;
+                linea.base = base;
+                linea.iva = f.iva;
+                linea.total = importeTotal;
+                Ejecutar(insertarLinea,
+                         {idFactura,
+                          f.idConcepto,
+                          f.idMatricula,
+                          f.codTarifa,
+                          texto,
+                          conMes ? QVariant(g.mes) : QVariant(),
+                          conMes ? QVariant(g.anyo) : QVariant(),
+                          Dinero(f.importeBase),
+                          Dinero(unidades),
+                          Dinero(f.dto),
+                          Dinero(base),
+                          Dinero(f.iva),
+                          Dinero(importeTotal),
+                          f.codCentro,
+                          f.nombreCentro,
+                          f.codCurso,
+                          f.descrCurso,
+                          f.codGrupo,
+                          f.nombreGrupo,
+                          f.nMatricula,
+                          f.nombreAlumno},
+                         &linea.id);
+                lineasFactura[idFactura].push_back(std::move(linea));
                 // A one-off charge is billed once.
                 if (!f.esCuota) Ejecutar(desactivar, {f.idConcepto});
             }
@@ -304,7 +336,9 @@ QList<int> GenerarFacturas(const TGeneracionFacturas& g) {
             TSplashLevel recalculo(ProgramString(10015), QString());
             for (int i = 0; i < n; ++i) {
                 Splash().SetText(ProgramStringFmt(10017, {i + 1, n}), (i + 1) * 100 / n);
-                total += RecalcularFactura(relacionadas.IDFactura(i));
+                const int id = relacionadas.IDFactura(i);
+                total += totales.Recalcular(id, {numeros.value(id), fecha, Currency()},
+                                            lineasFactura.take(id));
             }
         }
         proceso.reset();

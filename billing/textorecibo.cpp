@@ -25,44 +25,34 @@ const TCampoDetalle kCamposDetalle[] = {
     {'G', false}, {'D', false}, {'m', false}, {'M', false}, {'a', false}, {'b', true},
     {'u', true},  {'%', true},  {'i', true},  {'I', true},  {'T', true}};
 
-QString TextoEntero(TField& campo) {
-    return campo.IsNull() ? QString() : QString::number(campo.AsInteger());
-}
-QString TextoNumero(TField& campo) {
-    return campo.IsNull() ? QString() : campo.AsCurrency().ToString();
+QString TextoEntero(const std::optional<int>& n) {
+    return n ? QString::number(*n) : QString();
 }
 
-QHash<QChar, QString> ValoresDetalle(TDataSet& ds) {
-    auto texto = [&](const char* campo) { return ds.FieldByName(QLatin1String(campo)).AsString(); };
-    auto importe = [&](const char* campo) {
-        return FormatoImporte(ds.FieldByName(QLatin1String(campo)).AsCurrency());
-    };
-    auto porcentaje = [&](const char* campo) {
-        return FormatoPorcentaje(ds.FieldByName(QLatin1String(campo)).AsCurrency());
-    };
-    TField& mes = ds.FieldByName(QStringLiteral("NMesFacturadoT16"));
+QHash<QChar, QString> ValoresDetalle(const TLineaFactura& l) {
     return {
-        {QLatin1Char('A'), texto("NombreAlumnoT16")},
-        {QLatin1Char('W'), texto("NombreCentroT16")},
-        {QLatin1Char('N'), texto("NMatriculaT16")},
-        {QLatin1Char('c'), texto("CodigoCursoT16")},
-        {QLatin1Char('C'), texto("DescrCursoT16")},
-        {QLatin1Char('g'), texto("CodigoGrupoT16")},
-        {QLatin1Char('G'), texto("DescrGrupoT16")},
-        {QLatin1Char('D'), texto("DescConceptoT16")},
-        {QLatin1Char('m'), TextoEntero(mes)},
-        {QLatin1Char('M'), mes.IsNull() ? QString() : NombreMesLargo(mes.AsInteger())},
-        {QLatin1Char('a'), TextoEntero(ds.FieldByName(QStringLiteral("AnyoFacturadoT16")))},
-        {QLatin1Char('b'), importe("ImporteBaseT16")},
-        {QLatin1Char('u'), TextoNumero(ds.FieldByName(QStringLiteral("UnidadesT16")))},
-        {QLatin1Char('%'), porcentaje("TPCDtoT16")},
-        {QLatin1Char('i'), importe("BaseImponibleT16")},
-        {QLatin1Char('I'), porcentaje("TPCIvaT16")},
-        {QLatin1Char('T'), importe("ImporteIvaIncluidoT16")},
+        {QLatin1Char('A'), l.alumno},
+        {QLatin1Char('W'), l.centro},
+        {QLatin1Char('N'), l.nMatricula},
+        {QLatin1Char('c'), l.codCurso},
+        {QLatin1Char('C'), l.curso},
+        {QLatin1Char('g'), l.codGrupo},
+        {QLatin1Char('G'), l.grupo},
+        {QLatin1Char('D'), l.concepto},
+        {QLatin1Char('m'), TextoEntero(l.mes)},
+        {QLatin1Char('M'), l.mes ? NombreMesLargo(*l.mes) : QString()},
+        {QLatin1Char('a'), TextoEntero(l.anyo)},
+        {QLatin1Char('b'), FormatoImporte(l.precio)},
+        {QLatin1Char('u'), l.unidades ? l.unidades->ToString() : QString()},
+        {QLatin1Char('%'), FormatoPorcentaje(l.dto)},
+        {QLatin1Char('i'), FormatoImporte(l.base)},
+        {QLatin1Char('I'), FormatoPorcentaje(l.iva)},
+        {QLatin1Char('T'), FormatoImporte(l.total)},
     };
 }
 
-TValoresConceptoRecibo ValoresConcepto(TDataSet& ds, const QHash<QChar, QString>& detalle) {
+TValoresConceptoRecibo ValoresConcepto(const TCabeceraRecibo& cabecera,
+                                       const QHash<QChar, QString>& detalle) {
     TValoresConceptoRecibo v;
     v[crNombreAlumno] = detalle.value(QLatin1Char('A'));
     v[crNombreCentro] = detalle.value(QLatin1Char('W'));
@@ -72,17 +62,15 @@ TValoresConceptoRecibo ValoresConcepto(TDataSet& ds, const QHash<QChar, QString>
     v[crCodigoGrupo] = detalle.value(QLatin1Char('g'));
     v[crNombreGrupo] = detalle.value(QLatin1Char('G'));
     v[crConcepto] = detalle.value(QLatin1Char('D'));
-    v[crFraNumeroFactura] = TextoEntero(ds.FieldByName(QStringLiteral("NumeroT15")));
-    TField& fecha = ds.FieldByName(QStringLiteral("FechaT15"));
-    if (!fecha.IsNull()) {
-        QDate d = fecha.AsDateTime().date();
+    v[crFraNumeroFactura] = TextoEntero(cabecera.numero);
+    if (!cabecera.fecha.isNull()) {
+        const QDate& d = cabecera.fecha;
         v[crFraFechaFactura] = d.toString(QStringLiteral("dd/MM/yyyy"));
         v[crFraNumeroMes] = QString::number(d.month());
         v[crFraNombreMes] = NombreMesLargo(d.month());
         v[crFraAnyo] = QString::number(d.year());
     }
-    v[crFraImporteTotal] =
-        FormatoImporte(ds.FieldByName(QStringLiteral("ImporteTotalT15")).AsCurrency());
+    v[crFraImporteTotal] = FormatoImporte(cabecera.total);
     v[crImporteBase] = detalle.value(QLatin1Char('b'));
     v[crUnidades] = detalle.value(QLatin1Char('u'));
     v[crPorcentajeDescuento] = detalle.value(QLatin1Char('%'));
@@ -90,6 +78,10 @@ TValoresConceptoRecibo ValoresConcepto(TDataSet& ds, const QHash<QChar, QString>
     v[crPorcentajeIva] = detalle.value(QLatin1Char('I'));
     v[crImporteTotal] = detalle.value(QLatin1Char('T'));
     return v;
+}
+
+std::optional<int> Entero(TField& campo) {
+    return campo.IsNull() ? std::nullopt : std::optional<int>(campo.AsInteger());
 }
 
 }  // namespace
@@ -153,13 +145,59 @@ QString ComponerLineaDetalle(const QString& plantilla, const QHash<QChar, QStrin
     return linea;
 }
 
+TLineaFactura TLineaFactura::De(TDataSet& ds) {
+    auto campo = [&](const char* nombre) -> TField& {
+        return ds.FieldByName(QLatin1String(nombre));
+    };
+    TLineaFactura l;
+    l.id = campo("IDFacturaCueT16").Value();
+    l.alumno = campo("NombreAlumnoT16").AsString();
+    l.centro = campo("NombreCentroT16").AsString();
+    l.nMatricula = campo("NMatriculaT16").AsString();
+    l.codCurso = campo("CodigoCursoT16").AsString();
+    l.curso = campo("DescrCursoT16").AsString();
+    l.codGrupo = campo("CodigoGrupoT16").AsString();
+    l.grupo = campo("DescrGrupoT16").AsString();
+    l.concepto = campo("DescConceptoT16").AsString();
+    l.mes = Entero(campo("NMesFacturadoT16"));
+    l.anyo = Entero(campo("AnyoFacturadoT16"));
+    l.precio = campo("ImporteBaseT16").AsCurrency();
+    l.dto = campo("TPCDtoT16").AsCurrency();
+    l.base = campo("BaseImponibleT16").AsCurrency();
+    l.iva = campo("TPCIvaT16").AsCurrency();
+    l.ivaNulo = campo("TPCIvaT16").IsNull();
+    l.total = campo("ImporteIvaIncluidoT16").AsCurrency();
+    TField& unidades = campo("UnidadesT16");
+    if (!unidades.IsNull()) l.unidades = unidades.AsCurrency();
+    return l;
+}
+
+TTextoRecibo ComponerRecibo(const TFormatoRecibo& formato, const TCabeceraRecibo& cabecera,
+                            const std::vector<TLineaFactura>& lineasFactura) {
+    QStringList lineas;
+    for (int i = 0; i < formato.nLineasCabecera; ++i) lineas << formato.cabecera[i];
+    QString conceptoSepa;
+    for (const TLineaFactura& l : lineasFactura) {
+        const QHash<QChar, QString> detalle = ValoresDetalle(l);
+        lineas << ComponerLineaDetalle(formato.detalle, detalle);
+        // Optional sections belong to the first line's text only.
+        TConceptoRecibo concepto = FormatearConceptoRecibo(
+            conceptoSepa.isEmpty(), formato.conceptoSepa, ValoresConcepto(cabecera, detalle));
+        if (!concepto.error.isEmpty()) Informa(concepto.error);
+        conceptoSepa += concepto.texto;
+    }
+    for (int i = 0; i < formato.nLineasPie; ++i) lineas << formato.pie[i];
+
+    TTextoRecibo recibo;
+    for (int k = 0; k < TFormatoRecibo::kLineas && k < lineas.size(); ++k)
+        recibo.lineas[k] = lineas[k].left(TFormatoRecibo::kAnchoLinea);
+    recibo.conceptoSepa = conceptoSepa.left(TFormatoRecibo::kAnchoConceptoSepa);
+    return recibo;
+}
+
 void GenerarTextoRecibo(int idFactura) {
     TDataBaseZMK& db = DefaultDB();
     const TFormatoRecibo formato = TFormatoRecibo::DeOpciones();
-    QStringList lineas;
-    for (int i = 0; i < formato.nLineasCabecera; ++i) lineas << formato.cabecera[i];
-
-    QString conceptoSepa;
     auto ds = db.GetTSQLDataSet(
         QStringLiteral("SELECT T16FacturasCue.*,T15FacturasCab.* \nFROM T15FacturasCab INNER "
                        "JOIN T16FacturasCue ON T15FacturasCab.IDFacturaCabT15 = "
@@ -167,27 +205,25 @@ void GenerarTextoRecibo(int idFactura) {
             ValorSQL(idFactura) + QStringLiteral("\nORDER BY IDFacturaCueT16,NOrdenT16"),
         true);
     ds->Open();
+    std::vector<TLineaFactura> lineas;
+    TCabeceraRecibo cabecera;
     for (ds->First(); !ds->Eof(); ds->Next()) {
-        QHash<QChar, QString> detalle = ValoresDetalle(*ds);
-        lineas << ComponerLineaDetalle(formato.detalle, detalle);
-        // Optional sections belong to the first line's text only.
-        TConceptoRecibo concepto = FormatearConceptoRecibo(
-            conceptoSepa.isEmpty(), formato.conceptoSepa, ValoresConcepto(*ds, detalle));
-        if (!concepto.error.isEmpty()) Informa(concepto.error);
-        conceptoSepa += concepto.texto;
+        if (lineas.empty()) {
+            cabecera.numero = Entero(ds->FieldByName(QStringLiteral("NumeroT15")));
+            TField& fecha = ds->FieldByName(QStringLiteral("FechaT15"));
+            if (!fecha.IsNull()) cabecera.fecha = fecha.AsDateTime().date();
+            cabecera.total = ds->FieldByName(QStringLiteral("ImporteTotalT15")).AsCurrency();
+        }
+        lineas.push_back(TLineaFactura::De(*ds));
     }
     ds->Close();
-    for (int i = 0; i < formato.nLineasPie; ++i) lineas << formato.pie[i];
+    const TTextoRecibo recibo = ComponerRecibo(formato, cabecera, lineas);
 
     QString asignaciones;
-    for (int k = 1; k <= TFormatoRecibo::kLineas; ++k) {
-        QString linea =
-            k <= lineas.size() ? lineas[k - 1].left(TFormatoRecibo::kAnchoLinea) : QString();
+    for (int k = 1; k <= TFormatoRecibo::kLineas; ++k)
         asignaciones += QStringLiteral("Linea%1T15=").arg(k, 2, 10, QLatin1Char('0')) +
-                        ValorSQL(linea) + QLatin1Char(',');
-    }
-    asignaciones += QStringLiteral("ConceptoSEPAT15=") +
-                    ValorSQL(conceptoSepa.left(TFormatoRecibo::kAnchoConceptoSepa));
+                        ValorSQL(recibo.lineas[k - 1]) + QLatin1Char(',');
+    asignaciones += QStringLiteral("ConceptoSEPAT15=") + ValorSQL(recibo.conceptoSepa);
     ModificaRegistres(db, QStringLiteral("T15FacturasCab"), asignaciones,
                       QStringLiteral("IDFacturaCabT15=") + ValorSQL(idFactura));
 }

@@ -2,8 +2,12 @@
 // The receipt text of an invoice: eight fixed-width lines (header, one detail line per invoice
 // line, footer) and the single-line SEPA concept, laid out by the application options.
 #include <QChar>
+#include <QDate>
 #include <QHash>
 #include <QString>
+#include <QVariant>
+#include <optional>
+#include <vector>
 
 #include "host/currency.h"
 
@@ -46,6 +50,39 @@ QString ComponerLineaDetalle(const QString& plantilla, const QHash<QChar, QStrin
 // Money as "0.00" and percentages as "0.#", the way receipts show them.
 QString FormatoImporte(Currency importe);
 QString FormatoPorcentaje(Currency porcentaje);
+
+class TDataSet;
+
+// One stored invoice line, with what the totals and the receipt use.
+struct TLineaFactura {
+    QVariant id;  // IDFacturaCueT16
+    QString alumno, centro, nMatricula, codCurso, curso, codGrupo, grupo, concepto;
+    std::optional<int> mes, anyo;
+    Currency precio, dto, base, iva, total;
+    bool ivaNulo = false;
+    std::optional<Currency> unidades;
+
+    // The current row of a data set over T16FacturasCue.
+    static TLineaFactura De(TDataSet& ds);
+};
+
+// The header values the receipt shows.
+struct TCabeceraRecibo {
+    std::optional<int> numero;
+    QDate fecha;  // null when the invoice has no date
+    Currency total;
+};
+
+// The receipt of an invoice: its eight lines (cut to width) and its SEPA concept.
+struct TTextoRecibo {
+    QString lineas[TFormatoRecibo::kLineas];
+    QString conceptoSepa;
+};
+
+// Lays out the receipt of an invoice from its lines in their stored order. A stray brace in
+// the SEPA concept format is shown and does not stop it.
+TTextoRecibo ComponerRecibo(const TFormatoRecibo& formato, const TCabeceraRecibo& cabecera,
+                            const std::vector<TLineaFactura>& lineas);
 
 // Writes Linea01T15..Linea08T15 and ConceptoSEPAT15 of the invoice from its lines. Runs in the
 // caller's transaction; a stray brace in the SEPA concept format is shown and does not stop it.
