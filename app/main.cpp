@@ -1,54 +1,95 @@
 // escolia: the windowed program.
 #include <QApplication>
-#include <QDir>
-#include <QStandardPaths>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdio>
 
+#include "app/appconfig.h"
 #include "app/mainwindow.h"
+#include "app/startup.h"
 #include "cli/commands.h"
-#include "core/strings.h"
+#include "core/splash.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/forms/qtprompt.h"
 #include "host/forms/splashwindow.h"
-#include "host/library.h"
-#include "maintenance/democompany.h"
+#include "host/prompt.h"
 #include "schema/schema.h"
 
 using namespace zmk;
 
+namespace {
+
+// Without a display Qt would abort deep inside its platform plug-in; say why instead.
+bool HaveDisplay() {
+#if defined(Q_OS_LINUX)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+bool HasArgument(int argc, char** argv, const char* name) {
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], name) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    QElapsedTimer startup;
+    startup.start();
+    if (!HaveDisplay()) {
+        std::fprintf(stderr,
+                     "escolia: no hay pantalla (DISPLAY no está definido).\n"
+                     "escolia needs a graphical display; run it from a desktop session, or under "
+                     "a virtual display:\n  xvfb-run -s \"-screen 0 1400x900x24\" escolia\n");
+        return 2;
+    }
+    const bool verbose = HasArgument(argc, argv, "--verbose") ||
+                         !qEnvironmentVariableIsEmpty("ESCOLIA_STARTUP_TIME");
+    const bool exitAfterStartup = HasArgument(argc, argv, "--exit-after-startup");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zmk-escolia"));
-    SetApplicationTitle(QStringLiteral("ZMK-Escolia v16"));
+    QApplication::setOrganizationName(QStringLiteral("Torvanware"));
+    SetApplicationTitle(QStringLiteral("ZMK-Escolia"));
     SetPromptService(std::make_unique<TQtPrompt>());
     SetSplash(std::make_unique<TCCFRMSplash>());
     schema::InstallFieldTypeResolver();
-    RegisterDefaultProgramStrings();
     cli::RegisterAllProcedureBodies();
-    REGISTER_LIBRARY(ZMKApp().Procedures());
 
-    TFRMMenu window;
-    try {
-        window.SetAppDefinition(BuiltInAppDefinition());
-        window.BuildMenus();
-        // The company file given, else the demo company (created on the first run).
-        QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-        if (path.isEmpty()) {
-            QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-            QDir().mkpath(dir);
-            path = dir + QStringLiteral("/demo.db");
-            if (!QFile::exists(path)) CrearEmpresaDemo(path, DemoOptions{});
+    TAppLocations locations = TAppLocations::ForExecutable(QApplication::applicationFilePath(),
+                                                           QStringLiteral("ZMKEscoliaV16EXT"));
+    auto config = std::make_unique<TZMKAppConfig>(locations, EscoliaStartupSettings(locations));
+    SetAppConfig(config.get());
+    int status = 1;
+    {
+        TFRMMenu window;
+        bool ok = false;
+        try {
+            ok = ArrancaAplicacion(*config, window);
+        } catch (const EZMKError& e) {
+            MuestraError(e.Message());
         }
-        window.BeforeConnectDB();
-        ZMKApp().SetDefaultDB(TDataBaseZMK::Open(path));
-        window.AfterConnectDB();
-    } catch (const EZMKError& e) {
-        MuestraError(e.Message());
+        if (ok) {
+            window.resize(1200, 800);
+            window.showMaximized();
+            QTimer::singleShot(0, &window, [&] {
+                const qint64 ms = startup.elapsed() - window.QuestionMs();
+                if (verbose)
+                    std::fprintf(stderr, "escolia: start-up to the main window: %lld ms\n",
+                                 static_cast<long long>(ms));
+                if (exitAfterStartup) QApplication::exit(0);
+            });
+            status = app.exec();
+        }
     }
-    window.resize(1200, 800);
-    window.showMaximized();
-    int status = app.exec();
+    config.reset();
     ZMKApp().SetDefaultDB(nullptr);
     return status;
 }

@@ -1,82 +1,220 @@
 #include "app/mainwindow.h"
 
-#include <QCloseEvent>
-#include <QFileInfo>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QMenuBar>
-#include <QStatusBar>
-#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
+#include "app/appconfig.h"
+#include "app/menuactions.h"
+#include "billing/chequeosepa.h"
 #include "core/centroactual.h"
 #include "core/parametrosapp.h"
+#include "core/sqlhelpers.h"
 #include "core/strings.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/forms/screen.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
 
 namespace zmk {
 
 namespace {
-// The toolbar's five screens: students, courses, groups, enrolments, invoices.
-const int kToolbarNodes[] = {11780, 11778, 11779, 11782, 10723};
+
+const int kNodeCentros = 11342;
+
+struct TToolbarEntry {
+    const char* action;
+    const char* caption;
+    int node;
+};
+const TToolbarEntry kToolbar[] = {{"ActLAlumnos", "Alumnos", 11780},
+                                  {"ActLCursos", "Cursos", 11778},
+                                  {"ActLGrupos", "Grupos", 11779},
+                                  {"ActLMatriculas", "Matrículas", 11782},
+                                  {"ActLFacturas", "Facturas", 10723}};
+
+struct TFrameworkMenu {
+    const char* name;
+    const char* caption;
+    int node;
+};
+const TFrameworkMenu kFrameworkMenus[] = {{"mnuTablas", "Tablas", 391},
+                                          {"mnuFacturacion", "Facturación", 10722},
+                                          {"mnuHistorico", "Histórico", 11161},
+                                          {"mnuConsultas", "Consultas", 11335}};
+
 }  // namespace
 
-TFRMMenu::TFRMMenu(QWidget* parent) : TZMKMenuForm(parent) {
+TFRMMenu::TFRMMenu(QWidget* parent) : TFRMMenuLevel0Ext(parent) {
     SetCentroChangeCallback([this] { RefreshCentreLabel(); });
     setWindowTitle(ApplicationTitle());
-    centre_label_ = new QLabel(this);
-    statusBar()->addPermanentWidget(centre_label_);
+
+    toolbar_ = addToolBar(QStringLiteral("Principal"));
+    toolbar_->setObjectName(QStringLiteral("ToolBar"));
+    toolbar_->setMovable(false);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QAction* select = AddAction(QStringLiteral("ActLSelectCentro"), QStringLiteral("..."),
+                                [this] { SelectCentre(); });
+    select->setToolTip(QStringLiteral("Seleccionar centro"));
+    db_actions_ << select;
+    toolbar_->addAction(select);
+    auto* caption = new QLabel(QStringLiteral("Centro:"), toolbar_);
+    caption->setObjectName(QStringLiteral("lblCentroCaption"));
+    caption->setContentsMargins(6, 0, 4, 0);
+    toolbar_->addWidget(caption);
+    lblCentro_ = new QLabel(toolbar_);
+    lblCentro_->setObjectName(QStringLiteral("lblCentro"));
+    lblCentro_->setProperty("zmkNoTranslate", true);
+    QFont bold = lblCentro_->font();
+    bold.setBold(true);
+    lblCentro_->setFont(bold);
+    lblCentro_->setMinimumWidth(260);
+    lblCentro_->setContentsMargins(0, 0, 12, 0);
+    toolbar_->addWidget(lblCentro_);
+    toolbar_->addSeparator();
+    for (const TToolbarEntry& e : kToolbar) {
+        const QString text = QString::fromUtf8(e.caption);
+        QAction* action = AddAction(QString::fromLatin1(e.action), text, [this, e] {
+            if (e.node > 0) OpenNode(e.node);
+        });
+        action->setToolTip(text);
+        db_actions_ << action;
+        toolbar_->addAction(action);
+    }
+
+    QAction* opciones =
+        AddAction(QStringLiteral("ActLOpcionesAplicacion"), QStringLiteral("Opciones"), [this] {
+            CloseOpenForms();
+            OpcionesAplicacion(this);
+        });
+    QAction* borrado =
+        AddAction(QStringLiteral("ActLBorradoMasivo"), QStringLiteral("Borrado masivo de datos"),
+                  [this] { BorradoMasivo(this); });
+    QAction* importar = AddAction(
+        QStringLiteral("ActLImportarDatosExternos"),
+        QStringLiteral("Importar datos de alumnos desde archivos externos al centro actual..."),
+        [this] { ImportarDatosExternos(this); });
+    db_actions_ << opciones << borrado << importar;
+    mnuConfiguracion_->addAction(opciones);
+    mnuConfiguracion_->addAction(borrado);
+    QMenu* importMenu = mnuConfiguracion_->addMenu(QStringLiteral("Importar"));
+    importMenu->setObjectName(QStringLiteral("mnuImportar"));
+    importMenu->addAction(importar);
+    QAction* sepa =
+        AddAction(QStringLiteral("MnuComprobarSEPA"), QStringLiteral("Comprobar datos SEPA"), [] {
+            if (ZMKApp().GetDefaultDB()) ComprobarDatosSEPA(false);
+        });
+    mnuConfiguracion_->addAction(sepa);
+    RefreshCentreLabel();
+    UpdateActions();
 }
 
-TFRMMenu::~TFRMMenu() { SetCentroChangeCallback(nullptr); }
+TFRMMenu::~TFRMMenu() {
+    SetCentroChangeCallback(nullptr);
+    if (AppConfig() && AppConfig()->MainWindow() == this) AppConfig()->ForgetMainWindow();
+}
 
 void TFRMMenu::BuildMenus() {
-    menuBar()->clear();
-    AddNodeChildren(nullptr, 0);
-    auto* toolbar = addToolBar(QStringLiteral("Principal"));
-    toolbar->setObjectName(QStringLiteral("ToolBar"));
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (int node : kToolbarNodes) {
-        auto it = std::find_if(AppDefinition().nodes.begin(), AppDefinition().nodes.end(),
-                               [node](const TZMKNode& n) { return n.id == node; });
-        if (it == AppDefinition().nodes.end()) continue;
-        QString caption = it->caption.section(QLatin1Char('='), 0, 0);
-        toolbar->addAction(caption, this, [this, node] {
-            try {
-                OpenNode(node);
-            } catch (const EZMKError& e) {
-                MuestraError(e.Message());
-            }
-        });
+    TFRMMenuLevel0Ext::BuildMenus();
+    for (QMenu* m : std::as_const(framework_menus_)) delete m;
+    framework_menus_.clear();
+    for (const TFrameworkMenu& f : kFrameworkMenus) {
+        auto* menu = new QMenu(QString::fromUtf8(f.caption), menuBar());
+        menu->setObjectName(QString::fromLatin1(f.name));
+        menuBar()->insertMenu(WindowMenu()->menuAction(), menu);
+        AddNodeChildren(menu, f.node);
+        menu->menuAction()->setVisible(!menu->isEmpty());
+        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
+        framework_menus_ << menu;
     }
+    Action(QStringLiteral("ActLFacturas"))->setText(QStringLiteral("Facturas"));
+    UpdateActions();
+}
+
+void TFRMMenu::UpdateActions() {
+    TFRMMenuLevel0Ext::UpdateActions();
+    for (const TToolbarEntry& e : kToolbar)
+        if (QAction* a = Action(QString::fromLatin1(e.action));
+            a && !AppDefinition().nodeScreens.contains(e.node))
+            a->setEnabled(false);
 }
 
 void TFRMMenu::AfterConnectDB() {
-    ParametrosApp().NotifyReload();
-    TDataBaseZMK* db = ZMKApp().GetDefaultDB();
-    setWindowTitle(ApplicationTitle() +
-                   (db ? QStringLiteral(" \"%1\"").arg(QFileInfo(db->FileName()).baseName())
-                       : QString()));
+    TFRMMenuLevel0Ext::AfterConnectDB();
+    if (!ZMKApp().GetDefaultDB()) return;
+    const QString flag = QStringLiteral("ACTUALIZADA_V_BBDD_IBAN_1");
+    if (!ParametrosApp().AsBoolean(flag, false) &&
+        CompteRegistres(DefaultDB(), QStringLiteral("IDCentroT20"), QStringLiteral("T20Centros"),
+                        QString()) > 0) {
+        if (ComprobarDatosSEPA(false))
+            ParametrosApp().SetValue(flag, true);
+        else
+            QApplication::beep();
+    }
     RecargaCentroActual();
+    RefreshCentreLabel();
+}
+
+void TFRMMenu::AfterDisconnectDB() {
+    TFRMMenuLevel0Ext::AfterDisconnectDB();
+    RefreshCentreLabel();
+}
+
+void TFRMMenu::FirstActivation() {
+    RefreshCentreLabel();
+    if (!ZMKApp().GetDefaultDB() && AppConfig() && AppConfig()->Settings().openSelectionAtStart)
+        Run([this] { SeleccionarBaseDatos(this); });
 }
 
 void TFRMMenu::RefreshCentreLabel() {
-    QString code = Parametres().AsString(QStringLiteral("PRMCodigoCentroActual"));
-    QString name = Parametres().AsString(QStringLiteral("PRMNombreCentroActual"));
-    centre_label_->setText(IDCentroActual() > 0
-                               ? QStringLiteral("Centro: %1 - %2").arg(code, name)
-                               : QStringLiteral("Ningún centro seleccionado"));
+    if (IDCentroActual() > 0 && ZMKApp().GetDefaultDB()) {
+        lblCentro_->setText(QStringLiteral("(") +
+                            Parametres().AsString(QStringLiteral("PRMCodigoCentroActual")) +
+                            QStringLiteral(") - ") +
+                            Parametres().AsString(QStringLiteral("PRMNombreCentroActual")));
+        lblCentro_->setStyleSheet(QStringLiteral("color: #000080;"));  // navy, 8388608
+    } else {
+        lblCentro_->setText(QStringLiteral("SIN CENTRO PREDETERMINADO"));
+        lblCentro_->setStyleSheet(QStringLiteral("color: #ff0000;"));  // red, 255
+    }
 }
 
-void TFRMMenu::closeEvent(QCloseEvent* event) {
-    bool close = PreguntaSiNo(SharedStringFmt(1002, {ApplicationTitle()}), TMsgIcon::Question,
-                              TMsgButton::No) &&
-                 CloseOpenForms();
-    if (close)
-        event->accept();
-    else
-        event->ignore();
+void TFRMMenu::SelectCentre() {
+    if (!CloseOpenForms()) return;
+    auto it = AppDefinition().nodeScreens.find(kNodeCentros);
+    if (it == AppDefinition().nodeScreens.end()) return;
+    const TScreenDef& def = AppDefinition().screens[it.value()];
+    QDialog dialog(this);
+    dialog.setWindowTitle(def.caption);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* screen = new TZMKScreen(def, kNodeCentros, &dialog);
+    screen->setAttribute(Qt::WA_DeleteOnClose, false);
+    layout->addWidget(screen);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        if (screen->CanClose()) dialog.accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    screen->OpenQuery();
+    if (IDCentroActual() > 0)
+        screen->DataSet()->Locate(QStringLiteral("IDCentroT20"), IDCentroActual());
+    dialog.resize(900, 560);
+    if (dialog.exec() != QDialog::Accepted) return;
+    TDataSet* data = screen->DataSet();
+    if (!data || data->RecNo() == 0) return;
+    TField* id = data->FindField(QStringLiteral("IDCentroT20"));
+    if (id && !id->IsNull()) FijaCentroActual(id->AsInteger());
+}
+
+void TFRMMenu::TranslateMainWindow(const QString& section) {
+    TFRMMenuLevel0Ext::TranslateMainWindow(section);
+    RefreshCentreLabel();
 }
 
 }  // namespace zmk

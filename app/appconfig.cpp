@@ -1,0 +1,356 @@
+#include "app/appconfig.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QWidget>
+
+#include "app/appresources.h"
+#include "core/parametrosapp.h"
+#include "core/splash.h"
+#include "core/strings.h"
+#include "core/translate.h"
+#include "host/app.h"
+#include "host/database.h"
+#include "host/errors.h"
+#include "host/forms/menuform.h"
+#include "host/parametres.h"
+#include "host/prompt.h"
+
+#ifndef ESCOLIA_FILE_VERSION
+#define ESCOLIA_FILE_VERSION "0"
+#endif
+
+namespace zmk {
+
+namespace {
+
+TZMKAppConfig* g_config = nullptr;
+
+const QString kInit = QStringLiteral("INIT/");
+
+bool DirIsWritable(const QString& dir) {
+    QFileInfo info(dir);
+    return info.isDir() && info.isWritable();
+}
+
+// Reads the file's "application" key: the name of the tree the file describes.
+QString TreeNameOf(const QByteArray& json) {
+    return QJsonDocument::fromJson(json).object().value(QStringLiteral("application")).toString();
+}
+
+}  // namespace
+
+TAppLocations TAppLocations::ForExecutable(const QString& exePath, const QString& baseName) {
+    TAppLocations loc;
+    QFileInfo exe(exePath);
+    loc.exeDir = exe.absolutePath();
+    loc.exeName = exe.fileName();
+    if (DirIsWritable(loc.exeDir) &&
+        QFile::exists(loc.exeDir + u'/' + baseName + QStringLiteral(".INI")))
+        loc.dataDir = loc.exeDir;
+    else
+        loc.dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return loc;
+}
+
+TZMKAppConfig* AppConfig() {
+    return g_config;
+}
+void SetAppConfig(TZMKAppConfig* config) {
+    g_config = config;
+}
+
+TZMKAppConfig::TZMKAppConfig(TAppLocations locations, TAppStartupSettings settings)
+    : loc_(std::move(locations)), set_(std::move(settings)) {
+    QDir().mkpath(loc_.dataDir);
+    if (set_.title.isEmpty()) set_.title = ZMKApp().AppName();
+    if (set_.defaultDataDir.isEmpty()) set_.defaultDataDir = loc_.exeDir;
+    Parametres().AddParam(QStringLiteral("ZMKAppMain"), qlonglong(quintptr(&ZMKApp())), false);
+}
+
+TZMKAppConfig::~TZMKAppConfig() {
+    try {
+        SaveResources();
+    } catch (const EZMKError& e) {
+        MuestraError(e.Message());
+    }
+    Parametres().SetParametreValue(QStringLiteral("ZMKAppMain"), 0);
+    ZMKApp().ClearApp();
+    if (g_config == this) g_config = nullptr;
+}
+
+QString TZMKAppConfig::AppFile() const {
+    return loc_.dataDir + u'/' + set_.baseName;
+}
+
+QString TZMKAppConfig::ZMKFileName() const {
+    return loc_.exeDir + u'/' + set_.baseName + QStringLiteral(".ZMK");
+}
+
+QString TZMKAppConfig::BackupResourceFile() const {
+    return QFileInfo(AppFile()).absolutePath() + u'/' + set_.baseName + QStringLiteral("_Seg.MDR");
+}
+
+QString TZMKAppConfig::LanguageFile(const QString& language) const {
+    return LangDir() + u'/' + QFileInfo(loc_.exeName).completeBaseName() + u'_' + language +
+           QStringLiteral(".lang");
+}
+
+QString TZMKAppConfig::ChangesFile() const {
+    return LangDir() + u'/' + QFileInfo(loc_.exeName).completeBaseName() +
+           QStringLiteral(".lang_changes");
+}
+
+QString TZMKAppConfig::MasterDatabaseFileName(int version) const {
+    if (set_.masterNaming) return set_.masterNaming(version);
+    return set_.emptyDbDir + u'/' + set_.genericMasterName + QString::number(version) +
+           QStringLiteral(".MMDB");
+}
+
+QSettings& TZMKAppConfig::IniFile() {
+    if (!ini_) {
+        if (set_.baseName.isEmpty())
+            throw EZMKError(
+                QStringLiteral("IniFile not available, not initialized ZMKApplication"));
+        ini_ = std::make_unique<QSettings>(IniFileName(), QSettings::IniFormat);
+    }
+    return *ini_;
+}
+
+std::unique_ptr<QSettings> TZMKAppConfig::Registry() const {
+    const QString key = QStringLiteral("Software/Torvanware/ZMK/ZMKAPP/") + set_.baseName;
+    if (!loc_.registryFile.isEmpty()) {
+        auto s = std::make_unique<QSettings>(loc_.registryFile, QSettings::IniFormat);
+        s->beginGroup(key);
+        return s;
+    }
+    // Native store: organisation "Torvanware", application "ZMK/ZMKAPP/" + name.
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Torvanware"),
+                                       QStringLiteral("ZMK/ZMKAPP/") + set_.baseName);
+}
+
+void TZMKAppConfig::Configure(TZMKMenuForm* mainWindow,
+                              const std::function<void()>& applyWindowMode,
+                              const std::function<void(TProcedureZMK&)>& registerLibrary,
+                              const std::function<void(const QString&)>& openDatabase) {
+    ZMKApp().ClearApp();
+    ZMKApp().SetAppName(set_.title);
+    InitTranslation();
+    main_window_ = mainWindow;
+    IniFile().sync();
+    if (applyWindowMode) applyWindowMode();
+    {
+        TSplashLevel splash(SharedString(1592), QStringLiteral("..."));
+        Splash().SetText(SharedString(1593), 5);
+        LoadAppDefinition();
+        // The framework package and the virtual tree belong to the Delphi host; the steps stay
+        // so that the progress reads as the users know it.
+        Splash().SetText(SharedString(1594), 10);
+        Splash().SetText(SharedString(1595), 30);
+        Splash().SetText(SharedString(1596), 60);
+        if (registerLibrary) registerLibrary(ZMKApp().Procedures());
+        Splash().SetText(SharedString(1597), 80);
+        try {
+            LoadResources();
+        } catch (const EZMKError& e) {
+            // A damaged file must not stop the program; the defaults stay.
+            MuestraError(e.Message());
+        }
+        Splash().SetText(SharedString(1598), 90);
+        QString section;
+        if (IniFile().value(kInit + QStringLiteral("ArchivoIniImportado"), false).toBool())
+            section = IniFile().value(kInit + QStringLiteral("EmpresaPorDefecto")).toString();
+        try {
+            if (openDatabase) openDatabase(section);
+        } catch (const EZMKError& e) {
+            MuestraError(e.Message());
+        }
+        WriteRegistryFacts();
+    }
+}
+
+bool TZMKAppConfig::IsConnected() const {
+    return ZMKApp().GetDefaultDB() != nullptr;
+}
+
+void TZMKAppConfig::Connect(std::unique_ptr<TDataBaseZMK> db) {
+    Disconnect();
+    if (main_window_) main_window_->BeforeConnectDB();
+    ZMKApp().SetDefaultDB(std::move(db));
+    ParametrosApp().NotifyReload();
+    if (main_window_) main_window_->AfterConnectDB();
+}
+
+void TZMKAppConfig::Disconnect() {
+    if (!IsConnected()) return;
+    if (main_window_) main_window_->BeforeDisconnectDB();
+    ZMKApp().SetDefaultDB(nullptr);
+    SetOpenEntry(QString(), false);
+    if (main_window_) main_window_->AfterDisconnectDB();
+}
+
+QString TZMKAppConfig::IdentityError() const {
+    if (tree_name_.isEmpty() || set_.expectedTreeName.isEmpty()) return QString();
+    if (tree_name_.compare(set_.expectedTreeName, Qt::CaseInsensitive) == 0) return QString();
+    return SharedStringFmt(1611, {set_.expectedTreeName, tree_name_});
+}
+
+void TZMKAppConfig::LoadAppDefinition() {
+    QByteArray json;
+    QString origin = ZMKFileName();
+    QFile file(origin);
+    if (file.open(QIODevice::ReadOnly)) {
+        json = file.readAll();
+        zmk_date_ = QFileInfo(file).lastModified();
+    } else {
+        QFile builtIn(QStringLiteral(":/zmk/escolia.zmk"));
+        if (!builtIn.open(QIODevice::ReadOnly)) {
+            definition_ = TAppDefinition();
+            tree_name_.clear();
+            return;
+        }
+        origin = builtIn.fileName();
+        json = builtIn.readAll();
+        zmk_date_ = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
+    }
+    definition_ = zmk::LoadAppDefinition(json, origin);
+    QJsonObject root = QJsonDocument::fromJson(json).object();
+    zmk_save_counter_ = root.value(QStringLiteral("version")).toInt();
+    zmk_generator_ = root.value(QStringLiteral("generator")).toString();
+    tree_name_ = definition_.nodes.empty() ? QString() : TreeNameOf(json);
+    ZMKApp().SetNodes(definition_.nodes);
+    ZMKApp().SetAppFile(origin);
+}
+
+void TZMKAppConfig::LoadResources() {
+    if (!QFile::exists(ResourceFile())) return;
+    resources_.Load(ResourceFile());
+    if (resources_.Contains(kParametersResource))
+        Parametres().LoadFromBytes(resources_.Get(kParametersResource).data);
+}
+
+void TZMKAppConfig::SaveResources() {
+    resources_.Insert(
+        kParametersResource,
+        {kParametersResourceKind, QStringLiteral("ZMKAPPLICATION"), Parametres().SaveToBytes()});
+    const QString mdr = ResourceFile();
+    if (QFile::exists(mdr)) {
+        const QString backup = BackupResourceFile();
+        // A failed rename is silent: the new file is written anyway.
+        if (!QFile::exists(backup) || QFile::remove(backup)) QFile::rename(mdr, backup);
+    }
+    resources_.Save(mdr, 90001, -1);
+}
+
+void TZMKAppConfig::WriteRegistryFacts() const {
+    auto reg = Registry();
+    reg->setValue(QStringLiteral("ZMKFileDate"), zmk_date_);
+    reg->setValue(QStringLiteral("ZMKFileSaveCounter"), zmk_save_counter_);
+    reg->setValue(QStringLiteral("ZMKFileGeneratorID"), zmk_generator_);
+    reg->setValue(QStringLiteral("ExeBuild"), FileVersion());
+    reg->setValue(QStringLiteral("ExeFileName"), loc_.exeDir + u'/' + loc_.exeName);
+    reg->setValue(QStringLiteral("ZMKFileName"), ZMKFileName());
+}
+
+void TZMKAppConfig::InitTranslation() {
+    try {
+        language_ = Translate().Collecting()
+                        ? QString()
+                        : Registry()->value(QStringLiteral("language")).toString();
+        if (!QDir().mkpath(LangDir())) return;
+        const QString file = LanguageFile(language_);
+        Translate().Init(!language_.isEmpty() && QFile::exists(file) ? file : QString());
+        translation_ready_ = true;
+    } catch (const EZMKError& e) {
+        throw EZMKError(
+            QStringLiteral("ERROR INITIALIZING LOCALIZATION\nERROR INICIALIZANDO IDIOMA\n\n") +
+            e.Message());
+    }
+}
+
+void TZMKAppConfig::SetLanguage(const QString& language) {
+    Registry()->setValue(QStringLiteral("language"), language);
+    language_ = language;
+    if (!QDir().mkpath(LangDir())) return;
+    Translate().SetCollecting(false);
+    const QString file = LanguageFile(language);
+    Translate().Init(!language.isEmpty() && QFile::exists(file) ? file : QString());
+    translation_ready_ = true;
+}
+
+QStringList TZMKAppConfig::AvailableLanguages() const {
+    const QString prefix = QFileInfo(loc_.exeName).completeBaseName() + u'_';
+    QStringList languages;
+    const QFileInfoList files =
+        QDir(LangDir()).entryInfoList({QStringLiteral("*.lang")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& f : files) {
+        const QString base = f.completeBaseName();
+        if (!base.startsWith(prefix)) continue;
+        const QString rest = base.mid(prefix.size());
+        if (!rest.isEmpty()) languages << rest;
+    }
+    return languages;
+}
+
+void TZMKAppConfig::TranslateForm(QWidget* form, const QString& section) {
+    if (!translation_ready_) InitTranslation();
+    TranslateWidget(form, section.isEmpty()
+                              ? QStringLiteral("Application_") +
+                                    QString::fromLatin1(form->metaObject()->className())
+                              : section);
+}
+
+QString TZMKAppConfig::HelpQuery(bool haveMdi, bool mdi) const {
+    QString query;
+    if (haveMdi) query += mdi ? QStringLiteral("&MDI=1") : QStringLiteral("&MDI=0");
+    query += QStringLiteral("&BUILD=") + FileVersion();
+    QString lang;
+    for (QChar c : language_)
+        if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+            c == u'_')
+            lang += c;
+    query += QStringLiteral("&LANG=") + lang;
+    query += QStringLiteral("&ZMKFILEDATE=") + zmk_date_.toString(QStringLiteral("yyyyMMdd"));
+    query += QStringLiteral("&ZMKFILESAVECOUNTER=") + QString::number(zmk_save_counter_);
+    return query;
+}
+
+QString TZMKAppConfig::FileVersion() {
+    return QStringLiteral(ESCOLIA_FILE_VERSION);
+}
+
+void TranslateWidget(QWidget* form, const QString& section) {
+    // The built-in text is kept on the object, so that "(Defecto)" brings it back.
+    auto text = [&](QObject* o, const QString& current) {
+        QVariant original = o->property("zmkDefaultText");
+        if (!original.isValid()) {
+            o->setProperty("zmkDefaultText", current);
+            original = current;
+        }
+        return Translate().ValueDef(section + u'.' + o->objectName(), original.toString());
+    };
+    for (QAction* a : form->findChildren<QAction*>())
+        if (!a->objectName().isEmpty()) a->setText(text(a, a->text()));
+    for (QMenu* m : form->findChildren<QMenu*>())
+        if (!m->objectName().isEmpty()) m->setTitle(text(m, m->title()));
+    for (QLabel* l : form->findChildren<QLabel*>())
+        if (!l->objectName().isEmpty() && !l->property("zmkNoTranslate").toBool())
+            l->setText(text(l, l->text()));
+    for (QAbstractButton* b : form->findChildren<QAbstractButton*>())
+        if (!b->objectName().isEmpty()) b->setText(text(b, b->text()));
+    for (QGroupBox* g : form->findChildren<QGroupBox*>())
+        if (!g->objectName().isEmpty()) g->setTitle(text(g, g->title()));
+}
+
+}  // namespace zmk

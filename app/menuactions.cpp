@@ -1,0 +1,84 @@
+#include "app/menuactions.h"
+
+#include "app/appconfig.h"
+#include "core/centroactual.h"
+#include "host/errors.h"
+#include "host/prompt.h"
+
+namespace zmk {
+
+QString TextoNoDisponible(const QString& what) {
+    return QStringLiteral(
+               "«%1»\n\nEsta opción todavía no está disponible en esta versión del "
+               "programa.")
+        .arg(what);
+}
+
+namespace {
+void NoDisponible(const QString& what) {
+    Informa(TextoNoDisponible(what));
+}
+}  // namespace
+
+void SeleccionarBaseDatos(QWidget*) {
+    NoDisponible(QStringLiteral("Seleccionar Base de Datos"));
+}
+
+void UsuariosYPermisos(QWidget*) {
+    NoDisponible(QStringLiteral("Usuarios y Permisos de la Base de Datos"));
+}
+
+void DatosEmpresa(QWidget*) {
+    NoDisponible(QStringLiteral("Datos empresa"));
+}
+
+void Moneda(QWidget*) {
+    NoDisponible(QStringLiteral("Configurar moneda"));
+}
+
+std::optional<bool> AjustesVentanaPrincipal(QWidget*) {
+    NoDisponible(QStringLiteral("Configurar formulario principal"));
+    return std::nullopt;
+}
+
+void OpcionesAplicacion(QWidget*) {
+    NoDisponible(QStringLiteral("Opciones"));
+}
+
+void CopiaSeguridad(QWidget*) {
+    NoDisponible(QStringLiteral("Realizar copia de seguridad"));
+}
+
+bool RestaurarCopia(QWidget*) {
+    NoDisponible(QStringLiteral("Restaurar copia de seguridad"));
+    return false;
+}
+
+void AcercaDe(QWidget*) {
+    NoDisponible(QStringLiteral("Versión del producto"));
+}
+
+void BorradoMasivo(QWidget*) {
+    if (IDCentroActual() < 1)
+        throw EZMKError(
+            QStringLiteral("Necesita seleccionar un CENTRO como predeterminado\npara poder "
+                           "utilizar esta opción.\n"));
+    if (!PreguntaSiNo(QStringLiteral("Desde este formulario es posible BORRAR TODOS SUS DATOS con "
+                                     "un solo clic.\n\n¡ÚSELO CON PRECAUCIÓN!\n\n¿Desea entrar en "
+                                     "el formulario de borrado masivo?"),
+                      TMsgIcon::Question, TMsgButton::No))
+        throw EZMKError(QStringLiteral("Operación abortada"));
+    NoDisponible(QStringLiteral("Borrado masivo de datos"));
+}
+
+void ImportarDatosExternos(QWidget*) {
+    if (IDCentroActual() <= 0)
+        throw EZMKError(
+            QStringLiteral("Necesita seleccionar un CENTRO como predeterminado\n\nLos "
+                           "datos seleccionados se importarán en el centro "
+                           "predeterminado"));
+    NoDisponible(
+        QStringLiteral("Importar datos de alumnos desde archivos externos al centro actual"));
+}
+
+}  // namespace zmk

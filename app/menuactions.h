@@ -1,0 +1,26 @@
+#pragma once
+// The main window's actions that open other parts of the program: each opens its dialog, or
+// says clearly that the part is not in this version yet.
+#include <QWidget>
+#include <optional>
+
+namespace zmk {
+
+void SeleccionarBaseDatos(QWidget* owner);
+void UsuariosYPermisos(QWidget* owner);
+void DatosEmpresa(QWidget* owner);
+void Moneda(QWidget* owner);
+// The main-window settings; the window mode wanted, nothing when cancelled.
+std::optional<bool> AjustesVentanaPrincipal(QWidget* owner);
+void OpcionesAplicacion(QWidget* owner);
+void CopiaSeguridad(QWidget* owner);
+// True when the restore reported success.
+bool RestaurarCopia(QWidget* owner);
+void AcercaDe(QWidget* owner);
+void BorradoMasivo(QWidget* owner);
+void ImportarDatosExternos(QWidget* owner);
+
+// The message for a part that is not in this version yet.
+QString TextoNoDisponible(const QString& what);
+
+}  // namespace zmk

@@ -1,0 +1,169 @@
+#include "app/startup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include "app/mainwindow.h"
+#include "app/menuactions.h"
+#include "app/migracion.h"
+#include "core/centroactual.h"
+#include "core/parametrosapp.h"
+#include "core/strings.h"
+#include "host/app.h"
+#include "host/database.h"
+#include "host/errors.h"
+#include "host/library.h"
+#include "host/prompt.h"
+#include "maintenance/democompany.h"
+
+namespace zmk {
+
+namespace {
+
+const QString kInit = QStringLiteral("INIT/");
+const QString kList = QStringLiteral("BASES_DE_DATOS");
+
+// Paths in the INI file are relative to its directory, with "/".
+QString StoredPath(const QString& iniDir, const QString& file) {
+    QString rel = QDir(iniDir).relativeFilePath(file);
+    if (QDir::isAbsolutePath(rel)) return rel;
+    return rel.startsWith(QStringLiteral("../")) ? rel : QStringLiteral("./") + rel;
+}
+
+QString ExpandedPath(const QString& iniDir, const QString& stored) {
+    return QDir::cleanPath(QDir(iniDir).absoluteFilePath(stored));
+}
+
+QString DemoDatabaseFile(const TAppStartupSettings& s) {
+    for (int n = 1;; ++n) {
+        const QString file = s.defaultDataDir + u'/' + s.newDbMask + QString::number(s.dbVersion) +
+                             u'E' + QString::number(n) + QStringLiteral(".MDB");
+        if (!QFile::exists(file)) return file;
+    }
+}
+
+// A first run creates the demo company and lists it.
+QString CreaEmpresaDemo(TZMKAppConfig& config) {
+    QSettings& ini = config.IniFile();
+    QDir().mkpath(config.Settings().defaultDataDir);
+    const QString file = DemoDatabaseFile(config.Settings());
+    CrearEmpresaDemo(file, DemoOptions{});
+    {
+        // The demo's bank data is generated complete: no SEPA check to offer.
+        std::unique_ptr<TDataBaseZMK> db = TDataBaseZMK::Open(file);
+        TParametrosApp params;
+        params.SetDataBase(db.get());
+        params.SetValue(QStringLiteral("ACTUALIZADA_V_BBDD_IBAN_1"), true);
+    }
+    const QString section = QStringLiteral("BDEmpresa1");
+    const QString name = QStringLiteral("Academia Demo");
+    ini.setValue(kList + u'/' + section, name);
+    ini.setValue(section + QStringLiteral("/Nombre"), name);
+    ini.setValue(section + QStringLiteral("/Archivo"),
+                 StoredPath(QFileInfo(config.IniFileName()).absolutePath(), file));
+    ini.setValue(section + QStringLiteral("/SystemDataBase"), QString());
+    ini.setValue(section + QStringLiteral("/Version"), config.Settings().dbVersion);
+    ini.setValue(kInit + QStringLiteral("ArchivoIniImportado"), true);
+    return section;
+}
+
+}  // namespace
+
+TAppStartupSettings EscoliaStartupSettings(const TAppLocations& loc) {
+    TAppStartupSettings s;
+    s.title = QStringLiteral("ZMK-Escolia v16");
+    s.baseName = QStringLiteral("ZMKEscoliaV16EXT");
+    s.defaultDataDir = loc.dataDir + QStringLiteral("/DATADIR");
+    s.emptyDbDir = loc.exeDir + QStringLiteral("/MastersMDB");
+    s.genericMasterName = QStringLiteral("ZMKEscoExtV");
+    s.newDbMask = QStringLiteral("ZMKEscoliaExtV");
+    s.dbAppName = QStringLiteral("ZMK Escolia EXT");
+    s.dbVersion = 4;
+    s.description = QStringLiteral(
+        "Gestión de centros de enseñanza: alumnos, cursos, grupos, "
+        "matrículas, facturación y seguimiento académico.");
+    s.openSelectionAtStart = true;
+    s.tables = {QStringLiteral("T01Alumnos=Alumnos"),
+                QStringLiteral("T02Matriculas=Matrículas"),
+                QStringLiteral("T03Cursos=Cursos"),
+                QStringLiteral("T04Profesores=Profesores"),
+                QStringLiteral("T05Grupos=Grupos"),
+                QStringLiteral("T07TarifasPrecios=Tarifas de precios"),
+                QStringLiteral("T14ConceptosMatricula=Conceptos de matrícula"),
+                QStringLiteral("T15FacturasCab=Cabecera de las facturas"),
+                QStringLiteral("T16FacturasCue=Cuerpo de las facturas"),
+                QStringLiteral("T17FormasCobro=Formas de cobro"),
+                QStringLiteral("T18Series=Series de facturas"),
+                QStringLiteral("T20Centros=Centros"),
+                QStringLiteral("T22TiposIva=Tipos de IVA"),
+                QStringLiteral("T11Incidencias=Incidencias"),
+                QStringLiteral("T12TipoIncidencias=Tipos de incidencias"),
+                QStringLiteral("T27LiquidacionesCab=Cabecera de las liquidaciones"),
+                QStringLiteral("T28LiquidacionesCue=Cuerpo de las liquidaciones"),
+                QStringLiteral("T24BoletinesNotas=Boletines de notas"),
+                QStringLiteral("T23FormatosBoletinesNotas=Formato de los boletines de notas"),
+                QStringLiteral("T25NotasBoletin=Notas de los boletines"),
+                QStringLiteral("T26FaltasAsistencia=Faltas de asistencia")};
+    s.expectedTreeName = QStringLiteral("ZMK-Escolia 2014 EXTENDED");
+    const QString emptyDir = s.emptyDbDir;
+    s.masterNaming = [emptyDir](int version) {
+        return emptyDir + QStringLiteral("/ZMKEscoExtV") + QString::number(version) +
+               QStringLiteral(".MMDB");
+    };
+    return s;
+}
+
+bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window) {
+    SetApplicationTitle(config.Settings().title);
+    window.setWindowTitle(config.Settings().title);
+    MigraConfiguracionAnterior(config.AppFile());
+    config.Configure(
+        &window, [&window] { window.ApplyWindowMode(); },
+        [](TProcedureZMK& procedures) { REGISTER_LIBRARY(procedures); },
+        [&config](const QString& section) { AbreBaseDatosInicial(config, section); });
+    const QString identity = config.IdentityError();
+    if (!identity.isEmpty()) {
+        MuestraError(identity);
+        return false;
+    }
+    window.SetAppDefinition(config.Definition());
+    try {
+        window.BuildMenus();
+    } catch (const EZMKError& e) {
+        MuestraError(e.Message());
+    }
+    RegisterDefaultProgramStrings();
+    config.TranslateForm(&window, QStringLiteral("Application_TFRMMenu"));
+    return true;
+}
+
+void AbreBaseDatosInicial(TZMKAppConfig& config, const QString& requested) {
+    QSettings& ini = config.IniFile();
+    QString section = requested;
+    ini.beginGroup(kList);
+    const bool listed = !ini.childKeys().isEmpty();
+    ini.endGroup();
+    const bool firstRun = !listed && !ini.contains(kInit + QStringLiteral("ArchivoIniImportado"));
+    if (firstRun) section = CreaEmpresaDemo(config);
+    if (section.isEmpty() || !ini.contains(kList + u'/' + section)) {
+        ini.remove(kInit + QStringLiteral("EmpresaPorDefecto"));
+        config.Disconnect();
+        return;
+    }
+    const QString iniDir = QFileInfo(config.IniFileName()).absolutePath();
+    const QString file =
+        ExpandedPath(iniDir, ini.value(section + QStringLiteral("/Archivo")).toString());
+    std::unique_ptr<TDataBaseZMK> db = TDataBaseZMK::Open(file);
+    ini.setValue(kInit + QStringLiteral("EmpresaPorDefecto"), section);
+    config.SetOpenEntry(ini.value(section + QStringLiteral("/Nombre")).toString(), false);
+    config.Connect(std::move(db));
+    if (firstRun && IDCentroActual() <= 0) {
+        QSqlQuery first =
+            DefaultDB().Query(QStringLiteral("SELECT MIN(IDCentroT20) FROM T20Centros"));
+        if (first.next() && !first.value(0).isNull()) FijaCentroActual(first.value(0).toInt());
+    }
+}
+
+}  // namespace zmk
