@@ -117,7 +117,9 @@ TCreadorCabeceras::TCreadorCabeceras(TDataBaseZMK& db)
       matricula_(
           Preparar(db, QStringLiteral("SELECT * FROM T02Matriculas WHERE IDMatriculaT02=?"))),
       alumno_(
-          Preparar(db, QStringLiteral("SELECT * FROM T17FormasCobro RIGHT JOIN T01Alumnos ON "
+          // Student first: the engine then finds the row by its key instead of going through
+          // every student of every payment method.
+          Preparar(db, QStringLiteral("SELECT * FROM T01Alumnos LEFT JOIN T17FormasCobro ON "
                                       "T17FormasCobro.IDFormaCobroT17=T01Alumnos.IDFormaCobroT01 "
                                       "WHERE IDAlumnoT01=?"))),
       insertar_(Preparar(

@@ -36,16 +36,20 @@ namespace {
 // Selections of this size or more are filtered while reading, not in the SQL.
 constexpr int kMaxIDsEnSQL = 100;
 
+// The same rows as the nested RIGHT JOIN form of the query, written from the concepts outwards:
+// SQLite materialises each nested RIGHT JOIN and scans it once per row of the next table, which
+// made generation grow with the square of the company's size.
 const QString kConsultaConceptos = QStringLiteral(
     "SELECT T14ConceptosMatricula.*,CodigoT03,DescripcionT03,CodigoCentroT20,NombreCentroT20,"
     "CodigoTarifaT07,CodigoT05,NombreT05,IDMatriculaT02,DatosCobroEnMatriculaT02,NMatriculaT02,"
-    "IDAlumnoT01,NombreCompletoT01,IDAlumnoRelacionadoT01 \nFROM T01Alumnos RIGHT JOIN "
-    "(T20Centros RIGHT JOIN (T03Cursos RIGHT JOIN (T05Grupos RIGHT JOIN (T07TarifasPrecios RIGHT "
-    "JOIN (T02Matriculas RIGHT JOIN T14ConceptosMatricula ON T02Matriculas.IDMatriculaT02 = "
-    "T14ConceptosMatricula.IDMatriculaT14) ON T07TarifasPrecios.IDTarifaPreciosT07 = "
-    "T14ConceptosMatricula.IDTarifaPreciosT14) ON T05Grupos.IDGrupoT05 = T02Matriculas.IDGrupoT02) "
-    "ON T03Cursos.IDCursoT03 = T05Grupos.IDCursoT05) ON T20Centros.IDCentroT20 = "
-    "T03Cursos.IDCentroT03) ON T01Alumnos.IDAlumnoT01 = T02Matriculas.IDAlumnoT02\n");
+    "IDAlumnoT01,NombreCompletoT01,IDAlumnoRelacionadoT01 \nFROM T14ConceptosMatricula "
+    "LEFT JOIN T02Matriculas ON T02Matriculas.IDMatriculaT02 = "
+    "T14ConceptosMatricula.IDMatriculaT14 LEFT JOIN T07TarifasPrecios ON "
+    "T07TarifasPrecios.IDTarifaPreciosT07 = T14ConceptosMatricula.IDTarifaPreciosT14 LEFT JOIN "
+    "T05Grupos ON T05Grupos.IDGrupoT05 = T02Matriculas.IDGrupoT02 LEFT JOIN T03Cursos ON "
+    "T03Cursos.IDCursoT03 = T05Grupos.IDCursoT05 LEFT JOIN T20Centros ON T20Centros.IDCentroT20 = "
+    "T03Cursos.IDCentroT03 LEFT JOIN T01Alumnos ON T01Alumnos.IDAlumnoT01 = "
+    "T02Matriculas.IDAlumnoT02\n");
 const QString kOrdenConceptos = QStringLiteral(
     "ORDER BY IDAlumnoT01,DatosCobroEnMatriculaT02,IDMatriculaT02,IDConceptoMatriculaT14");
 
