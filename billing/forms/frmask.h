@@ -18,16 +18,14 @@ class TFRMAsk : public QDialog {
 
     // The answer of the button pressed (Cancelar when none was).
     TResultadoAsk Resultado() const;
+    // Esc answers Cancelar, and only when Cancelar is allowed.
+    void reject() override;
 
     QLabel* lblMensaje = nullptr;
     QPushButton* bbSi = nullptr;
     QPushButton* bbNo = nullptr;
     QPushButton* bbCancelar = nullptr;
     QCheckBox* cbSiempre = nullptr;
-
-  protected:
-    // Esc answers Cancelar, and only when Cancelar is allowed.
-    void reject() override;
 
   private:
     void Responde(TRespuestaAsk respuesta);

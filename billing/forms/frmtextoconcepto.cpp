@@ -136,12 +136,11 @@ void TFRMDataSource_TextoConcepto::ActualizarEjemplo() {
 void TFRMDataSource_TextoConcepto::InsertarCampo(const QString& entrada) {
     const QString campo = entrada.left(entrada.indexOf(QLatin1Char(']')) + 1);
     QString texto = edTexto->text();
-    int cursor = edTexto->cursorPosition();
-    // A single selected character stays; a longer selection is replaced.
-    if (edTexto->selectedText().size() >= 2) {
-        cursor = edTexto->selectionStart();
-        texto.remove(cursor, edTexto->selectedText().size());
-    }
+    // The caret of a selection is its start. A single selected character stays; a longer
+    // selection is replaced.
+    const int cursor =
+        edTexto->hasSelectedText() ? edTexto->selectionStart() : edTexto->cursorPosition();
+    if (edTexto->selectedText().size() >= 2) texto.remove(cursor, edTexto->selectedText().size());
     texto.insert(cursor, campo);
     edTexto->setText(texto.left(TZMKDS_TextoConcepto::kLongitudMaxima));
     edTexto->deselect();
