@@ -11,6 +11,7 @@
 #include "host/currency.h"
 #include "host/database.h"
 #include "host/dataset.h"
+#include "host/datetime.h"
 #include "host/errors.h"
 #include "host/fieldtype.h"
 #include "host/parametres.h"
@@ -399,6 +400,12 @@ QString RenderReportHtml(int reportId, const QString& filter) {
     return RenderReportHtml(*def, filter);
 }
 
+namespace {
+bool IsNumeric(TFieldType type) {
+    return type == TFieldType::Currency || type == TFieldType::Integer || type == TFieldType::Float;
+}
+}  // namespace
+
 QString RenderListHtml(const QString& title, TDataSet& dataSet,
                        const std::vector<TListColumn>& columns) {
     std::vector<int> indexes;
@@ -415,11 +422,14 @@ QString RenderListHtml(const QString& title, TDataSet& dataSet,
         "</style></head><body>");
     html += QStringLiteral("<h1>") + title.toHtmlEscaped() + QStringLiteral("</h1>");
     html += QStringLiteral("<p class=\"foot\">Impreso el ") +
-            QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy hh:mm")) +
+            Ahora().toString(QStringLiteral("dd/MM/yyyy hh:mm")) +
             QStringLiteral(" &#8212; %1 registros</p>").arg(dataSet.RecordCount());
     html += QStringLiteral("<table class=\"list\" width=\"100%\" cellspacing=\"0\"><thead><tr>");
-    for (const TListColumn& col : columns)
-        html += QStringLiteral("<th>") + col.title.toHtmlEscaped() + QStringLiteral("</th>");
+    for (size_t c = 0; c < columns.size(); ++c)
+        html += (IsNumeric(dataSet.Fields(indexes[c]).DataType())
+                     ? QStringLiteral("<th style=\"text-align:right\">")
+                     : QStringLiteral("<th>")) +
+                columns[c].title.toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr></thead><tbody>");
     for (int r = 0; r < dataSet.RecordCount(); ++r) {
         html +=
@@ -427,10 +437,8 @@ QString RenderListHtml(const QString& title, TDataSet& dataSet,
         for (size_t c = 0; c < indexes.size(); ++c) {
             TField& field = dataSet.Fields(indexes[c]);
             const Cell cell{dataSet.ValueAt(r, indexes[c]), field.DataType()};
-            const bool num = field.DataType() == TFieldType::Currency ||
-                             field.DataType() == TFieldType::Integer ||
-                             field.DataType() == TFieldType::Float;
-            html += num ? QStringLiteral("<td class=\"num\">") : QStringLiteral("<td>");
+            html += IsNumeric(field.DataType()) ? QStringLiteral("<td class=\"num\">")
+                                                : QStringLiteral("<td>");
             html += Escape(DefaultText(cell)) + QStringLiteral("</td>");
         }
         html += QStringLiteral("</tr>");

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "host/app.h"
+#include "host/dataset.h"
+#include "host/errors.h"
+#include "host/forms/reportprint.h"
+#include "host/parametres.h"
+#include "host/reports.h"
+#include "tests/host/test_reports_datos.h"
+#include "tests/support/testdb.h"
+
+using namespace zmk;
+
+namespace {
+
+// The PDF's text, or a null string when pdftotext is not installed.
+QString PdfText(const QString& path) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) return QString();
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+void ExpectPdf(const QString& path, const QStringList& texts, int pages = -1) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_GT(bytes.size(), 2000);
+    const QString text = PdfText(path);
+    if (text.isNull()) return;
+    for (const QString& t : texts) {
+        EXPECT_TRUE(text.contains(t)) << t.toStdString() << "\n" << text.toStdString();
+    }
+    if (pages > 0) {
+        EXPECT_EQ(text.count(QLatin1Char('\f')), pages);
+    }
+}
+
+}  // namespace
+
+TEST(ReportPrint, ShippedReportsAreRegisteredWithTheirKinds) {
+    RegisterReportProcedures();
+    EXPECT_TRUE(ZMKApp().Procedures().Exists(kDoPrintIDReport));
+    auto formatos = Reports().All({kReportKindFactura, kReportKindRecibo});
+    ASSERT_EQ(formatos.size(), 2u);
+    EXPECT_EQ(formatos[0]->id, 101);
+    EXPECT_EQ(formatos[1]->id, 102);
+    EXPECT_NE(Reports().Find(103), nullptr);
+    EXPECT_NE(Reports().Find(104), nullptr);
+}
+
+TEST(ReportPrint, InvoiceReceiptSettlementAndBulletinToPdf) {
+    RegisterReportProcedures();
+    test::TestDatabase tdb;
+    const auto d = test::CrearDatosInformes(tdb.db());
+    QTemporaryDir dir;
+    const QString factura = QStringLiteral("IDFacturaCabT15 IN (%1)").arg(d.factura);
+
+    PrintReport(101, factura, TPrintTarget::Pdf, dir.filePath(QStringLiteral("f.pdf")));
+    // The company falls back to the centre; the VAT breakdown shows only the rates in use.
+    ExpectPdf(dir.filePath(QStringLiteral("f.pdf")),
+              {QStringLiteral("FACTURA"), QStringLiteral("Academia Sol & Luna"),
+               QStringLiteral("María O'Neill <Pérez>"), QStringLiteral("A01/17"),
+               QStringLiteral("Libro de texto"), QStringLiteral("Octubre 2026"),
+               QStringLiteral("1.460,00"), QStringLiteral("ES91"), QStringLiteral("MANDATO-0001")},
+              1);
+
+    PrintReport(102, factura, TPrintTarget::Pdf, dir.filePath(QStringLiteral("r.pdf")));
+    ExpectPdf(dir.filePath(QStringLiteral("r.pdf")),
+              {QStringLiteral("RECIBO"), QStringLiteral("TOTAL RECIBO 1.460,00"),
+               QStringLiteral("MANDATO-0001")});
+    const QString recibo = PdfText(dir.filePath(QStringLiteral("r.pdf")));
+    EXPECT_FALSE(recibo.contains(QStringLiteral("0418450200"))) << "the IBAN is shown masked";
+
+    PrintReport(103, QStringLiteral("IDLiquidacionCabT27=%1").arg(d.liquidacion), TPrintTarget::Pdf,
+                dir.filePath(QStringLiteral("l.pdf")));
+    ExpectPdf(dir.filePath(QStringLiteral("l.pdf")),
+              {QStringLiteral("LIQUIDACIÓN"), QStringLiteral("Ana Profesora"),
+               QStringLiteral("Horas de clase"), QStringLiteral("300,00")});
+
+    PrintReport(104, QStringLiteral("IDBoletinNotasT25=%1").arg(d.boletin), TPrintTarget::Pdf,
+                dir.filePath(QStringLiteral("b.pdf")));
+    ExpectPdf(dir.filePath(QStringLiteral("b.pdf")),
+              {QStringLiteral("Lucía Gómez"), QStringLiteral("Inglés"), QStringLiteral("Actitud"),
+               QStringLiteral("Buena")});
+}
+
+TEST(ReportPrint, SeveralDocumentsStartOnTheirOwnPageAndTheCompanyComesFromItsParameters) {
+    RegisterReportProcedures();
+    test::TestDatabase tdb;
+    const auto d = test::CrearDatosInformes(tdb.db());
+    tdb.db().ExecuteSQL(
+        QStringLiteral(
+            "INSERT INTO T15FacturasCab (IDCentroT15, NumeroT15, NombreT15, ImporteTotalT15) "
+            "VALUES (%1, 18, 'Segundo Cliente', 10)")
+            .arg(d.centro));
+    Parametres().SetParametreValue(QStringLiteral("PRMAEmpresaNombre"),
+                                   QStringLiteral("Escuelas Unidas S.L."));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dos.pdf"));
+    PrintReport(101, QStringLiteral("IDCentroT15=%1").arg(d.centro), TPrintTarget::Pdf, path);
+    Parametres().DeleteParam(QStringLiteral("PRMAEmpresaNombre"));
+    ExpectPdf(path,
+              {QStringLiteral("Escuelas Unidas S.L."), QStringLiteral("Segundo Cliente"),
+               QStringLiteral("FACTURA")},
+              2);
+}
+
+TEST(ReportPrint, AnyScreensListPrintsItsColumns) {
+    test::TestDatabase tdb;
+    test::CrearDatosInformes(tdb.db());
+    auto ds =
+        tdb.db().GetTSQLDataSet(QStringLiteral("SELECT * FROM T16FacturasCue ORDER BY NOrdenT16"));
+    ds->Open();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lista.pdf"));
+    PrintDataSetList(QStringLiteral("Líneas de factura"), *ds,
+                     {{QStringLiteral("DescConceptoT16"), QStringLiteral("Concepto")},
+                      {QStringLiteral("BaseImponibleT16"), QStringLiteral("Base")}},
+                     TPrintTarget::Pdf, path);
+    ExpectPdf(path, {QStringLiteral("Líneas de factura"), QStringLiteral("Concepto"),
+                     QStringLiteral("Mensualidad inglés"), QStringLiteral("600,00"),
+                     QStringLiteral("3 registros")});
+    EXPECT_THROW(
+        PrintDataSetList(QStringLiteral("x"), *ds, {{QStringLiteral("NoExiste"), QString()}},
+                         TPrintTarget::Pdf, path),
+        EZMKError);
+}
+
+TEST(ReportPrint, APdfThatCannotBeWrittenIsRefused) {
+    EXPECT_THROW(PrintHtml(QStringLiteral("<p>x</p>"), QString(), TPrintTarget::Pdf,
+                           QStringLiteral("/no/such/folder/x.pdf")),
+                 EZMKError);
+}
