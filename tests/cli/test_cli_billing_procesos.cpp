@@ -251,7 +251,7 @@ TEST_F(CliFacturacion, SepaCheckReportsAndAppliesOnlyWhenAccepted) {
 }
 
 TEST_F(CliFacturacion, TwoRunsOnTheSameSeriesAtOnceGiveDistinctConsecutiveNumbers) {
-    constexpr int kPorProceso = 150;
+    constexpr int kPorProceso = 500;
     QStringList grupos[2];
     for (int i = 0; i < 2 * kPorProceso; ++i) {
         const int a = e_.Alumno(QStringLiteral("Alumno %1").arg(i));
@@ -264,8 +264,8 @@ TEST_F(CliFacturacion, TwoRunsOnTheSameSeriesAtOnceGiveDistinctConsecutiveNumber
                           Global({QStringLiteral("yes")}) + Generar() +
                               QStringList{QStringLiteral("--students"), grupos[p].join(',')});
     QList<int> numeros;
+    for (QProcess& p : procesos) ASSERT_TRUE(p.waitForFinished(120000));
     for (QProcess& p : procesos) {
-        ASSERT_TRUE(p.waitForFinished(120000));
         ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         const QStringList lineas =
             QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
