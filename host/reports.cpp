@@ -18,6 +18,7 @@
 #include "host/errors.h"
 #include "host/fieldtype.h"
 #include "host/parametres.h"
+#include "host/resources.h"
 
 namespace zmk {
 
@@ -121,6 +122,24 @@ int TReportRegistry::LoadFromDirectory(const QString& dir) {
         } catch (const EZMKError& e) {
             throw EZMKError(e.Message() + QStringLiteral(" (") + name + QLatin1Char(')'));
         }
+        ++count;
+    }
+    return count;
+}
+
+int GuardaInformeEnRecursos(TRecursosZMK& recursos, const QString& reportFile) {
+    const TReportDefinition def = ParseReportDefinition(reportFile);
+    if (def.id < 1 || def.id > 99999)
+        throw EZMKError(QStringLiteral("El número de informe debe estar entre 1 y 99999"));
+    recursos.Insert(kRecursoInformes + def.id, reportFile.toUtf8());
+    return def.id;
+}
+
+int CargaInformesDeRecursos(const TRecursosZMK& recursos, TReportRegistry& registry) {
+    int count = 0;
+    for (int number : recursos.Numbers()) {
+        if (number <= kRecursoInformes || number > kRecursoInformes + 99999) continue;
+        registry.Add(ParseReportDefinition(QString::fromUtf8(*recursos.Find(number))));
         ++count;
     }
     return count;

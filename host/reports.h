@@ -38,6 +38,7 @@
 namespace zmk {
 
 class TDataSet;
+class TRecursosZMK;
 
 // Kinds of report for the billing options' format list.
 constexpr int kReportKindFactura = 101;
@@ -74,6 +75,14 @@ class TReportRegistry {
 
 // The application's report definitions.
 TReportRegistry& Reports();
+
+// Users' report files live in the resource store under kRecursoInformes + their id (1..99999);
+// they override the shipped ones with the same id once loaded.
+constexpr int kRecursoInformes = 200000;
+// Checks the file and stores it; returns its report id.
+int GuardaInformeEnRecursos(TRecursosZMK& recursos, const QString& reportFile);
+// Adds every stored report to the registry; returns how many.
+int CargaInformesDeRecursos(const TRecursosZMK& recursos, TReportRegistry& registry);
 
 // Runs the report's queries on the default database and fills its template. Raises when the
 // report does not exist ("No existe el informe número %d") or the template is faulty.

@@ -11,6 +11,7 @@
 #include "host/app.h"
 #include "host/errors.h"
 #include "host/parametres.h"
+#include "host/resources.h"
 
 // Q_INIT_RESOURCE must be called outside any namespace.
 static void InitReportTemplates() {
@@ -44,6 +45,7 @@ void DoPrintIDReport(const TProcCall&) {
 void RegisterReportProcedures() {
     InitReportTemplates();
     Reports().LoadFromDirectory(QStringLiteral(":/reports"));
+    CargaInformesDeRecursos(RecursosZMK(), Reports());
     ZMKApp().Procedures().RegisterProcedure(
         kDoPrintIDReport, QStringLiteral("Imprime un informe por su número"), DoPrintIDReport);
 }

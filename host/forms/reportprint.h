@@ -9,8 +9,9 @@ namespace zmk {
 
 class TDataSet;
 
-// Loads the shipped report templates into Reports() and registers the framework procedure
-// "DoPrintIDReport" on ZMKApp().Procedures(). Called once at start-up (and by tests).
+// Loads the shipped report templates into Reports(), then the users' reports of RecursosZMK()
+// (so load the ".MDR" file first), and registers the framework procedure "DoPrintIDReport" on
+// ZMKApp().Procedures(). Called once at start-up (and by tests).
 void RegisterReportProcedures();
 
 // Prints an HTML document. A PDF with no file name asks for one (cancelling aborts silently);

@@ -5,6 +5,7 @@
 #include "host/errors.h"
 #include "host/parametres.h"
 #include "host/reports.h"
+#include "host/resources.h"
 #include "tests/host/test_reports_datos.h"
 #include "tests/support/testdb.h"
 
@@ -219,4 +220,27 @@ TEST(PrintReport, WithoutAnEngineRefusesAndWithOneHandsOverTheParameters) {
                 QStringLiteral("/tmp/x.pdf"));
     EXPECT_EQ(seen, QStringList({"102", "2", "/tmp/x.pdf", "IDFacturaCabT15 IN (7)"}));
     procs = saved;
+}
+
+TEST(ReportResources, UsersReportsAreKeptInTheStoreAndOverrideShippedOnes) {
+    TRecursosZMK recursos;
+    const QString propia = QStringLiteral(
+        "<!--ZMKREPORT\nid: 101\nkind: 101\nname: Factura propia\nmaster: SELECT 1\n-->\n<p/>");
+    EXPECT_EQ(GuardaInformeEnRecursos(recursos, propia), 101);
+    EXPECT_TRUE(recursos.Find(kRecursoInformes + 101).has_value());
+    EXPECT_THROW(GuardaInformeEnRecursos(recursos, QStringLiteral("<p>sin cabecera</p>")),
+                 EZMKError);
+    EXPECT_THROW(
+        GuardaInformeEnRecursos(
+            recursos, QStringLiteral("<!--ZMKREPORT\nid: 100000\nname: x\nmaster: S\n-->")),
+        EZMKError);
+    recursos.Insert(TRecursosZMK::kParametres, "{}");  // other resources are not reports
+
+    TReportRegistry registry;
+    ASSERT_GT(registry.LoadFromDirectory(QStringLiteral(ESCOLIA_SOURCE_DIR "/resources/reports")),
+              3);
+    EXPECT_EQ(registry.Find(101)->name, QStringLiteral("Factura"));
+    EXPECT_EQ(CargaInformesDeRecursos(recursos, registry), 1);
+    EXPECT_EQ(registry.Find(101)->name, QStringLiteral("Factura propia"));
+    EXPECT_NE(registry.Find(102), nullptr);
 }

@@ -4,7 +4,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextStream>
 
+#include "cli/cmd_report.h"
+#include "cli/commands.h"
 #include "host/app.h"
 #include "host/dataset.h"
 #include "host/errors.h"
@@ -139,4 +142,25 @@ TEST(ReportPrint, APdfThatCannotBeWrittenIsRefused) {
     EXPECT_THROW(PrintHtml(QStringLiteral("<p>x</p>"), QString(), TPrintTarget::Pdf,
                            QStringLiteral("/no/such/folder/x.pdf")),
                  EZMKError);
+}
+
+TEST(ReportPrint, TheCliCommandWritesTheReportToAPdf) {
+    test::TestDatabase tdb;
+    const auto d = test::CrearDatosInformes(tdb.db());
+    cli::RegisterReportCommands();
+    QTemporaryDir dir;
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err), inStream(stdin);
+    cli::CliContext ctx{tdb.path(), std::nullopt, {}, &outStream, &errStream, &inStream};
+    ctx.args = QStringList{QStringLiteral("pdf"), QStringLiteral("102"),
+                           QStringLiteral("IDFacturaCabT15=%1").arg(d.factura),
+                           dir.filePath(QStringLiteral("cli.pdf"))};
+    EXPECT_EQ(cli::RunCommand(QStringLiteral("report"), ctx), cli::kExitOk);
+    ExpectPdf(dir.filePath(QStringLiteral("cli.pdf")), {QStringLiteral("RECIBO")});
+    ctx.args = QStringList{QStringLiteral("list")};
+    EXPECT_EQ(cli::RunCommand(QStringLiteral("report"), ctx), cli::kExitOk);
+    outStream.flush();
+    EXPECT_TRUE(out.contains(QStringLiteral("101\t101\tFactura\n")));
+    ctx.args = QStringList{QStringLiteral("pdf"), QStringLiteral("x")};
+    EXPECT_THROW(cli::RunCommand(QStringLiteral("report"), ctx), cli::UsageError);
 }
