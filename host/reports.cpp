@@ -236,9 +236,12 @@ std::vector<TfrFunctionLibrary::TFunctionDesc> frFunctionDescriptions() {
 
 // --- Printing ---------------------------------------------------------------------------------
 
+bool ReportEngineInstalled() {
+    return ZMKApp().Procedures().Exists(kDoPrintIDReport);
+}
+
 void PrintReport(int reportId, const QString& filter, TPrintTarget target, const QString& pdfPath) {
-    TProcedureZMK& procs = ZMKApp().Procedures();
-    if (!procs.Exists(kDoPrintIDReport))
+    if (!ReportEngineInstalled())
         throw EZMKError(
             QStringLiteral("No hay ningún motor de informes instalado: no se puede imprimir."));
     TParametres& p = Parametres();
@@ -248,7 +251,10 @@ void PrintReport(int reportId, const QString& filter, TPrintTarget target, const
     p.SetParametreValue(QStringLiteral("PRME04"), 1);
     p.SetParametreValue(QStringLiteral("PRME05"), false);
     p.SetParametreValue(QStringLiteral("PRME06"), filter);
-    procs.ExecuteProcedure(kDoPrintIDReport);
+    // Call inputs, not settings: they never go into the saved block.
+    for (const char* name : {"PRME01", "PRME02", "PRME03", "PRME04", "PRME05", "PRME06"})
+        p.SetWritables(QString::fromLatin1(name), false);
+    ZMKApp().Procedures().ExecuteProcedure(kDoPrintIDReport);
 }
 
 void WriteHtmlToPdf(const QString& html, const QString& path) {

@@ -160,6 +160,9 @@ enum class TPrintTarget { Preview = 0, Printer = 1, Pdf = 2 };
 // "PRME04" copies, "PRME05" whether to show the printer dialog.
 inline const QString kDoPrintIDReport = QStringLiteral("DoPrintIDReport");
 
+// Whether "DoPrintIDReport" is registered (lets an operation refuse before changing anything).
+bool ReportEngineInstalled();
+
 // Prints through "DoPrintIDReport"; without a report engine registered raises
 // "No hay ningún motor de informes instalado: no se puede imprimir."
 void PrintReport(int reportId, const QString& filter, TPrintTarget target,

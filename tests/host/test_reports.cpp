@@ -219,6 +219,9 @@ TEST(PrintReport, WithoutAnEngineRefusesAndWithOneHandsOverTheParameters) {
     PrintReport(102, QStringLiteral("IDFacturaCabT15 IN (7)"), TPrintTarget::Pdf,
                 QStringLiteral("/tmp/x.pdf"));
     EXPECT_EQ(seen, QStringList({"102", "2", "/tmp/x.pdf", "IDFacturaCabT15 IN (7)"}));
+    EXPECT_TRUE(ReportEngineInstalled());
+    // The call's inputs are not settings to keep in the saved block.
+    EXPECT_FALSE(Parametres().Writables(QStringLiteral("PRME06")));
     procs = saved;
 }
 

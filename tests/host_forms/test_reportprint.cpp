@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
+#include <QWidget>
 
 #include "cli/cmd_report.h"
 #include "cli/commands.h"
@@ -163,4 +166,16 @@ TEST(ReportPrint, TheCliCommandWritesTheReportToAPdf) {
     EXPECT_TRUE(out.contains(QStringLiteral("101\t101\tFactura\n")));
     ctx.args = QStringList{QStringLiteral("pdf"), QStringLiteral("x")};
     EXPECT_THROW(cli::RunCommand(QStringLiteral("report"), ctx), cli::UsageError);
+}
+
+TEST(ReportPrint, ThePreviewWindowShowsTheDocument) {
+    bool shown = false;
+    QTimer::singleShot(300, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            shown = w->inherits("QPrintPreviewDialog");
+            w->close();
+        }
+    });
+    PrintHtml(QStringLiteral("<h1>Vista</h1>"), QStringLiteral("Prueba"), TPrintTarget::Preview);
+    EXPECT_TRUE(shown);
 }
