@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +21,7 @@
 
 #include "billing/forms/guardado.h"
 #include "billing/opciones.h"
+#include "billing/textoconcepto.h"
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
 #include "host/app.h"
@@ -81,8 +81,8 @@ TFRMGenerarFacturas::TFRMGenerarFacturas(TZMKDBGrid& grid, int modo, QWidget* pa
     ml->addWidget(Rotulo(QStringLiteral("Año a Facturar:"), seAnyo, meses), 1, 0);
     ml->addWidget(seAnyo, 1, 1, 1, 2);
     cbMes = new QComboBox(meses);
-    const QLocale local;
-    for (int m = 1; m <= 12; ++m) cbMes->addItem(local.monthName(m, QLocale::LongFormat), m);
+    // The program's month names: Spanish whatever the workstation's language.
+    for (int m = 1; m <= 12; ++m) cbMes->addItem(NombreMesLargo(m), m);
     cbMes->setCurrentIndex(form_.mes - 1);
     bbBorrarMes = new QPushButton(QStringLiteral("B"), meses);
     bbBorrarMes->setToolTip(QStringLiteral("Borrar el mes a facturar"));

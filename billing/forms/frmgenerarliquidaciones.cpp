@@ -77,7 +77,7 @@ TFRMGenerarLiquidaciones::TFRMGenerarLiquidaciones(QWidget* parent)
     clbMeses = new QListWidget(tipo);
     // The entries are aligned in columns ('Septiembre 2005     09').
     clbMeses->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    clbMeses->setMinimumHeight(200);
+    clbMeses->setMinimumHeight(250);
     tl->addWidget(clbMeses, 6, 1, 1, 2);
     tl->setColumnMinimumWidth(0, 20);
     layout->addWidget(tipo);

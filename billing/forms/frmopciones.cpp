@@ -253,9 +253,10 @@ TFRMOpciones::TFRMOpciones(bool soloFacturar, QWidget* parent)
         "b- Importe base\nu- Unidades\n%- Porcentaje de descuento\ni- Base imponible (b * u - %)\n"
         "I- Porcentaje de IVA\nT- Importe total (i + I)");
     const QStringList lineasLeyenda = leyenda.split(QLatin1Char('\n'));
-    al->addWidget(new QLabel(lineasLeyenda.mid(0, 9).join(QLatin1Char('\n')), antiguo), 12, 0, 1,
-                  2);
-    al->addWidget(new QLabel(lineasLeyenda.mid(9).join(QLatin1Char('\n')), antiguo), 12, 2);
+    al->addWidget(new QLabel(lineasLeyenda.mid(0, 9).join(QLatin1Char('\n')), antiguo), 12, 0, 1, 2,
+                  Qt::AlignTop);
+    al->addWidget(new QLabel(lineasLeyenda.mid(9).join(QLatin1Char('\n')), antiguo), 12, 2,
+                  Qt::AlignTop);
     connect(cbLineasCabecera, &QComboBox::currentIndexChanged, this, [this] { HabilitarLineas(); });
     connect(cbLineasPie, &QComboBox::currentIndexChanged, this, [this] { HabilitarLineas(); });
 
