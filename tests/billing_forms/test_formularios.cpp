@@ -24,6 +24,7 @@
 #include "host/parametres.h"
 #include "host/querysql.h"
 #include "tests/billing/test_generar_datos.h"
+#include "tests/billing_forms/instalacion.h"
 #include "tests/rules_forms/modal.h"
 
 using namespace zmk;
@@ -165,7 +166,7 @@ TEST_F(FormulariosFacturacion, GenerarRefusalKeepsTheFormOpenAndSuccessClosesIt)
 }
 
 TEST_F(FormulariosFacturacion, GenerarInstalledThroughTheProcedure) {
-    SetDialogoGenerarFacturas(MostrarGenerarFacturas);
+    test::FormulariosInstalados instalados;
     e.Alumno(QStringLiteral("Ana"));
     auto grid = Rejilla(kAlumnos);
     Parametres().SetParametreValue(QStringLiteral("PRMIP_DBGRID"), grid->Handle());
@@ -177,7 +178,6 @@ TEST_F(FormulariosFacturacion, GenerarInstalledThroughTheProcedure) {
     test::AlAbrirse<TFRMGenerarFacturas>([](TFRMGenerarFacturas* d) { d->bbCancelar->click(); });
     ZMKApp().Procedures().ExecuteProcedure(QStringLiteral("AUTOFACTURAR"), call);
     EXPECT_EQ(e.Int(QStringLiteral("SELECT COUNT(*) FROM T15FacturasCab")), 0);
-    SetDialogoGenerarFacturas({});
 }
 
 TEST_F(FormulariosFacturacion, FuncionesFieldsFollowTheAction) {

@@ -14,9 +14,9 @@
 #include "billing/forms/frmfiltromes.h"
 #include "billing/forms/frmresultadoproceso.h"
 #include "billing/forms/frmtextoconcepto.h"
-#include "billing/forms/install.h"
 #include "host/errors.h"
 #include "host/parametres.h"
+#include "tests/billing_forms/instalacion.h"
 #include "tests/rules_forms/modal.h"
 #include "tests/support/testdb.h"
 
@@ -49,7 +49,7 @@ TEST(FRMAsk, ButtonsFollowTheAllowedAnswersAndTheKeyShowsTheBox) {
 }
 
 TEST(FRMAsk, RememberedAnswerIsNotAskedAgain) {
-    InstallBillingForms();
+    test::FormulariosInstalados instalados;
     OlvidarRespuesta(QStringLiteral("prueba.clave"));
     test::AlAbrirse<TFRMAsk>([](TFRMAsk* d) {
         d->cbSiempre->setChecked(true);
@@ -65,12 +65,11 @@ TEST(FRMAsk, RememberedAnswerIsNotAskedAgain) {
               raNo);
     QApplication::processEvents();  // the unused answer above
     OlvidarRespuesta(QStringLiteral("prueba.clave"));
-    SetDialogoAsk({});
 }
 
 TEST(FRMFiltroMesFacturar, ChosenMonthAndYearBecomeTheFilter) {
     test::TestDatabase tdb;
-    InstallBillingForms();
+    test::FormulariosInstalados instalados;
     test::AlAbrirse<TFRMFiltroMesFacturar>([](TFRMFiltroMesFacturar* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Facturación"));
         EXPECT_EQ(d->seAnyo->minimum(), 2000);
@@ -91,7 +90,6 @@ TEST(FRMFiltroMesFacturar, ChosenMonthAndYearBecomeTheFilter) {
     test::AlAbrirse<TFRMFiltroMesFacturar>([](TFRMFiltroMesFacturar* d) { d->reject(); });
     EXPECT_THROW(FiltroMesFacturar(), EAbort);
     EXPECT_FALSE(Parametres().ParamExists(QStringLiteral("PRM_FILTRO_MES_FACTURAR")));
-    SetDialogoFiltroMes({});
 }
 
 TEST(FRMDataSource_TextoConcepto, TagsGoInAtTheCaretWithinEightyCharacters) {
@@ -126,7 +124,7 @@ TEST(FRMDataSource_TextoConcepto, PreviewFollowsTextAndExampleMonth) {
 }
 
 TEST(FRMDataSource_TextoConcepto, TheScreensGetTheEditorThroughTheRegistry) {
-    InstallBillingForms();
+    test::FormulariosInstalados instalados;
     std::unique_ptr<TCustomZMKDataSourceAbstract> ds =
         CreateZMKDataSource(QStringLiteral("texto_concepto"));
     ASSERT_TRUE(dynamic_cast<TZMKDS_TextoConceptoQt*>(ds.get()));
