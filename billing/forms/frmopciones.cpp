@@ -27,15 +27,11 @@
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/reports.h"
 
 namespace zmk {
 
 namespace {
-
-TListaInformesFactura& Informes() {
-    static TListaInformesFactura lista;
-    return lista;
-}
 
 constexpr int kLongitudConceptoSepa = 250;
 constexpr int kLongitudLineaRecibo = 80;
@@ -91,10 +87,6 @@ QString Clave(const char* clave) {
 }
 
 }  // namespace
-
-void SetInformesFactura(TListaInformesFactura lista) {
-    Informes() = std::move(lista);
-}
 
 TFRMOpciones::TFRMOpciones(bool soloFacturar, QWidget* parent)
     : QDialog(parent ? parent : QApplication::activeWindow()) {
@@ -331,8 +323,8 @@ void TFRMOpciones::Cargar() {
     };
     edCodigoAlumno->setText(QString::number(entero("NuevoCodigoAlumno", 1)));
     const int formato = entero("DefaultFormatoFactura", -1);
-    if (Informes())
-        for (const auto& [id, nombre] : Informes()()) cbFormatoFactura->addItem(nombre, id);
+    for (const TReportDefinition* r : Reports().All({kReportKindFactura, kReportKindRecibo}))
+        cbFormatoFactura->addItem(r->name, r->id);
     // A stored report that is not offered is kept, so Aceptar does not lose it.
     if (formato >= 1 && cbFormatoFactura->findData(formato) < 0)
         cbFormatoFactura->addItem(QStringLiteral("Informe %1").arg(formato), formato);

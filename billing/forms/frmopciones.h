@@ -1,9 +1,6 @@
 #pragma once
 // "Opciones": the billing options of the company database, page by page.
 #include <QDialog>
-#include <QList>
-#include <QPair>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -16,11 +13,6 @@ class QRadioButton;
 class QTabWidget;
 
 namespace zmk {
-
-// The invoice and receipt report definitions (kinds 101 and 102) offered as the default format:
-// id and name. The report engine installs its list; without one none is offered.
-using TListaInformesFactura = std::function<QList<QPair<int, QString>>()>;
-void SetInformesFactura(TListaInformesFactura lista);
 
 class TFRMOpciones : public QDialog {
   public:

@@ -23,6 +23,7 @@
 #include "host/grid.h"
 #include "host/parametres.h"
 #include "host/querysql.h"
+#include "host/reports.h"
 #include "tests/billing/test_generar_datos.h"
 #include "tests/billing_forms/instalacion.h"
 #include "tests/rules_forms/modal.h"
@@ -327,7 +328,13 @@ TEST_F(FormulariosFacturacion, OpcionesLoadEnableAndWrite) {
 
 TEST_F(FormulariosFacturacion, OpcionesDeleteClearsTheReportChoice) {
     ParametrosApp().SetValue(QStringLiteral("DefaultFormatoFactura"), 7);
-    SetInformesFactura([] { return QList<QPair<int, QString>>{{7, QStringLiteral("Factura")}}; });
+    TReportDefinition factura;
+    factura.id = 7;
+    factura.kind = kReportKindFactura;
+    factura.name = QStringLiteral("Factura");
+    const bool habia = Reports().Find(7) != nullptr;
+    const TReportDefinition anterior = habia ? *Reports().Find(7) : TReportDefinition();
+    Reports().Add(factura);
     TFRMOpciones f;
     EXPECT_EQ(f.cbFormatoFactura->currentText(), QStringLiteral("Factura"));
     QKeyEvent suprimir(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
@@ -335,5 +342,8 @@ TEST_F(FormulariosFacturacion, OpcionesDeleteClearsTheReportChoice) {
     EXPECT_EQ(f.cbFormatoFactura->currentIndex(), -1);
     f.BBAceptarClick();
     EXPECT_EQ(ParametrosApp().AsInteger(QStringLiteral("DefaultFormatoFactura"), 0), -1);
-    SetInformesFactura({});
+    if (habia)
+        Reports().Add(anterior);
+    else
+        Reports().Remove(7);
 }
