@@ -10,7 +10,9 @@ namespace zmk {
 
 namespace {
 
-QVariantMap Params(const QJsonValue& v) { return v.toObject().toVariantMap(); }
+QVariantMap Params(const QJsonValue& v) {
+    return v.toObject().toVariantMap();
+}
 
 TControlDef ReadControl(const QJsonObject& o) {
     TControlDef c;
@@ -19,6 +21,7 @@ TControlDef ReadControl(const QJsonObject& o) {
     c.field = o.value(QStringLiteral("field")).toString();
     c.label = o.value(QStringLiteral("label")).toString();
     c.lookup = o.value(QStringLiteral("lookup")).toString();
+    c.filter = o.value(QStringLiteral("filter")).toString();
     c.procedure = o.value(QStringLiteral("procedure")).toString();
     c.params = Params(o.value(QStringLiteral("params")));
     for (const QJsonValue& child : o.value(QStringLiteral("children")).toArray())
@@ -32,15 +35,18 @@ TScreenDef ReadScreen(const QString& id, const QJsonObject& o) {
     s.caption = o.value(QStringLiteral("caption")).toString();
     s.table = o.value(QStringLiteral("table")).toString();
     s.dataSource = o.value(QStringLiteral("dataSource")).toInt();
+    s.colours = o.value(QStringLiteral("colours")).toInt(s.dataSource);
     s.sql = o.value(QStringLiteral("sql")).toString();
     if (s.sql.isEmpty()) s.sql = QStringLiteral("SELECT * FROM ") + s.table;
     s.modal = o.value(QStringLiteral("modal")).toBool();
+    s.readOnly = o.value(QStringLiteral("readOnly")).toBool();
     for (const QJsonValue& v : o.value(QStringLiteral("columns")).toArray()) {
         QJsonObject c = v.toObject();
         s.columns << TGridColumn{c.value(QStringLiteral("field")).toString(),
                                  c.value(QStringLiteral("title")).toString(),
                                  c.value(QStringLiteral("format")).toString(),
-                                 c.value(QStringLiteral("width")).toInt()};
+                                 c.value(QStringLiteral("width")).toInt(),
+                                 c.value(QStringLiteral("lookup")).toString()};
     }
     for (const QJsonValue& v : o.value(QStringLiteral("form")).toArray())
         s.form << ReadControl(v.toObject());
@@ -55,7 +61,7 @@ TScreenDef ReadScreen(const QString& id, const QJsonObject& o) {
         QJsonObject d = v.toObject();
         s.details << TScreenDef::Detail{d.value(QStringLiteral("screen")).toString(),
                                         d.value(QStringLiteral("masterField")).toString(),
-                                        d.value(QStringLiteral("detailField")).toString()};
+                                        d.value(QStringLiteral("detailField")).toString(), nullptr};
     }
     return s;
 }
@@ -79,9 +85,10 @@ TAppDefinition LoadAppDefinition(const QByteArray& json, const QString& origin) 
         node.kind = n.value(QStringLiteral("kind")).toInt();
         node.caption = n.value(QStringLiteral("caption")).toString();
         if (node.id <= 0)
-            throw EZMKError(QStringLiteral("El archivo de la aplicación no es válido:\n%1\nNodo sin "
-                                           "identificador: %2")
-                                .arg(origin, node.caption));
+            throw EZMKError(
+                QStringLiteral("El archivo de la aplicación no es válido:\n%1\nNodo sin "
+                               "identificador: %2")
+                    .arg(origin, node.caption));
         QString screen = n.value(QStringLiteral("screen")).toString();
         if (!screen.isEmpty()) def.nodeScreens.insert(node.id, screen);
         def.nodes.push_back(node);
@@ -89,6 +96,19 @@ TAppDefinition LoadAppDefinition(const QByteArray& json, const QString& origin) 
     QJsonObject screens = root.value(QStringLiteral("screens")).toObject();
     for (auto it = screens.begin(); it != screens.end(); ++it)
         def.screens.insert(it.key(), ReadScreen(it.key(), it.value().toObject()));
+    for (TScreenDef& screen : def.screens) {
+        for (TScreenDef::Detail& detail : screen.details) {
+            auto found = def.screens.constFind(detail.screen);
+            if (found == def.screens.constEnd())
+                throw EZMKError(
+                    QStringLiteral("El archivo de la aplicación no es válido:\n%1\nLa "
+                                   "pantalla \"%2\" muestra la pantalla desconocida \"%3\"")
+                        .arg(origin, screen.id, detail.screen));
+            auto copy = std::make_shared<TScreenDef>(*found);
+            copy->details.clear();
+            detail.definition = std::move(copy);
+        }
+    }
     for (auto it = def.nodeScreens.begin(); it != def.nodeScreens.end(); ++it)
         if (!def.screens.contains(it.value()))
             throw EZMKError(QStringLiteral("El archivo de la aplicación no es válido:\n%1\nEl nodo "

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QString>
 #include <QVariantMap>
+#include <memory>
 
 #include "host/app.h"
 #include "host/forms/datasetmodel.h"
@@ -18,9 +19,11 @@ struct TControlDef {
     QString type;  // panel, edit, memo, check, date, time, lookup, label, button
     QString field;
     QString label;
-    QString lookup;     // lookup: "TABLE:KEY:TEXT" ("T17FormasCobro:IDFormaCobroT17:DescFormaCobroT17")
-    QString procedure;  // button: the library procedure it runs
-    QVariantMap params; // button: "PRME01".. values
+    QString
+        lookup;  // lookup: "TABLE:KEY:TEXT" ("T17FormasCobro:IDFormaCobroT17:DescFormaCobroT17")
+    QString filter;      // lookup: condition on the looked-up table (may use :PRMIDCentroActual)
+    QString procedure;   // button: the library procedure it runs
+    QVariantMap params;  // button: "PRME01".. values
     QList<TControlDef> children;
 };
 
@@ -35,8 +38,10 @@ struct TScreenDef {
     QString id;
     QString caption;
     QString table;
-    int dataSource = 0;
-    QString sql;  // may use :PRMIDCentroActual and :MASTER (the master record's key)
+    int dataSource = 0;     // the data rules that watch the screen's records
+    int colours = 0;        // the grid colours (a list's own identifier; default dataSource)
+    QString sql;            // may use :PRMIDCentroActual and :MASTER (the master record's key)
+    bool readOnly = false;  // queries: browsed, never changed
     QList<TGridColumn> columns;
     QList<TControlDef> form;
     QList<TButtonDef> buttons;
@@ -46,6 +51,8 @@ struct TScreenDef {
         QString screen;
         QString masterField;
         QString detailField;
+        // The detail screen's definition (its own details are not shown inside a master).
+        std::shared_ptr<const TScreenDef> definition;
     };
     QList<Detail> details;
     bool modal = false;  // a tool window

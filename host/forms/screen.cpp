@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTextStream>
@@ -25,7 +26,9 @@
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/forms/datasetmodel.h"
+#include "host/forms/lookupcombo.h"
 #include "host/forms/qtcontrols.h"
+#include "host/forms/reportprint.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
 
@@ -33,10 +36,16 @@ namespace zmk {
 
 namespace {
 
-QString ScreenSql(const QString& sql) {
-    QString text = sql;
-    text.replace(QStringLiteral(":PRMIDCentroActual"), ValorSQL(IDCentroActual()));
-    return text;
+// The list's own order, replaced when the user sorts by a column.
+const QRegularExpression kOrderBy(QStringLiteral("\\s+ORDER\\s+BY\\s+[^()]*$"),
+                                  QRegularExpression::CaseInsensitiveOption);
+
+// The master's value a detail follows: Null while the master has no saved current record.
+QVariant MasterFieldValue(TDataSet& master, const QString& field) {
+    if (!master.Active() || master.IsEmpty() || master.State() == TDataSetState::Insert)
+        return QVariant();
+    TField* f = master.FindField(field);
+    return f ? f->Value() : QVariant();
 }
 
 QVariant ParseDate(const QString& text, bool withTime) {
@@ -52,7 +61,9 @@ QVariant ParseDate(const QString& text, bool withTime) {
 }  // namespace
 
 TZMKScreen::TZMKScreen(const TScreenDef& def, int nodeId, QWidget* parent)
-    : QWidget(parent), def_(def), node_id_(nodeId),
+    : QWidget(parent),
+      def_(def),
+      node_id_(nodeId),
       form_(std::make_unique<TZMKForm>(QStringLiteral("TFRM_") + def.id, nodeId)) {
     setWindowTitle(def_.caption);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -61,15 +72,21 @@ TZMKScreen::TZMKScreen(const TScreenDef& def, int nodeId, QWidget* parent)
 
 TZMKScreen::~TZMKScreen() {
     if (query_) query_->DataSet().RemoveObserver(this);
-    ZMKApp().Procedures().ExecuteIfRegistered(QStringLiteral("ProcedureZMKFormEvent_DESTROY"),
-                                              TProcCall{nullptr, 0, nullptr, nullptr, form_.get(),
-                                                        1, node_id_});
+    ZMKApp().Procedures().ExecuteIfRegistered(
+        QStringLiteral("ProcedureZMKFormEvent_DESTROY"),
+        TProcCall{nullptr, 0, nullptr, nullptr, form_.get(), 1, node_id_});
 }
 
 void TZMKScreen::BuildUi() {
-    auto* layout = new QVBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* outer_splitter = new QSplitter(Qt::Vertical, this);
+    outer->addWidget(outer_splitter);
+    // The screen's shortcuts live on its body, so that a detail screen inside it has its own.
+    body_ = new QWidget(outer_splitter);
+    auto* layout = new QVBoxLayout(body_);
     layout->setContentsMargins(4, 4, 4, 4);
-    auto* toolbar = new QToolBar(this);
+    auto* toolbar = new QToolBar(body_);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     layout->addWidget(toolbar);
     auto add = [&](const QString& text, const QKeySequence& key, auto slot) {
@@ -77,13 +94,24 @@ void TZMKScreen::BuildUi() {
         a->setShortcut(key);
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         a->setToolTip(text + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + ")");
-        addAction(a);
+        body_->addAction(a);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
     act_insert_ = add(QStringLiteral("Nuevo"), QKeySequence(Qt::Key_Insert), [this] {
-        Run([this] { DataSet()->Append(); });
-        if (!bindings_.empty()) bindings_.front().widget->setFocus();
+        if (!DetailsCanLeave()) return;
+        bool inserted = Run([this] {
+            DataSet()->Append();
+            // A detail's new record belongs to the master's current record.
+            if (!detail_field_.isEmpty() && !master_value_.isNull())
+                DataSet()->FieldByName(detail_field_).SetValue(master_value_);
+        });
+        if (!inserted) return;
+        for (const Binding& b : bindings_)
+            if (b.widget->isEnabled() && b.widget->isVisibleTo(this)) {
+                b.widget->setFocus();
+                break;
+            }
     });
     act_edit_ = add(QStringLiteral("Modificar"), QKeySequence(Qt::Key_F2),
                     [this] { Run([this] { DataSet()->Edit(); }); });
@@ -97,39 +125,46 @@ void TZMKScreen::BuildUi() {
                       [this] { Run([this] { DataSet()->Cancel(); }); });
     act_delete_ = add(QStringLiteral("Borrar"), QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
         if (!DataSet() || DataSet()->IsEmpty()) return;
-        if (!PreguntaSiNo(QStringLiteral("¿Borrar el registro?"), TMsgIcon::Warning, TMsgButton::No))
+        if (!PreguntaSiNo(QStringLiteral("¿Borrar el registro?"), TMsgIcon::Warning,
+                          TMsgButton::No))
             return;
         Run([this] { DataSet()->Delete(); });
     });
     toolbar->addSeparator();
     act_first_ = add(QStringLiteral("|<"), QKeySequence(Qt::CTRL | Qt::Key_Home),
-                     [this] { Run([this] { DataSet()->First(); }); });
+                     [this] { Navigate([this] { DataSet()->First(); }); });
     act_prior_ = add(QStringLiteral("<"), QKeySequence(Qt::CTRL | Qt::Key_PageUp),
-                     [this] { Run([this] { DataSet()->Prior(); }); });
+                     [this] { Navigate([this] { DataSet()->Prior(); }); });
     act_next_ = add(QStringLiteral(">"), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
-                    [this] { Run([this] { DataSet()->Next(); }); });
-    act_last_ = add(QStringLiteral(">|"), QKeySequence(Qt::CTRL | Qt::Key_End),
-                    [this] { Run([this] { DataSet()->Last(); }); });
+                    [this] { Navigate([this] { DataSet()->Next(); }); });
+    act_last_ = add(QStringLiteral(">|"), QKeySequence(Qt::CTRL | Qt::Key_End), [this] {
+        Navigate([this] {
+            FetchAll();
+            DataSet()->Last();
+        });
+    });
     act_refresh_ = add(QStringLiteral("Refrescar"), QKeySequence(Qt::Key_F5),
-                       [this] { Run([this] { query_->RefrescaSQL(); }); });
+                       [this] { Navigate([this] { query_->RefrescaSQL(); }); });
     toolbar->addSeparator();
     add(QStringLiteral("Exportar"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { ExportCsv(); });
-    search_ = new QLineEdit(this);
+    add(QStringLiteral("Imprimir"), QKeySequence::Print, [this] { PrintList(); });
+    search_ = new QLineEdit(body_);
     search_->setPlaceholderText(QStringLiteral("Buscar (Ctrl+F)"));
     search_->setClearButtonEnabled(true);
     search_->setMaximumWidth(220);
     toolbar->addWidget(search_);
-    auto* find = new QAction(this);
+    auto* find = new QAction(body_);
     find->setShortcut(QKeySequence::Find);
     find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(find);
+    body_->addAction(find);
     connect(find, &QAction::triggered, search_, [this] {
         search_->setFocus();
         search_->selectAll();
     });
     connect(search_, &QLineEdit::textEdited, this, [this] { Search(); });
+    connect(search_, &QLineEdit::returnPressed, this, [this] { grid_->setFocus(); });
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
+    auto* splitter = new QSplitter(Qt::Vertical, body_);
     layout->addWidget(splitter, 1);
     grid_ = new QTableView(splitter);
     grid_->setObjectName(QStringLiteral("DBGrid"));
@@ -138,6 +173,15 @@ void TZMKScreen::BuildUi() {
     grid_->setAlternatingRowColors(true);
     grid_->verticalHeader()->setDefaultSectionSize(22);
     grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->horizontalHeader()->setSectionsClickable(true);
+    grid_->horizontalHeader()->setSortIndicatorShown(true);
+    grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        Qt::SortOrder order = column == sort_column_ && sort_order_ == Qt::AscendingOrder
+                                  ? Qt::DescendingOrder
+                                  : Qt::AscendingOrder;
+        SortByColumn(column, order);
+    });
     form_->Add(std::make_unique<TQtControl>(QStringLiteral("DBGrid"), QString(), grid_));
 
     auto* scroll = new QScrollArea(splitter);
@@ -153,7 +197,7 @@ void TZMKScreen::BuildUi() {
     if (!def_.buttons.isEmpty()) {
         auto* row = new QHBoxLayout;
         for (const TButtonDef& b : def_.buttons) {
-            auto* button = new QPushButton(b.caption, this);
+            auto* button = new QPushButton(b.caption, body_);
             if (!b.shortcut.isEmpty()) button->setShortcut(QKeySequence(b.shortcut));
             connect(button, &QPushButton::clicked, this,
                     [this, b] { RunButton(b.procedure, b.params); });
@@ -162,12 +206,28 @@ void TZMKScreen::BuildUi() {
         row->addStretch(1);
         layout->addLayout(row);
     }
+
+    if (!def_.details.isEmpty()) {
+        detail_tabs_ = new QTabWidget(outer_splitter);
+        for (const TScreenDef::Detail& d : def_.details) {
+            // A detail is the form of its data source's node, as the form rules know it.
+            auto* detail = new TZMKScreen(*d.definition, d.definition->dataSource, detail_tabs_);
+            detail->setAttribute(Qt::WA_DeleteOnClose, false);
+            detail->detail_field_ = d.detailField;
+            detail->master_field_ = d.masterField;
+            detail_tabs_->addTab(detail, d.definition->caption);
+            details_.push_back(detail);
+        }
+        outer_splitter->setStretchFactor(0, 3);
+        outer_splitter->setStretchFactor(1, 2);
+    }
 }
 
 QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
     QWidget* widget = nullptr;
     if (c.type == QLatin1String("panel")) {
         auto* box = new QGroupBox(c.label, record_);
+        box->setObjectName(c.name);
         auto* form = new QFormLayout(box);
         TZMKControl& me = parent.Add(std::make_unique<TQtControl>(c.name, QString(), box));
         for (const TControlDef& child : c.children) {
@@ -198,26 +258,17 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
         memo->setMaximumHeight(80);
         widget = memo;
     } else if (c.type == QLatin1String("lookup")) {
-        auto* combo = new QComboBox(record_);
-        QStringList parts = c.lookup.split(QLatin1Char(':'));
-        combo->addItem(QString(), QVariant());
-        if (parts.size() == 3 && ZMKApp().GetDefaultDB()) {
-            try {
-                auto ds = DefaultDB().GetTSQLDataSet(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %2")
-                                                         .arg(parts[1], parts[2], parts[0]));
-                ds->Open();
-                for (; !ds->Eof(); ds->Next())
-                    combo->addItem(ds->Fields(1).AsString(), ds->Fields(0).Value());
-            } catch (const EZMKError&) {
-            }
-        }
-        widget = combo;
+        widget = new TLookupCombo(c.lookup, c.filter, record_);
     } else {
         widget = new QLineEdit(record_);
     }
     widget->setObjectName(c.name);
     parent.Add(std::make_unique<TQtControl>(c.name, c.field, widget));
     if (!c.field.isEmpty()) BindEditor(c, widget);
+    if (auto* check = qobject_cast<QCheckBox*>(widget); check && !c.procedure.isEmpty()) {
+        // A box whose change a procedure follows (after the value reached the field).
+        connect(check, &QCheckBox::clicked, this, [this, c] { RunButton(c.procedure, c.params); });
+    }
     return widget;
 }
 
@@ -259,7 +310,8 @@ QVariant TZMKScreen::EditorValue(const Binding& b) const {
         if (b.type == QLatin1String("time")) {
             QTime t = QTime::fromString(edit->text().trimmed(), QStringLiteral("H:mm"));
             if (edit->text().trimmed().isEmpty()) return QVariant();
-            return t.isValid() ? QVariant(QDateTime(QDate(1899, 12, 30), t)) : QVariant(edit->text());
+            return t.isValid() ? QVariant(QDateTime(QDate(1899, 12, 30), t))
+                               : QVariant(edit->text());
         }
         return edit->text();
     }
@@ -303,16 +355,31 @@ void TZMKScreen::ShowRecord() {
             if (memo->toPlainText() != v.toString()) memo->setPlainText(v.toString());
         } else if (auto* check = qobject_cast<QCheckBox*>(b.widget)) {
             check->setChecked(v.toBool());
-        } else if (auto* combo = qobject_cast<QComboBox*>(b.widget)) {
-            int i = combo->findData(v);
-            combo->setCurrentIndex(i < 0 ? 0 : i);
+        } else if (auto* combo = dynamic_cast<TLookupCombo*>(b.widget)) {
+            combo->SetKey(v);
         }
     }
     showing_ = false;
 }
 
+QString TZMKScreen::QueryText() const {
+    QString sql = def_.sql;
+    sql.replace(QStringLiteral(":PRMIDCentroActual"), ValorSQL(IDCentroActual()));
+    sql.replace(QStringLiteral(":MASTER"), ValorSQL(master_value_));
+    if (sort_column_ >= 0 && sort_column_ < def_.columns.size()) {
+        sql.remove(kOrderBy);
+        sql += QStringLiteral(" ORDER BY ") + def_.columns[sort_column_].field +
+               (sort_order_ == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString());
+        // Equal values keep one order from page to page.
+        if (DataSet() && !DataSet()->KeyField().isEmpty())
+            sql += QStringLiteral(", ") + DataSet()->KeyField();
+    }
+    if (limit_ > 0) sql += QStringLiteral(" LIMIT ") + QString::number(limit_);
+    return sql;
+}
+
 void TZMKScreen::OpenQuery() {
-    auto ds = DefaultDB().GetTSQLDataSet(ScreenSql(def_.sql), false);
+    auto ds = DefaultDB().GetTSQLDataSet(QueryText(), def_.readOnly);
     ZMKApp().AttachDataSet(*ds, def_.dataSource);
     query_ = std::make_unique<TQuerySQL>(std::move(ds));
     TDataSet& data = query_->DataSet();
@@ -321,14 +388,19 @@ void TZMKScreen::OpenQuery() {
     PublishObjects();
     data.Open();
     model_ = new TDataSetModel(data, def_.columns, this);
+    model_->SetDataSourceId(def_.colours);
+    model_->SetFetcher([this] { return HasMoreRows(); }, [this] { FetchMore(); });
     grid_->setModel(model_);
+    connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { UpdateSelectedKeys(); });
     for (int i = 0; i < def_.columns.size(); ++i)
         if (def_.columns[i].width > 0) grid_->setColumnWidth(i, def_.columns[i].width);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!current.isValid() || !DataSet() || DataSet()->RecNo() == current.row() + 1)
                     return;
-                if (!Run([this, current] { DataSet()->SetRecNo(current.row() + 1); }))
+                if (!DetailsCanLeave() ||
+                    !Run([this, current] { DataSet()->SetRecNo(current.row() + 1); }))
                     SyncGridSelection();
             });
     ShowRecord();
@@ -340,14 +412,115 @@ void TZMKScreen::OpenQuery() {
     call.nodeId = node_id_;
     Parametres().SetParametreValue(QStringLiteral("PRMIP_DBGRID"), zmk_grid_->Handle());
     ZMKApp().Procedures().ExecuteIfRegistered(QStringLiteral("ProcedureZMKFormEvent_CREATE"), call);
+    for (TZMKScreen* detail : details_) {
+        detail->master_value_ = MasterFieldValue(data, detail->master_field_);
+        detail->setEnabled(!detail->master_value_.isNull());
+        detail->OpenQuery();
+    }
+    PublishObjects();
+}
+
+bool TZMKScreen::HasMoreRows() const {
+    return limit_ > 0 && DataSet() && DataSet()->Active() && DataSet()->RecordCount() >= limit_;
+}
+
+void TZMKScreen::Reopen(bool keepRows) {
+    TDataSet& ds = *DataSet();
+    if (keepRows) {
+        // The rows shown stay as they are (same order, more of them): the grid keeps its place
+        // and the current record stays current.
+        const int recno = ds.RecNo();
+        ds.RemoveObserver(model_);
+        ds.RemoveObserver(this);
+        try {
+            ds.SetSQL(QueryText());
+            ds.Open();
+            if (recno > 0 && recno <= ds.RecordCount()) ds.SetRecNo(recno);
+        } catch (...) {
+            ds.AddObserver(model_);
+            ds.AddObserver(this);
+            throw;
+        }
+        ds.AddObserver(model_);
+        ds.AddObserver(this);
+        model_->RowsAppended();
+        return;
+    }
+    ds.SetSQL(QueryText());
+    ds.Open();
+}
+
+void TZMKScreen::FetchMore() {
+    TDataSet* ds = DataSet();
+    if (!HasMoreRows() || ds->State() != TDataSetState::Browse) return;
+    limit_ *= 4;
+    Run([this] { Reopen(true); });
+}
+
+void TZMKScreen::FetchAll() {
+    TDataSet* ds = DataSet();
+    if (!HasMoreRows() || ds->State() != TDataSetState::Browse) return;
+    limit_ = 0;
+    Reopen(true);
+}
+
+void TZMKScreen::SortByColumn(int column, Qt::SortOrder order) {
+    TDataSet* ds = DataSet();
+    if (!ds || column < 0 || column >= def_.columns.size()) return;
+    if (ds->State() != TDataSetState::Browse || !DetailsCanLeave()) {
+        grid_->horizontalHeader()->setSortIndicator(sort_column_, sort_order_);
+        return;
+    }
+    sort_column_ = column;
+    sort_order_ = order;
+    if (limit_ > 0) limit_ = kPageRows;
+    grid_->horizontalHeader()->setSortIndicator(column, order);
+    Run([this] { Reopen(false); });
+    SyncGridSelection();
+}
+
+void TZMKScreen::SetMaster(const QVariant& value) {
+    if (value == master_value_ && value.isNull() == master_value_.isNull()) return;
+    master_value_ = value;
+    setEnabled(!value.isNull());
+    if (!DataSet()) return;
+    if (limit_ > 0) limit_ = kPageRows;
+    Run([this] { Reopen(false); });
+}
+
+void TZMKScreen::UpdateDetails() {
+    if (details_.empty() || !DataSet()) return;
+    for (TZMKScreen* detail : details_)
+        detail->SetMaster(MasterFieldValue(*DataSet(), detail->master_field_));
+    // Procedures run from this screen see its own objects again.
+    PublishObjects();
+}
+
+bool TZMKScreen::DetailsCanLeave() {
+    for (TZMKScreen* detail : details_)
+        if (!detail->CanClose()) return false;
+    return true;
+}
+
+void TZMKScreen::Navigate(const std::function<void()>& move) {
+    if (DetailsCanLeave()) Run(move);
+}
+
+void TZMKScreen::UpdateSelectedKeys() {
+    if (!zmk_grid_ || !grid_->selectionModel() || !DataSet()) return;
+    QVariantList keys;
+    TField* key = DataSet()->FindField(DataSet()->KeyField());
+    if (key)
+        for (const QModelIndex& row : grid_->selectionModel()->selectedRows())
+            keys << DataSet()->ValueAt(row.row(), key->Index());
+    zmk_grid_->SetSelectedKeys(keys);
 }
 
 void TZMKScreen::PublishObjects() {
     TParametres& p = Parametres();
     p.SetParametreValue(QStringLiteral("PRMIP_ZMKFORM"), form_->Handle());
     p.SetParametreValue(QStringLiteral("PRMIP_TQUERYSQL"), query_ ? query_->Handle() : 0);
-    p.SetParametreValue(QStringLiteral("PRMIP_DATASET"),
-                        query_ ? query_->DataSet().Handle() : 0);
+    p.SetParametreValue(QStringLiteral("PRMIP_DATASET"), query_ ? query_->DataSet().Handle() : 0);
     p.SetParametreValue(QStringLiteral("PRMIP_DBGRID"), zmk_grid_ ? zmk_grid_->Handle() : 0);
     for (const QString& name : {QStringLiteral("PRMIP_ZMKFORM"), QStringLiteral("PRMIP_TQUERYSQL"),
                                 QStringLiteral("PRMIP_DATASET"), QStringLiteral("PRMIP_DBGRID")})
@@ -371,14 +544,13 @@ bool TZMKScreen::Run(const std::function<void()>& operation) {
 }
 
 void TZMKScreen::RunButton(const QString& procedure, const QVariantMap& params) {
-    if (!Run([this] { FlushEditors(); })) return;
-    if (zmk_grid_ && grid_->selectionModel() && DataSet()) {
-        QVariantList keys;
-        TField* key = DataSet()->FindField(DataSet()->KeyField());
-        for (const QModelIndex& row : grid_->selectionModel()->selectedRows())
-            if (key) keys << DataSet()->ValueAt(row.row(), key->Index());
-        zmk_grid_->SetSelectedKeys(keys);
-    }
+    // A procedure working on "all the rows" of the list must see them all.
+    if (!Run([this] {
+            FlushEditors();
+            FetchAll();
+        }))
+        return;
+    UpdateSelectedKeys();
     Run([&] {
         for (auto it = params.begin(); it != params.end(); ++it)
             Parametres().SetParametreValue(it.key(), it.value());
@@ -396,6 +568,7 @@ void TZMKScreen::DataChange(TDataSet&, TField* field) {
     if (!field) {
         ShowRecord();
         SyncGridSelection();
+        UpdateDetails();
         return;
     }
     // A rule changed a field: show it unless the user is typing in it.
@@ -406,8 +579,8 @@ void TZMKScreen::DataChange(TDataSet&, TField* field) {
                 edit->setText(TDataSetModel::DisplayText(field->Value(), b.type));
             else if (auto* check = qobject_cast<QCheckBox*>(b.widget))
                 check->setChecked(field->AsBoolean());
-            else if (auto* combo = qobject_cast<QComboBox*>(b.widget))
-                combo->setCurrentIndex(std::max(0, combo->findData(field->Value())));
+            else if (auto* combo = dynamic_cast<TLookupCombo*>(b.widget))
+                combo->SetKey(field->Value());
             else if (auto* memo = qobject_cast<QPlainTextEdit*>(b.widget))
                 memo->setPlainText(field->AsString());
             showing_ = false;
@@ -427,7 +600,8 @@ void TZMKScreen::SyncGridSelection() {
 
 void TZMKScreen::UpdateActions() {
     TDataSet* ds = DataSet();
-    bool editing = ds && (ds->State() == TDataSetState::Edit || ds->State() == TDataSetState::Insert);
+    bool editing =
+        ds && (ds->State() == TDataSetState::Edit || ds->State() == TDataSetState::Insert);
     bool has_rows = ds && !ds->IsEmpty();
     bool writable = ds && !ds->IsReadOnly() && !ds->KeyField().isEmpty();
     act_insert_->setEnabled(writable && !editing);
@@ -447,20 +621,22 @@ void TZMKScreen::Search() {
     // Incremental search on the grid's sorted column, else its first column.
     int column = grid_->horizontalHeader()->sortIndicatorSection();
     if (column < 0 || column >= def_.columns.size()) column = 0;
-    for (int row = 0; row < ds->RecordCount(); ++row) {
-        QString shown = model_->data(model_->index(row, column), Qt::DisplayRole).toString();
-        if (shown.startsWith(text, Qt::CaseInsensitive)) {
-            Run([ds, row] { ds->SetRecNo(row + 1); });
-            return;
+    for (bool all_read = !HasMoreRows();; all_read = true) {
+        for (int row = 0; row < ds->RecordCount(); ++row) {
+            if (model_->CellText(row, column).startsWith(text, Qt::CaseInsensitive)) {
+                Navigate([ds, row] { ds->SetRecNo(row + 1); });
+                return;
+            }
         }
+        if (all_read || !Run([this] { FetchAll(); })) return;
     }
 }
 
 void TZMKScreen::ExportCsv() {
-    if (!model_) return;
-    QString path = Prompt().SaveFileName(QStringLiteral("Exportar la lista"),
-                                         def_.caption + QStringLiteral(".csv"),
-                                         QStringLiteral("CSV (*.csv)"));
+    if (!model_ || !Run([this] { FetchAll(); })) return;
+    QString path =
+        Prompt().SaveFileName(QStringLiteral("Exportar la lista"),
+                              def_.caption + QStringLiteral(".csv"), QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -469,7 +645,9 @@ void TZMKScreen::ExportCsv() {
     }
     QTextStream out(&file);
     out.setEncoding(QStringConverter::Utf8);
-    auto quote = [](QString s) { return QLatin1Char('"') + s.replace(QLatin1Char('"'), "\"\"") + '"'; };
+    auto quote = [](QString s) {
+        return QLatin1Char('"') + s.replace(QLatin1Char('"'), "\"\"") + '"';
+    };
     QStringList header;
     for (int c = 0; c < model_->columnCount(); ++c)
         header << quote(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
@@ -480,20 +658,34 @@ void TZMKScreen::ExportCsv() {
             QVariant check = model_->data(model_->index(r, c), Qt::CheckStateRole);
             cells << quote(check.isValid() ? (check.toInt() == Qt::Checked ? QStringLiteral("Sí")
                                                                            : QStringLiteral("No"))
-                                           : model_->data(model_->index(r, c), Qt::DisplayRole).toString());
+                                           : model_->CellText(r, c));
         }
         out << cells.join(QLatin1Char(';')) << "\n";
     }
 }
 
+void TZMKScreen::PrintList() {
+    TDataSet* ds = DataSet();
+    if (!ds || !DetailsCanLeave()) return;
+    Run([this, ds] {
+        FetchAll();
+        std::vector<TListColumn> columns;
+        for (const TGridColumn& c : model_->Columns()) columns.push_back({c.field, c.title});
+        // The list is read from the first row to the last; the user's record stays current.
+        const int recno = ds->RecNo();
+        PrintDataSetList(def_.caption, *ds, columns, TPrintTarget::Preview);
+        if (recno > 0) ds->SetRecNo(recno);
+    });
+}
+
 bool TZMKScreen::CanClose() {
+    if (!DetailsCanLeave()) return false;
     TDataSet* ds = DataSet();
     if (!ds || (ds->State() != TDataSetState::Edit && ds->State() != TDataSetState::Insert))
         return true;
-    TMsgButton answer =
-        Pregunta(QStringLiteral("El registro ha sido modificado.\n\n¿Guardar los cambios?"),
-                 {TMsgButton::Yes, TMsgButton::No, TMsgButton::Cancel}, TMsgIcon::Question,
-                 TMsgButton::Yes);
+    TMsgButton answer = Pregunta(
+        QStringLiteral("El registro ha sido modificado.\n\n¿Guardar los cambios?"),
+        {TMsgButton::Yes, TMsgButton::No, TMsgButton::Cancel}, TMsgIcon::Question, TMsgButton::Yes);
     if (answer == TMsgButton::Cancel) return false;
     if (answer == TMsgButton::No) return Run([ds] { ds->Cancel(); });
     return Run([this, ds] {

@@ -2,8 +2,11 @@
 // A data screen: a grid over the screen's query and a record form of data-aware controls,
 // with the commands office staff use all day (insert, edit, post with F12, cancel with Esc,
 // delete, refresh, navigation, search, export) and buttons bound to library procedures.
+// Detail screens below the record form follow the current record. Large lists are read a page
+// at a time as the grid scrolls, so a screen opens at once whatever the size of the table.
 #include <QAction>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QWidget>
 #include <memory>
@@ -19,7 +22,7 @@ namespace zmk {
 class TDataSetModel;
 
 class TZMKScreen : public QWidget, public IDataEventSink {
-public:
+  public:
     TZMKScreen(const TScreenDef& def, int nodeId, QWidget* parent = nullptr);
     ~TZMKScreen() override;
 
@@ -29,10 +32,30 @@ public:
     TDataSet* DataSet() const { return query_ ? &query_->DataSet() : nullptr; }
     QTableView* Grid() const { return grid_; }
 
+    // Rows read at a time: the first page opens the screen, the next ones come as it scrolls.
+    static constexpr int kPageRows = 200;
+
     // Opens the query; raises when it cannot be read.
     void OpenQuery();
-    // Asks about unsaved changes: true when the screen may close.
+    // Asks about unsaved changes, here and in the detail screens: true when the screen may close.
     bool CanClose();
+
+    // Sorts the list by a grid column (reads the query again in that order).
+    void SortByColumn(int column, Qt::SortOrder order);
+    // Reads the rows not read yet (what a list-wide operation needs).
+    void FetchAll();
+    // Reads the next pages of the list.
+    void FetchMore();
+    bool HasMoreRows() const;
+
+    // Detail screens, in the order of their tabs.
+    const std::vector<TZMKScreen*>& Details() const { return details_; }
+    // A detail screen: the master's key its query (":MASTER") and its new records take.
+    void SetMaster(const QVariant& value);
+    QVariant MasterValue() const { return master_value_; }
+    // The keys of the selected grid rows, as procedures see them through the grid object.
+    TZMKDBGrid* GridObject() const { return zmk_grid_.get(); }
+    void UpdateSelectedKeys();
 
     // Puts this screen's objects into the parameter block (PRMIP_...), as a procedure sees them.
     void PublishObjects();
@@ -42,10 +65,10 @@ public:
     void DataEvent(TDataEvent event, TDataSet& dataSet) override;
     void DataChange(TDataSet& dataSet, TField* field) override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     struct Binding {
         QString field;
         QString type;
@@ -53,6 +76,11 @@ private:
         bool dirty = false;
     };
     void BuildUi();
+    QString QueryText() const;
+    void Reopen(bool keepRows);
+    void UpdateDetails();
+    bool DetailsCanLeave();
+    void Navigate(const std::function<void()>& move);
     QWidget* BuildControl(const TControlDef& def, TZMKControl& parent);
     void BindEditor(const TControlDef& def, QWidget* widget);
     void ShowRecord();
@@ -63,6 +91,7 @@ private:
     void RunButton(const QString& procedure, const QVariantMap& params);
     void Search();
     void ExportCsv();
+    void PrintList();
     QVariant EditorValue(const Binding& binding) const;
 
     TScreenDef def_;
@@ -74,6 +103,15 @@ private:
     QTableView* grid_ = nullptr;
     QWidget* record_ = nullptr;
     QLineEdit* search_ = nullptr;
+    QWidget* body_ = nullptr;
+    QTabWidget* detail_tabs_ = nullptr;
+    std::vector<TZMKScreen*> details_;
+    QString detail_field_;  // as a detail: the field holding the master's key
+    QString master_field_;  // as a detail: the master's field it follows
+    QVariant master_value_;
+    int limit_ = kPageRows;  // 0: every row
+    int sort_column_ = -1;
+    Qt::SortOrder sort_order_ = Qt::AscendingOrder;
     std::vector<Binding> bindings_;
     bool showing_ = false;
     QAction *act_insert_, *act_edit_, *act_post_, *act_cancel_, *act_delete_, *act_refresh_;

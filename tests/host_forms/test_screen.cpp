@@ -17,7 +17,8 @@ TScreenDef Centros() {
     def.table = QStringLiteral("T20Centros");
     def.dataSource = 251;
     def.sql = QStringLiteral("SELECT * FROM T20Centros ORDER BY CodigoCentroT20");
-    def.columns << TGridColumn{QStringLiteral("CodigoCentroT20"), QStringLiteral("Código"), {}, 0};
+    def.columns << TGridColumn{
+        QStringLiteral("CodigoCentroT20"), QStringLiteral("Código"), {}, 0, {}};
     TControlDef panel;
     panel.name = QStringLiteral("PControlsEntradaDades");
     panel.type = QStringLiteral("panel");

@@ -1,0 +1,349 @@
+// The application file's screens on a demo company: every menu entry opens, details follow
+// their master, the grid feeds the procedures, and the form rules reach the widgets.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include "core/centroactual.h"
+#include "host/app.h"
+#include "host/database.h"
+#include "host/errors.h"
+#include "host/forms/appdefinition.h"
+#include "host/forms/datasetmodel.h"
+#include "host/forms/menuform.h"
+#include "host/forms/screen.h"
+#include "host/parametres.h"
+#include "maintenance/democompany.h"
+#include "rules/comunes.h"
+#include "tests/support/testdb.h"
+
+using namespace zmk;
+
+namespace {
+
+TAppDefinition AppFile() {
+    QFile file(QStringLiteral(ESCOLIA_SOURCE_DIR "/resources/escolia.zmk"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return LoadAppDefinition(file.readAll(), file.fileName());
+}
+
+// A demo company of 50 students, its first centre current, with scripted answers.
+class DemoCompany : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = dir_.filePath(QStringLiteral("demo.db"));
+        DemoOptions options;
+        options.students = 50;
+        CrearEmpresaDemo(path_, options);
+        ZMKApp().SetDefaultDB(TDataBaseZMK::Open(path_));
+        auto prompt = std::make_unique<TScriptedPrompt>();
+        prompt_ = prompt.get();
+        previous_prompt_ = SetPromptService(std::move(prompt));
+        Parametres().Clear();
+        FijaCentroActual(Scalar(QStringLiteral("SELECT MIN(IDCentroT20) FROM T20Centros")).toInt());
+        def_ = AppFile();
+    }
+    void TearDown() override {
+        ZMKApp().SetDefaultDB(nullptr);
+        SetPromptService(std::move(previous_prompt_));
+        Parametres().Clear();
+    }
+    QVariant Scalar(const QString& sql) {
+        QSqlQuery q = DefaultDB().Query(sql);
+        return q.next() ? q.value(0) : QVariant();
+    }
+    std::unique_ptr<TZMKScreen> Open(const QString& id) {
+        auto screen = std::make_unique<TZMKScreen>(def_.screens.value(id), 1);
+        screen->setAttribute(Qt::WA_DeleteOnClose, false);
+        screen->OpenQuery();
+        return screen;
+    }
+    static QVariant Value(TZMKScreen& s, const QString& field) {
+        return s.DataSet()->FieldByName(field).Value();
+    }
+
+    QTemporaryDir dir_;
+    QString path_;
+    TScriptedPrompt* prompt_ = nullptr;
+    std::unique_ptr<IPromptService> previous_prompt_;
+    TAppDefinition def_;
+};
+
+// A widget of the screen itself, not of one of its detail screens.
+template <typename T>
+T* Own(TZMKScreen& screen, const QString& name) {
+    for (T* w : screen.findChildren<T*>(name)) {
+        QWidget* p = w->parentWidget();
+        while (p && !dynamic_cast<TZMKScreen*>(p)) p = p->parentWidget();
+        if (p == &screen) return w;
+    }
+    return nullptr;
+}
+
+// Every field a screen names exists in its query (a wrong name would show an empty column or
+// lose what is typed in its control).
+void ExpectFieldsExist(TZMKScreen& screen) {
+    TDataSet& ds = *screen.DataSet();
+    for (const TGridColumn& c : screen.Definition().columns)
+        EXPECT_NE(ds.FindField(c.field), nullptr)
+            << screen.Definition().id.toStdString() << " " << c.field.toStdString();
+    std::function<void(const QList<TControlDef>&)> walk = [&](const QList<TControlDef>& controls) {
+        for (const TControlDef& c : controls) {
+            if (!c.field.isEmpty()) {
+                EXPECT_NE(ds.FindField(c.field), nullptr)
+                    << screen.Definition().id.toStdString() << " " << c.field.toStdString();
+            }
+            walk(c.children);
+        }
+    };
+    walk(screen.Definition().form);
+}
+
+}  // namespace
+
+TEST_F(DemoCompany, EveryMenuEntryOpensItsScreenWithTheFieldsItNames) {
+    QSet<int> ids;
+    for (const TZMKNode& n : def_.nodes) ids.insert(n.id);
+    for (int id :
+         {11780, 11778, 11779, 11782, 10723, 11342, 391, 10722, 11161, 11335, 242, 296, 303, 348})
+        EXPECT_TRUE(ids.contains(id)) << id;
+    for (const TZMKNode& n : def_.nodes)
+        EXPECT_TRUE(n.parentId == 0 || ids.contains(n.parentId)) << n.id;
+
+    TZMKMenuForm menu;
+    menu.SetAppDefinition(def_);
+    int opened = 0;
+    for (auto it = def_.nodeScreens.begin(); it != def_.nodeScreens.end(); ++it) {
+        TZMKScreen* screen = nullptr;
+        ASSERT_NO_THROW(screen = menu.OpenNode(it.key())) << it.key();
+        ASSERT_NE(screen, nullptr) << it.key();
+        ExpectFieldsExist(*screen);
+        for (TZMKScreen* detail : screen->Details()) ExpectFieldsExist(*detail);
+        ++opened;
+    }
+    EXPECT_EQ(opened, def_.nodeScreens.size());
+    EXPECT_TRUE(prompt_->Log().isEmpty()) << prompt_->Log().join('\n').toStdString();
+}
+
+TEST_F(DemoCompany, DetailsFollowTheMasterAndTheirNewRecordsBelongToIt) {
+    auto cursos = Open(QStringLiteral("cursos"));
+    ASSERT_EQ(cursos->Details().size(), 2u);
+    TZMKScreen& grupos = *cursos->Details()[0];
+    TZMKScreen& conceptos = *cursos->Details()[1];
+    for (int recno : {1, 2}) {
+        ASSERT_TRUE(cursos->Run([&] { cursos->DataSet()->SetRecNo(recno); }));
+        const QVariant curso = Value(*cursos, QStringLiteral("IDCursoT03"));
+        EXPECT_EQ(grupos.DataSet()->RecordCount(),
+                  Scalar(QStringLiteral("SELECT COUNT(*) FROM T05Grupos WHERE IDCursoT05 = %1")
+                             .arg(curso.toInt()))
+                      .toInt());
+        ASSERT_GT(grupos.DataSet()->RecordCount(), 0);
+        for (grupos.DataSet()->First(); !grupos.DataSet()->Eof(); grupos.DataSet()->Next())
+            EXPECT_EQ(Value(grupos, QStringLiteral("IDCursoT05")), curso);
+        EXPECT_EQ(conceptos.MasterValue(), curso);
+    }
+    // A new group typed under the course takes the course.
+    for (QAction* a : grupos.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Nuevo")) a->trigger();
+    EXPECT_EQ(grupos.DataSet()->State(), TDataSetState::Insert);
+    EXPECT_EQ(Value(grupos, QStringLiteral("IDCursoT05")),
+              Value(*cursos, QStringLiteral("IDCursoT03")));
+
+    // Leaving the course with the group half typed asks first; "cancel" keeps both where they are.
+    prompt_->Push(QStringLiteral("cancel"));
+    const int recno = cursos->DataSet()->RecNo();
+    cursos->Grid()->selectRow(recno == 1 ? 1 : 0);
+    EXPECT_EQ(cursos->DataSet()->RecNo(), recno);
+    EXPECT_EQ(grupos.DataSet()->State(), TDataSetState::Insert);
+    const qsizetype asked = prompt_->Log().size();
+    prompt_->Push(QStringLiteral("cancel"));
+    EXPECT_FALSE(cursos->CanClose());
+    ASSERT_GT(prompt_->Log().size(), asked);
+    EXPECT_TRUE(prompt_->Log()[asked].contains(QStringLiteral("¿Guardar los cambios?")));
+    prompt_->Push(QStringLiteral("no"));
+    EXPECT_TRUE(cursos->CanClose());
+    EXPECT_EQ(grupos.DataSet()->State(), TDataSetState::Browse);
+}
+
+TEST_F(DemoCompany, SelectedRowsReachTheGridObjectByKey) {
+    auto alumnos = Open(QStringLiteral("alumnos"));
+    QTableView* grid = alumnos->Grid();
+    grid->selectionModel()->select(grid->model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    grid->selectionModel()->select(grid->model()->index(2, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    TDataSet& ds = *alumnos->DataSet();
+    const int key = ds.FieldByName(QStringLiteral("IDAlumnoT01")).Index();
+    QVariantList keys = alumnos->GridObject()->SelectedKeys();
+    std::sort(keys.begin(), keys.end(),
+              [](const QVariant& a, const QVariant& b) { return a.toInt() < b.toInt(); });
+    QVariantList expected{ds.ValueAt(0, key), ds.ValueAt(2, key)};
+    std::sort(expected.begin(), expected.end(),
+              [](const QVariant& a, const QVariant& b) { return a.toInt() < b.toInt(); });
+    EXPECT_EQ(keys, expected);
+    // Procedures find the same grid through the parameter block.
+    alumnos->PublishObjects();
+    EXPECT_EQ(Parametres().AsObject<TZMKDBGrid>(QStringLiteral("PRMIP_DBGRID")),
+              alumnos->GridObject());
+}
+
+TEST_F(DemoCompany, AnInactiveStudentsFormOffersToReactivateAndLocksItsFields) {
+    const int id = Scalar(QStringLiteral("SELECT MIN(IDAlumnoT01) FROM T01Alumnos WHERE "
+                                         "IDCentroT01 = %1")
+                              .arg(IDCentroActual()))
+                       .toInt();
+    DefaultDB().ExecuteSQL(
+        QStringLiteral("UPDATE T01Alumnos SET ActivoT01 = 0 WHERE IDAlumnoT01 = %1").arg(id));
+    auto alumnos = Open(QStringLiteral("alumnos"));
+    auto* boton = Own<QPushButton>(*alumnos, QStringLiteral("ZMKsbAltaBaja"));
+    auto* nombre = Own<QLineEdit>(*alumnos, QStringLiteral("ZMKdbeNombre"));
+    auto* codigo = Own<QLineEdit>(*alumnos, QStringLiteral("ZMKdbeCodigoAlumno"));
+    ASSERT_TRUE(boton && nombre && codigo);
+    ASSERT_TRUE(alumnos->Run(
+        [&] { ASSERT_TRUE(alumnos->DataSet()->Locate(QStringLiteral("IDAlumnoT01"), id)); }));
+    EXPECT_EQ(boton->text(), CaptionAltaBaja(TClaseRegistro::Alumno, false));
+    EXPECT_TRUE(boton->isEnabled());
+    EXPECT_FALSE(nombre->isEnabled());
+    ASSERT_TRUE(alumnos->Run([&] { alumnos->DataSet()->SetRecNo(1); }));
+    if (alumnos->DataSet()->FieldByName(QStringLiteral("ActivoT01")).AsBoolean()) {
+        EXPECT_EQ(boton->text(), CaptionAltaBaja(TClaseRegistro::Alumno, true));
+        EXPECT_TRUE(nombre->isEnabled());
+    }
+    // A new student's number is given on post; the button waits for the record.
+    ASSERT_TRUE(alumnos->Run([&] { alumnos->DataSet()->Append(); }));
+    EXPECT_FALSE(codigo->isEnabled());
+    EXPECT_FALSE(boton->isEnabled());
+    EXPECT_TRUE(nombre->isEnabled());
+}
+
+TEST_F(DemoCompany, TheEnrolmentsOwnPaymentPanelShowsOnlyWithItsBox) {
+    auto matriculas = Open(QStringLiteral("matriculas"));
+    auto* panel = Own<QGroupBox>(*matriculas, QStringLiteral("ZMKpnlDatosCobroMatricula"));
+    auto* casilla = Own<QCheckBox>(*matriculas, QStringLiteral("ZMKdbcbDatosCobroEnMatricula"));
+    ASSERT_TRUE(panel && casilla);
+    ASSERT_FALSE(matriculas->DataSet()->FieldByName("DatosCobroEnMatriculaT02").AsBoolean());
+    EXPECT_FALSE(panel->isVisibleTo(matriculas.get()));
+    // Ticking the box runs its procedure, which shows the panel.
+    prompt_->Push(QStringLiteral("yes"));
+    ASSERT_TRUE(casilla->isEnabled());
+    casilla->click();
+    EXPECT_TRUE(matriculas->DataSet()->FieldByName("DatosCobroEnMatriculaT02").AsBoolean());
+    EXPECT_TRUE(panel->isVisibleTo(matriculas.get()));
+    // Cancelling the record hides it again.
+    ASSERT_TRUE(matriculas->Run([&] { matriculas->DataSet()->Cancel(); }));
+    EXPECT_FALSE(panel->isVisibleTo(matriculas.get()));
+}
+
+TEST_F(DemoCompany, ConceptFormsShowTheirLevel) {
+    auto cursos = Open(QStringLiteral("cursos"));
+    TZMKScreen& conceptos = *cursos->Details()[1];
+    ASSERT_GT(conceptos.DataSet()->RecordCount(), 0);
+    auto* tipo = conceptos.findChild<QLabel*>(QStringLiteral("ZMKlblTipoConcepto"));
+    auto* activo = conceptos.findChild<QCheckBox*>(QStringLiteral("ZMKcbConceptoActivo"));
+    ASSERT_TRUE(tipo && activo);
+    conceptos.Run([&] { conceptos.DataSet()->First(); });
+    EXPECT_FALSE(tipo->text().isEmpty());
+    // A course concept has no active box of its own.
+    EXPECT_FALSE(activo->isVisibleTo(&conceptos));
+}
+
+TEST_F(DemoCompany, LookupColumnsShowTheTextAndRowsTakeTheProvidersStyle) {
+    DefaultDB().ExecuteSQL(
+        QStringLiteral("UPDATE T05Grupos SET ActivoT05 = 0 WHERE IDGrupoT05 = "
+                       "(SELECT MIN(IDGrupoT05) FROM T05Grupos)"));
+    SetRowStyleProvider([](int source, TDataSet& row) {
+        TRowStyle style;
+        TField* activo = row.FindField(QStringLiteral("ActivoT05"));
+        if (source == 14 && activo && !activo->AsBoolean()) {
+            style.changes = true;
+            style.text = Qt::gray;
+            style.italic = true;
+        }
+        return style;
+    });
+    auto grupos = Open(QStringLiteral("grupos"));
+    TDataSetModel* model = static_cast<TDataSetModel*>(grupos->Grid()->model());
+    const int curso_col = 2;
+    ASSERT_EQ(model->Columns()[curso_col].field, QStringLiteral("IDCursoT05"));
+    TDataSet& ds = *grupos->DataSet();
+    int inactive = -1;
+    for (int row = 0; row < ds.RecordCount(); ++row) {
+        const QVariant curso = ds.ValueAt(row, ds.FieldByName("IDCursoT05").Index());
+        EXPECT_EQ(
+            model->data(model->index(row, curso_col), Qt::DisplayRole).toString(),
+            Scalar(QStringLiteral("SELECT DescripcionT03 FROM T03Cursos WHERE IDCursoT03 = %1")
+                       .arg(curso.toInt()))
+                .toString());
+        if (!ds.ValueAt(row, ds.FieldByName("ActivoT05").Index()).toBool()) inactive = row;
+    }
+    ASSERT_GE(inactive, 0);
+    EXPECT_EQ(model->data(model->index(inactive, 0), Qt::ForegroundRole).value<QColor>(),
+              QColor(Qt::gray));
+    EXPECT_TRUE(model->data(model->index(inactive, 0), Qt::FontRole).value<QFont>().italic());
+    EXPECT_FALSE(model->data(model->index(inactive == 0 ? 1 : 0, 0), Qt::ForegroundRole).isValid());
+    SetRowStyleProvider(nullptr);
+}
+
+TEST_F(DemoCompany, LargeListsArePagedSortedAndSearchedAsAWhole) {
+    // 600 more students in the current centre.
+    DefaultDB().ExecuteSQL(
+        QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+            "INSERT INTO T01Alumnos (IDCentroT01, CodigoT01, NombreT01, NombreCompletoT01, NIFT01, "
+            "ActivoT01) SELECT %1, 100000 + i, 'Zz', printf('Zz Extra %03d', i), printf('N%04d', "
+            "i), 1 "
+            "FROM n")
+            .arg(IDCentroActual()));
+    const int total =
+        Scalar(QStringLiteral("SELECT COUNT(*) FROM T01Alumnos WHERE IDCentroT01 = %1")
+                   .arg(IDCentroActual()))
+            .toInt();
+    auto alumnos = Open(QStringLiteral("alumnos"));
+    TDataSet& ds = *alumnos->DataSet();
+    QAbstractItemModel* model = alumnos->Grid()->model();
+    EXPECT_EQ(ds.RecordCount(), TZMKScreen::kPageRows);
+    EXPECT_TRUE(model->canFetchMore(QModelIndex()));
+    // Scrolling on brings the next rows below those shown; the current record stays.
+    ASSERT_TRUE(alumnos->Run([&] { ds.SetRecNo(5); }));
+    const QVariant current = ds.FieldByName(QStringLiteral("IDAlumnoT01")).Value();
+    model->fetchMore(QModelIndex());
+    EXPECT_EQ(ds.RecordCount(), std::min(total, 4 * TZMKScreen::kPageRows));
+    EXPECT_EQ(model->rowCount(), ds.RecordCount());
+    EXPECT_EQ(ds.FieldByName(QStringLiteral("IDAlumnoT01")).Value(), current);
+
+    // Sorting by a column reads the list again in that order.
+    alumnos->SortByColumn(0, Qt::DescendingOrder);
+    EXPECT_EQ(ds.RecordCount(), TZMKScreen::kPageRows);
+    EXPECT_EQ(ds.ValueAt(0, ds.FieldByName("CodigoT01").Index()).toInt(), 100600);
+
+    // The search finds a row not read yet; export and procedures see every row.
+    alumnos->SortByColumn(1, Qt::AscendingOrder);
+    auto* search = alumnos->findChild<QLineEdit*>();
+    for (QLineEdit* e : alumnos->findChildren<QLineEdit*>())
+        if (e->placeholderText().startsWith(QStringLiteral("Buscar"))) search = e;
+    search->setText(QStringLiteral("Zz Extra 599"));
+    emit search->textEdited(search->text());
+    EXPECT_EQ(ds.FieldByName(QStringLiteral("NombreCompletoT01")).AsString(),
+              QStringLiteral("Zz Extra 599"));
+    EXPECT_EQ(ds.RecordCount(), total);
+    EXPECT_FALSE(alumnos->HasMoreRows());
+}
+
+TEST(AppFile, RefusesADetailOfAnUnknownScreen) {
+    const QByteArray json = R"({"nodes": [], "screens": {"a": {"table": "T20Centros",
+        "details": [{"screen": "b", "masterField": "IDCentroT20", "detailField": "X"}]}}})";
+    try {
+        LoadAppDefinition(json, QStringLiteral("x.zmk"));
+        FAIL();
+    } catch (const EZMKError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("\"b\""))) << e.Message().toStdString();
+    }
+}
