@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <iostream>
 
 #include "core/centroactual.h"
 #include "host/app.h"
@@ -346,4 +348,31 @@ TEST(AppFile, RefusesADetailOfAnUnknownScreen) {
     } catch (const EZMKError& e) {
         EXPECT_TRUE(e.Message().contains(QStringLiteral("\"b\""))) << e.Message().toStdString();
     }
+}
+
+// Timing on a large company (escolia-cli demo FILE --students 50000), given in
+// ESCOLIA_LARGE_DEMO: the students screen shows its first rows in under half a second.
+TEST(LargeCompany, TheStudentsScreenOpensAtOnce) {
+    const QString path = qEnvironmentVariable("ESCOLIA_LARGE_DEMO");
+    if (path.isEmpty()) GTEST_SKIP() << "ESCOLIA_LARGE_DEMO not set";
+    ZMKApp().SetDefaultDB(TDataBaseZMK::Open(path));
+    auto previous = SetPromptService(std::make_unique<TScriptedPrompt>());
+    FijaCentroActual(1);
+    TZMKMenuForm menu;
+    menu.SetAppDefinition(AppFile());
+    menu.resize(1200, 800);
+    menu.show();
+    QElapsedTimer timer;
+    timer.start();
+    TZMKScreen* screen = menu.OpenNode(11780);
+    ASSERT_NE(screen, nullptr);
+    QCoreApplication::processEvents();
+    const qint64 ms = timer.elapsed();
+    std::cerr << "students screen open: " << ms << " ms, rows read "
+              << screen->DataSet()->RecordCount() << std::endl;
+    EXPECT_LT(ms, 500);
+    menu.CloseOpenForms();
+    ZMKApp().SetDefaultDB(nullptr);
+    SetPromptService(std::move(previous));
+    Parametres().Clear();
 }
