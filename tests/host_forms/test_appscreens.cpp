@@ -376,3 +376,18 @@ TEST(LargeCompany, TheStudentsScreenOpensAtOnce) {
     SetPromptService(std::move(previous));
     Parametres().Clear();
 }
+
+// Pictures of the screens for a look (ESCOLIA_SCREENSHOTS: the folder to write them to).
+TEST_F(DemoCompany, ScreenPictures) {
+    const QString dir = qEnvironmentVariable("ESCOLIA_SCREENSHOTS");
+    if (dir.isEmpty()) GTEST_SKIP() << "ESCOLIA_SCREENSHOTS not set";
+    TZMKMenuForm menu;
+    menu.SetAppDefinition(def_);
+    menu.resize(1400, 900);
+    menu.show();
+    for (auto it = def_.nodeScreens.begin(); it != def_.nodeScreens.end(); ++it) {
+        ASSERT_NE(menu.OpenNode(it.key()), nullptr);
+        QCoreApplication::processEvents();
+        menu.grab().save(dir + QStringLiteral("/%1.png").arg(it.value()));
+    }
+}
