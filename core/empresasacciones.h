@@ -1,0 +1,45 @@
+#pragma once
+// What the company-database wizard carries out, and the selection of a database from the list.
+#include <QString>
+
+#include "core/empresas.h"
+
+namespace zmk {
+
+// Wizard modes and the actions they end in.
+enum TModoEdicionBD {
+    mebModificar = 0,
+    mebAnadir = 1,
+    mebBorrar = 2,
+    mebDuplicar = 3,
+    mebImportar = 4,
+    mebInformacion = 5
+};
+enum TAccionBD {
+    abNueva = 0,
+    abDuplicar = 1,
+    abImportar = 2,
+    abVincular = 3,
+    abQuitarVinculo = 4,
+    abBorrarArchivo = 5,
+    abModificar = 6,
+};
+
+// Carries out an action: entry = name, file and rights file from the wizard; selected = the
+// list index it started from (-1 when none); importFile = the file of the "Importar Datos" page.
+void EjecutaAccionBD(TEmpresasBD& empresas, int accion, int selected, TDataBaseEntry entry,
+                     const QString& importFile = QString());
+
+// A file name chosen on a page: not empty (1900), not in the masters' or the work directory (1901).
+void CompruebaArchivoElegido(const QString& file);
+
+// Raises 1722 (after the operation's name) when the file keeps users and the one logged in is
+// not its manager.
+void ExigeAdministrador(TEmpresasBD& empresas, const QString& file, const QString& operacion);
+
+enum class TSeleccion { Abierta, Importar };
+// Opens the selected entry (1720 without one); an older version asks 1721 and answers Importar
+// on Yes (No aborts silently). A failed check stores version -1 and passes the error on.
+TSeleccion SeleccionaEmpresa(TEmpresasBD& empresas, int index);
+
+}  // namespace zmk
