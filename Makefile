@@ -4,7 +4,6 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 DEB_PACKAGES = cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev zlib1g-dev \
                libgtest-dev libgmock-dev
-DEMO_DB = $(HOME)/.local/share/zmk-escolia/demo.db
 
 .PHONY: all deps configure build run test clean
 
@@ -30,9 +29,11 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	@mkdir -p $(dir $(DEMO_DB))
-	@if [ ! -f "$(DEMO_DB)" ]; then $(BUILD_DIR)/bin/escolia-cli demo "$(DEMO_DB)"; fi
-	$(BUILD_DIR)/bin/escolia-cli --db "$(DEMO_DB)" summary
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	  echo "make run: no display (DISPLAY is not set). Run it from a desktop session, or:"; \
+	  echo "  xvfb-run -s \"-screen 0 1400x900x24\" make run"; exit 2; \
+	fi
+	$(BUILD_DIR)/bin/escolia
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

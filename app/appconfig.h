@@ -118,6 +118,8 @@ class TZMKAppConfig {
     QString HelpQuery(bool haveMdi, bool mdi) const;
 
     static QString FileVersion();
+    const QDateTime& ZMKFileDate() const { return zmk_date_; }
+    int ZMKSaveCounter() const { return zmk_save_counter_; }
 
   private:
     TAppLocations loc_;

@@ -1,6 +1,7 @@
 // escolia: the windowed program.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 
@@ -77,7 +78,9 @@ int main(int argc, char** argv) {
             MuestraError(e.Message());
         }
         if (ok) {
-            window.resize(1200, 800);
+            // Without a window manager "maximised" means nothing: take the screen's size.
+            if (QScreen* screen = QGuiApplication::primaryScreen())
+                window.resize(screen->availableGeometry().size());
             window.showMaximized();
             QTimer::singleShot(0, &window, [&] {
                 const qint64 ms = startup.elapsed() - window.QuestionMs();

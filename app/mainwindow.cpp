@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -63,6 +64,9 @@ TFRMMenu::TFRMMenu(QWidget* parent) : TFRMMenuLevel0Ext(parent) {
     select->setToolTip(QStringLiteral("Seleccionar centro"));
     db_actions_ << select;
     toolbar_->addAction(select);
+    select->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    if (auto* button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(select)))
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     auto* caption = new QLabel(QStringLiteral("Centro:"), toolbar_);
     caption->setObjectName(QStringLiteral("lblCentroCaption"));
     caption->setContentsMargins(6, 0, 4, 0);

@@ -1,7 +1,11 @@
 #include "app/menuactions.h"
 
+#include "app/aboutbox.h"
 #include "app/appconfig.h"
 #include "core/centroactual.h"
+#include "core/forms/ajustesformulario.h"
+#include "core/forms/datosempresaform.h"
+#include "core/forms/monedaform.h"
 #include "host/errors.h"
 #include "host/prompt.h"
 

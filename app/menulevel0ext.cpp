@@ -52,6 +52,8 @@ QString WithoutHotKey(QString caption) {
 TFRMMenuLevel0Ext::TFRMMenuLevel0Ext(QWidget* parent) : TZMKMenuForm(parent) {
     setObjectName(QStringLiteral("FRMMenu"));
     CreateMenus();
+    fondo_ = CrearFondo(this);
+    fondo_->SetAccionConfigurar(Action(QStringLiteral("ActConfFormularioPrincipal")));
 }
 
 QAction* TFRMMenuLevel0Ext::AddAction(const QString& name, const QString& caption,
@@ -89,14 +91,14 @@ void TFRMMenuLevel0Ext::CreateMenus() {
     QAction* datos =
         AddAction(QStringLiteral("ActConfDatosEmpresa"), QStringLiteral("Datos empresa"), [this] {
             DatosEmpresa(this);
-            update();
+            fondo_->Repinta();
         });
     QAction* moneda = AddAction(QStringLiteral("ActConfMoneda"),
                                 QStringLiteral("Configurar moneda"), [this] { Moneda(this); });
     QAction* principal = AddAction(QStringLiteral("ActConfFormularioPrincipal"),
                                    QStringLiteral("Configurar formulario principal"), [this] {
                                        std::optional<bool> wanted = AjustesVentanaPrincipal(this);
-                                       update();
+                                       fondo_->Repinta();
                                        if (wanted) RequestWindowMode(*wanted);
                                    });
     mnuConfiguracion_->addActions({datos, moneda, principal});
@@ -200,13 +202,13 @@ void TFRMMenuLevel0Ext::AfterConnectDB() {
         QVariant value = Parametres().GetParametreValue(name);
         Parametres().SetParametreValue(name, value.isValid() ? value : p.def);
     }
-    update();
+    fondo_->Repinta();
     setWindowTitle(CaptionFor());
     UpdateActions();
 }
 
 void TFRMMenuLevel0Ext::AfterDisconnectDB() {
-    update();
+    fondo_->Repinta();
     setWindowTitle(ApplicationTitle());
     UpdateActions();
 }

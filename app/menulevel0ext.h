@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "app/asistentemdi.h"
+#include "app/background.h"
 #include "host/forms/menuform.h"
 
 namespace zmk {
@@ -69,6 +70,7 @@ class TFRMMenuLevel0Ext : public TZMKMenuForm {
     QMenu* mnuIdioma_ = nullptr;
     QMenu* mnuVentana_ = nullptr;
     QMenu* mnuAyuda_ = nullptr;
+    TFondoPrincipal* fondo_ = nullptr;
     QList<QAction*> language_actions_;
     QList<QAction*> db_actions_;  // enabled only while a database is open
 

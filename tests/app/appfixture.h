@@ -27,6 +27,8 @@ class AppFixture : public ::testing::Test {
         prompt_ = prompt.get();
         previous_prompt_ = SetPromptService(std::move(prompt));
         SetApplicationTitle(QStringLiteral("ZMK-Escolia v16"));
+        // The current centre of an earlier test's database.
+        Parametres().DeleteParam(QStringLiteral("PRMIDCentroActual"));
     }
     void TearDown() override {
         config_.reset();

@@ -1,0 +1,278 @@
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+
+#include "app/mainwindow.h"
+#include "app/menuactions.h"
+#include "core/centroactual.h"
+#include "core/strings.h"
+#include "host/database.h"
+#include "host/errors.h"
+#include "tests/app/appfixture.h"
+
+namespace zmk::test {
+namespace {
+
+class TestMenu : public TFRMMenu {
+  public:
+    int width = 1280;
+    int asked = 0;
+    std::optional<bool> answer;  // the mode chosen in the question; nothing: closed
+    bool remember = false;
+    QStringList opened;
+
+  protected:
+    int ScreenWidth() const override { return width; }
+    void AskWindowMode() override {
+        ++asked;
+        if (!answer) return;
+        AppConfig()->IniFile().setValue(QStringLiteral("INIT/MDI"), *answer);
+        AppConfig()->IniFile().setValue(QStringLiteral("INIT/RememberMDIOption"), remember);
+    }
+    bool OpenUrl(const QUrl& url) override {
+        opened << url.toString();
+        return true;
+    }
+    bool StartProgram(const QString& program) override {
+        opened << program;
+        return true;
+    }
+};
+
+class MainWindow : public AppFixture {
+  protected:
+    QSettings& Ini() { return config_->IniFile(); }
+};
+
+TEST_F(MainWindow, WindowModeQuestionOnlyOnWideScreensUntilRemembered) {
+    NewConfig();
+    {
+        TestMenu w;
+        w.width = 1000;  // narrow: never asked, the stored mode still applies
+        Ini().setValue(QStringLiteral("INIT/MDI"), true);
+        w.ApplyWindowMode();
+        EXPECT_EQ(w.asked, 0);
+        EXPECT_TRUE(w.IsMDI());
+        EXPECT_TRUE(w.WindowMenu()->menuAction()->isVisible());
+    }
+    {
+        TestMenu w;
+        w.answer = false;
+        w.remember = true;
+        w.ApplyWindowMode();
+        EXPECT_EQ(w.asked, 1);
+        EXPECT_FALSE(w.IsMDI());
+        EXPECT_FALSE(w.WindowMenu()->menuAction()->isVisible());
+    }
+    {
+        TestMenu w;  // remembered: not asked again
+        w.answer = true;
+        w.ApplyWindowMode();
+        EXPECT_EQ(w.asked, 0);
+        EXPECT_FALSE(w.IsMDI());
+    }
+    {
+        Ini().remove(QStringLiteral("INIT/RememberMDIOption"));
+        Ini().remove(QStringLiteral("INIT/MDI"));
+        TestMenu w;  // asked and closed without a choice: single window, nothing stored
+        w.ApplyWindowMode();
+        EXPECT_EQ(w.asked, 1);
+        EXPECT_FALSE(w.IsMDI());
+        EXPECT_FALSE(Ini().contains(QStringLiteral("INIT/MDI")));
+    }
+}
+
+TEST_F(MainWindow, ChangingTheModeInTheSettingsWaitsForARestart) {
+    NewConfig();
+    TestMenu w;
+    w.RequestWindowMode(false);  // the current mode: nothing to say
+    EXPECT_TRUE(Log().isEmpty());
+    w.RequestWindowMode(true);
+    ASSERT_EQ(Log().size(), 1);
+    EXPECT_EQ(Log()[0], QStringLiteral("INFO ZMK-Escolia v16: ") + OneLine(SharedString(1003)));
+    EXPECT_TRUE(Ini().value(QStringLiteral("INIT/MDI")).toBool());
+    EXPECT_FALSE(w.IsMDI());
+}
+
+TEST_F(MainWindow, CloseQuestionAndSavedAppearance) {
+    NewConfig();
+    TestMenu w;
+    Parametres().AddParam(QStringLiteral("PRMTituloAplicacion"), QStringLiteral("Mi academia"),
+                          false);
+    prompt_->Push(QStringLiteral("No"));
+    QCloseEvent refused;
+    QApplication::sendEvent(&w, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    ASSERT_FALSE(Log().isEmpty());
+    EXPECT_EQ(Log()[0],
+              QStringLiteral("QUESTION ZMK-Escolia v16: ¿Cerrar la Aplicación ZMK-Escolia v16 ?"));
+    EXPECT_FALSE(Parametres().Writables(QStringLiteral("PRMTituloAplicacion")));
+
+    prompt_->Push(QStringLiteral("Yes"));
+    QCloseEvent accepted;
+    QApplication::sendEvent(&w, &accepted);
+    EXPECT_TRUE(accepted.isAccepted());
+    EXPECT_TRUE(Parametres().Writables(QStringLiteral("PRMTituloAplicacion")));
+    Parametres().DeleteParam(QStringLiteral("PRMTituloAplicacion"));
+}
+
+TEST_F(MainWindow, WithoutADatabaseTheDataActionsAreOffAndTheCentreIsRed) {
+    NewConfig();
+    TestMenu w;
+    w.UpdateActions();
+    for (const char* name : {"ActLAlumnos", "ActLFacturas", "ActLSelectCentro", "ActConfMoneda",
+                             "ActLBorradoMasivo", "ActLImportarDatosExternos"})
+        EXPECT_FALSE(w.Action(QString::fromLatin1(name))->isEnabled()) << name;
+    EXPECT_TRUE(w.Action(QStringLiteral("ActSelEmpresa"))->isEnabled());
+    EXPECT_TRUE(w.Action(QStringLiteral("ActCerrarAplicacion"))->isEnabled());
+    EXPECT_EQ(w.CentreLabel()->text(), QStringLiteral("SIN CENTRO PREDETERMINADO"));
+    EXPECT_TRUE(w.CentreLabel()->styleSheet().contains(QStringLiteral("#ff0000")));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("ZMK-Escolia v16"));
+}
+
+TEST_F(MainWindow, FirstRunOpensTheDemoCompanyAndLaterRunsTheLastDatabase) {
+    NewConfig();
+    {
+        TestMenu w;
+        w.width = 800;
+        ASSERT_TRUE(ArrancaAplicacion(*config_, w));
+        ASSERT_NE(ZMKApp().GetDefaultDB(), nullptr);
+        EXPECT_EQ(Ini().value(QStringLiteral("BASES_DE_DATOS/BDEmpresa1")).toString(),
+                  QStringLiteral("Academia Demo"));
+        EXPECT_EQ(Ini().value(QStringLiteral("BDEmpresa1/Archivo")).toString(),
+                  QStringLiteral("./DATADIR/ZMKEscoliaExtV4E1.MDB"));
+        EXPECT_TRUE(QFile::exists(DataDir() + QStringLiteral("/DATADIR/ZMKEscoliaExtV4E1.MDB")));
+        EXPECT_EQ(Ini().value(QStringLiteral("INIT/EmpresaPorDefecto")).toString(),
+                  QStringLiteral("BDEmpresa1"));
+        EXPECT_GT(IDCentroActual(), 0);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("ZMK-Escolia v16 \"Academia Demo\""));
+        EXPECT_TRUE(w.CentreLabel()->text().startsWith(u'('));
+        EXPECT_TRUE(w.Action(QStringLiteral("ActLAlumnos"))->isEnabled());
+        const QStringList log = Log();
+        EXPECT_FALSE(log.join(u'\n').contains(QStringLiteral("ERROR")))
+            << log.join(u'\n').toStdString();
+        auto reg = config_->Registry();
+        EXPECT_EQ(reg->value(QStringLiteral("ExeBuild")).toString(), TZMKAppConfig::FileVersion());
+        EXPECT_EQ(reg->value(QStringLiteral("ZMKFileName")).toString(), config_->ZMKFileName());
+
+        // Centre actions: the mass deletion asks first; "No" ends it.
+        prompt_->Push(QStringLiteral("No"));
+        try {
+            BorradoMasivo(&w);
+            FAIL() << "not refused";
+        } catch (const EZMKError& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("Operación abortada"));
+        }
+        EXPECT_TRUE(Log().contains(QStringLiteral("ANSWER no"))) << Log().join(u'\n').toStdString();
+        config_->Disconnect();
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("ZMK-Escolia v16"));
+        EXPECT_EQ(w.CentreLabel()->text(), QStringLiteral("SIN CENTRO PREDETERMINADO"));
+    }
+    ZMKApp().SetDefaultDB(nullptr);
+    NewConfig();  // the next start: the last database, no new demo
+    TestMenu w;
+    w.width = 800;
+    ASSERT_TRUE(ArrancaAplicacion(*config_, w));
+    ASSERT_NE(ZMKApp().GetDefaultDB(), nullptr);
+    EXPECT_FALSE(QFile::exists(DataDir() + QStringLiteral("/DATADIR/ZMKEscoliaExtV4E2.MDB")));
+
+    // Without "ArchivoIniImportado" nothing opens and the default entry is forgotten.
+    config_->Disconnect();
+    Ini().setValue(QStringLiteral("INIT/ArchivoIniImportado"), false);
+    NewConfig();
+    TestMenu w2;
+    w2.width = 800;
+    ASSERT_TRUE(ArrancaAplicacion(*config_, w2));
+    EXPECT_EQ(ZMKApp().GetDefaultDB(), nullptr);
+    EXPECT_FALSE(Ini().contains(QStringLiteral("INIT/EmpresaPorDefecto")));
+}
+
+TEST_F(MainWindow, CentreActionsRefuseWithoutACentre) {
+    NewConfig();
+    TestMenu w;
+    try {
+        ImportarDatosExternos(&w);
+        FAIL() << "not refused";
+    } catch (const EZMKError& e) {
+        EXPECT_EQ(e.Message(),
+                  QStringLiteral("Necesita seleccionar un CENTRO como predeterminado\n\nLos "
+                                 "datos seleccionados se importarán en el centro "
+                                 "predeterminado"));
+    }
+    try {
+        BorradoMasivo(&w);
+        FAIL() << "not refused";
+    } catch (const EZMKError& e) {
+        EXPECT_EQ(e.Message(),
+                  QStringLiteral("Necesita seleccionar un CENTRO como predeterminado\npara "
+                                 "poder utilizar esta opción.\n"));
+    }
+    EXPECT_TRUE(Log().isEmpty())
+        << Log().join(u'\n').toStdString();  // no question before the refusal
+}
+
+TEST_F(MainWindow, LanguageMenuAsksThenTranslatesTheWindow) {
+    TZMKAppConfig& config = NewConfig();
+    TestMenu w;
+    w.BuildMenus();
+    EXPECT_FALSE(w.LanguageMenu()->menuAction()->isVisible());  // no language files
+
+    Write(config.LanguageFile(QStringLiteral("English")),
+          "[TFRMMenu]\nActCerrarAplicacion=Close application\n");
+    w.BuildMenus();
+    QList<QAction*> entries = w.LanguageMenu()->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]->text(), QStringLiteral("(Defecto)"));
+    EXPECT_EQ(entries[0]->data().toInt(), -1);
+    EXPECT_TRUE(entries[0]->isChecked());
+    EXPECT_EQ(entries[1]->data().toInt(), 0);
+
+    prompt_->Push(QStringLiteral("No"));
+    w.ChooseLanguage(entries[1]);
+    EXPECT_EQ(config.Language(), QString());
+    EXPECT_EQ(
+        Log()[0],
+        QStringLiteral("QUESTION ZMK-Escolia v16: Cambiar el programa al nuevo idioma: English"));
+
+    prompt_->Push(QStringLiteral("Yes"));
+    w.ChooseLanguage(entries[1]);
+    EXPECT_EQ(config.Language(), QStringLiteral("English"));
+    EXPECT_EQ(w.Action(QStringLiteral("ActCerrarAplicacion"))->text(),
+              QStringLiteral("Close application"));
+    EXPECT_TRUE(entries[1]->isChecked());
+    EXPECT_FALSE(entries[0]->isChecked());
+
+    prompt_->Push(QStringLiteral("Yes"));
+    w.ChooseLanguage(entries[0]);  // back to the built-in texts
+    EXPECT_EQ(w.Action(QStringLiteral("ActCerrarAplicacion"))->text(),
+              QStringLiteral("Cerrar aplicación"));
+}
+
+TEST_F(MainWindow, HelpLinks) {
+    TZMKAppConfig& config = NewConfig();
+    TestMenu w;
+    w.OpenManual();
+    EXPECT_EQ(Log().last(),
+              QStringLiteral("INFO ZMK-Escolia v16: No se encuentra el archivo:\\n\\n") + ExeDir() +
+                  QStringLiteral("/ZMKEscoliaV16.pdf"));
+    Write(ExeDir() + QStringLiteral("/ZMKEscoliaV16.pdf"), "%PDF");
+    w.OpenManual();
+    ASSERT_EQ(w.opened.size(), 1);
+    EXPECT_TRUE(w.opened[0].endsWith(QStringLiteral("/bin/ZMKEscoliaV16.pdf")));
+
+    config.IniFile().setValue(QStringLiteral("AYUDA/ServidorWeb"),
+                              QStringLiteral("https://ayuda.example/"));
+    w.OpenHelpPage();
+    EXPECT_TRUE(w.opened.last().startsWith(
+        QStringLiteral("https://ayuda.example/ayuda.asp?&MDI=0&BUILD=")));
+
+    // No remote-support program installed: offer the download.
+    prompt_->Push(QStringLiteral("Yes"));
+    w.RemoteSupport();
+    EXPECT_TRUE(Log().join(u'\n').contains(
+        QStringLiteral("descargar de internet el programa de sopoorte")));
+    EXPECT_EQ(w.opened.size(), 3);
+}
+
+}  // namespace
+}  // namespace zmk::test
