@@ -171,6 +171,8 @@ QString TZMKDataBases::ExpandPath(const QString& stored) const {
     if (path.isEmpty()) return QString();
     // Lists written on Windows separate with "\".
     path.replace(u'\\', u'/');
+    // A share named as on Windows ("//server/...") keeps its two leading separators.
+    if (path.startsWith(QStringLiteral("//"))) return path;
     if (QDir::isAbsolutePath(path)) return QDir::cleanPath(path);
     QString base = IniDir();
     if (base.isEmpty()) base = AjustesBD().directorioEjecutable;

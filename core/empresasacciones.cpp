@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #include "core/strings.h"
 #include "core/versiones.h"
@@ -16,6 +17,14 @@ namespace {
 bool EnDirectorio(const QString& file, const QString& dir) {
     if (dir.isEmpty()) return false;
     return QFileInfo(file).absoluteDir() == QDir(dir);
+}
+
+// A file on another computer: a Windows share name, or a file system mounted from the network.
+bool EsArchivoDeRed(const QString& file) {
+    if (file.startsWith(QStringLiteral("//")) || file.startsWith(QStringLiteral("\\\\")))
+        return true;
+    static const QList<QByteArray> red{"nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "9p"};
+    return red.contains(QStorageInfo(QFileInfo(file).absolutePath()).fileSystemType());
 }
 
 }  // namespace
@@ -54,6 +63,7 @@ void EjecutaAccionBD(TEmpresasBD& empresas, int accion, int selected, TDataBaseE
             return;
         }
         case abDuplicar:
+            QDir().mkpath(QFileInfo(entry.archivo).absolutePath());
             if (!CopiaArchivoBD(list.Entry(selected).archivo, entry.archivo, false))
                 throw EZMKError(SharedString(1727));
             list.Add(entry);
@@ -74,7 +84,7 @@ void EjecutaAccionBD(TEmpresasBD& empresas, int accion, int selected, TDataBaseE
             return;
         case abBorrarArchivo: {
             const QString file = list.Entry(selected).archivo;
-            if (file.startsWith(QStringLiteral("//")) || file.startsWith(QStringLiteral("\\\\"))) {
+            if (EsArchivoDeRed(file)) {
                 MuestraError(SharedString(1728));
                 return;
             }
