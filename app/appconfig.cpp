@@ -14,7 +14,6 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-#include "app/appresources.h"
 #include "core/parametrosapp.h"
 #include "core/splash.h"
 #include "core/strings.h"
@@ -25,6 +24,7 @@
 #include "host/forms/menuform.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
+#include "host/resources.h"
 
 #ifndef ESCOLIA_FILE_VERSION
 #define ESCOLIA_FILE_VERSION "0"
@@ -234,23 +234,18 @@ void TZMKAppConfig::LoadAppDefinition() {
 }
 
 void TZMKAppConfig::LoadResources() {
-    if (!QFile::exists(ResourceFile())) return;
-    resources_.Load(ResourceFile());
-    if (resources_.Contains(kParametersResource))
-        Parametres().LoadFromBytes(resources_.Get(kParametersResource).data);
+    if (RecursosZMK().LoadFromFile(ResourceFile())) RecursosZMK().CargaParametres();
 }
 
 void TZMKAppConfig::SaveResources() {
-    resources_.Insert(
-        kParametersResource,
-        {kParametersResourceKind, QStringLiteral("ZMKAPPLICATION"), Parametres().SaveToBytes()});
+    RecursosZMK().GuardaParametres();
     const QString mdr = ResourceFile();
     if (QFile::exists(mdr)) {
         const QString backup = BackupResourceFile();
         // A failed rename is silent: the new file is written anyway.
         if (!QFile::exists(backup) || QFile::remove(backup)) QFile::rename(mdr, backup);
     }
-    resources_.Save(mdr, 90001, -1);
+    RecursosZMK().SaveToFile(mdr);
 }
 
 void TZMKAppConfig::WriteRegistryFacts() const {

@@ -9,7 +9,6 @@
 #include <functional>
 #include <memory>
 
-#include "app/appresources.h"
 #include "host/forms/appdefinition.h"
 
 namespace zmk {
@@ -105,7 +104,6 @@ class TZMKAppConfig {
     void LoadAppDefinition();
     void LoadResources();
     void SaveResources();
-    TResourceFile& Resources() { return resources_; }
     void WriteRegistryFacts() const;
 
     // Translation.
@@ -131,7 +129,6 @@ class TZMKAppConfig {
     QDateTime zmk_date_;
     int zmk_save_counter_ = 0;
     QString zmk_generator_;
-    TResourceFile resources_;
     QString database_name_;
     bool read_only_ = false;
     QString language_;

@@ -8,6 +8,7 @@
 #include "app/appconfig.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "billing/forms/install.h"
 #include "cli/commands.h"
 #include "core/splash.h"
 #include "host/app.h"
@@ -16,6 +17,7 @@
 #include "host/forms/qtprompt.h"
 #include "host/forms/splashwindow.h"
 #include "host/prompt.h"
+#include "rules/forms/install.h"
 #include "schema/schema.h"
 
 using namespace zmk;
@@ -73,7 +75,10 @@ int main(int argc, char** argv) {
         TFRMMenu window;
         bool ok = false;
         try {
-            ok = ArrancaAplicacion(*config, window);
+            ok = ArrancaAplicacion(*config, window, [] {
+                InstallRulesForms();
+                InstallBillingForms();
+            });
         } catch (const EZMKError& e) {
             MuestraError(e.Message());
         }

@@ -14,6 +14,7 @@
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/forms/reportprint.h"
 #include "host/library.h"
 #include "host/prompt.h"
 #include "maintenance/democompany.h"
@@ -115,14 +116,20 @@ TAppStartupSettings EscoliaStartupSettings(const TAppLocations& loc) {
     return s;
 }
 
-bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window) {
+bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
+                       const std::function<void()>& installScreens) {
     SetApplicationTitle(config.Settings().title);
     window.setWindowTitle(config.Settings().title);
     MigraConfiguracionAnterior(config.AppFile());
     config.Configure(
         &window, [&window] { window.ApplyWindowMode(); },
-        [](TProcedureZMK& procedures) { REGISTER_LIBRARY(procedures); },
+        [&installScreens](TProcedureZMK& procedures) {
+            REGISTER_LIBRARY(procedures);
+            if (installScreens) installScreens();
+        },
         [&config](const QString& section) { AbreBaseDatosInicial(config, section); });
+    // The report templates, then the users' reports of the ".MDR" loaded above.
+    RegisterReportProcedures();
     const QString identity = config.IdentityError();
     if (!identity.isEmpty()) {
         MuestraError(identity);

@@ -15,7 +15,10 @@ TAppStartupSettings EscoliaStartupSettings(const TAppLocations& locations);
 // Migration of earlier settings, Configure, the application-file identity check, the menus and
 // the translation of the window. False when the program must end (the identity check failed:
 // its message has been shown).
-bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window);
+// installScreens runs right after the procedure library is registered (the windowed program
+// puts its dialogs in place of the prompt-service questions there).
+bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
+                       const std::function<void()>& installScreens = {});
 
 // Opens the database of the INI section (Configure's database step). A first run (no
 // databases listed, nothing imported yet) creates the demo company in the data directory,

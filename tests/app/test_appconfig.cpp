@@ -3,6 +3,7 @@
 #include "app/migracion.h"
 #include "core/strings.h"
 #include "host/errors.h"
+#include "host/resources.h"
 #include "tests/app/appfixture.h"
 
 namespace zmk::test {
@@ -59,18 +60,15 @@ TEST_F(AppConfig, TwoSavesLeaveTheFirstAsBackupAndTheBlockComesBack) {
     Parametres().DeleteParam(QStringLiteral("PRMPruebaGuardado"));
 }
 
-TEST_F(AppConfig, ResourceFileKeepsOtherResourcesAndRefusesForeignFiles) {
+TEST_F(AppConfig, ResourceFileKeepsOtherResourcesAndADamagedOneRaises) {
     TZMKAppConfig& config = NewConfig();
-    config.Resources().Insert(90005, {3, QStringLiteral("Informe"), QByteArray("datos")});
-    config.Resources().Insert(500, {3, QStringLiteral("Bajo"), QByteArray("x")});
+    RecursosZMK().Insert(90005, QByteArray("informe"));
     config.SaveResources();
-    TResourceFile reread;
-    reread.Load(config.ResourceFile());
-    ASSERT_TRUE(reread.Contains(90005));
-    EXPECT_EQ(reread.Get(90005).data, QByteArray("datos"));
-    EXPECT_EQ(reread.Get(kParametersResource).name, QStringLiteral("ZMKAPPLICATION"));
-    EXPECT_EQ(reread.Get(kParametersResource).kind, 9);
-    EXPECT_FALSE(reread.Contains(500));  // below the first number saved
+    RecursosZMK().Clear();
+    config.LoadResources();
+    EXPECT_EQ(RecursosZMK().Find(90005).value_or(QByteArray()), QByteArray("informe"));
+    EXPECT_TRUE(RecursosZMK().Find(TRecursosZMK::kParametres).has_value());
+    RecursosZMK().Remove(90005);
 
     Write(config.ResourceFile(), "no es un archivo de recursos");
     EXPECT_THROW(config.LoadResources(), EZMKError);
