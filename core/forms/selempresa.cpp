@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -24,10 +25,9 @@ class TDelegadoLinea : public QStyledItemDelegate {
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem o(option);
-        if (o.state & QStyle::State_Selected) {
-            o.state &= ~QStyle::State_Selected;
-            o.backgroundBrush = QColor(200, 200, 200);
-        }
+        const bool selected = o.state & QStyle::State_Selected;
+        o.state &= ~QStyle::State_Selected;
+        if (selected) painter->fillRect(o.rect, QColor(200, 200, 200));
         QStyledItemDelegate::paint(painter, o, index);
     }
 };
