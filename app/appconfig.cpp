@@ -85,6 +85,7 @@ TZMKAppConfig::~TZMKAppConfig() {
         MuestraError(e.Message());
     }
     Parametres().SetParametreValue(QStringLiteral("ZMKAppMain"), 0);
+    if (Empresas() == empresas_.get()) SetEmpresas(nullptr);
     ZMKApp().ClearApp();
     if (g_config == this) g_config = nullptr;
 }
@@ -149,6 +150,7 @@ void TZMKAppConfig::Configure(TZMKMenuForm* mainWindow,
     InitTranslation();
     main_window_ = mainWindow;
     IniFile().sync();
+    DataBases();
     if (applyWindowMode) applyWindowMode();
     {
         TSplashLevel splash(SharedString(1592), QStringLiteral("..."));
@@ -178,6 +180,33 @@ void TZMKAppConfig::Configure(TZMKMenuForm* mainWindow,
         }
         WriteRegistryFacts();
     }
+}
+
+TEmpresasBD& TZMKAppConfig::DataBases() {
+    if (!empresas_) {
+        empresas_ = std::make_unique<TEmpresasBD>(IniFile(), loc_.exeDir);
+        TEmpresasHooks& hooks = empresas_->Hooks();
+        hooks.conecta = [this](std::unique_ptr<TDataBaseZMK> db) {
+            SetOpenEntry(empresas_->OpenEntry().nombre, empresas_->ReadOnly());
+            Connect(std::move(db));
+        };
+        hooks.desconecta = [this] { Disconnect(); };
+        hooks.registro = [this](const QString& aplicacion) {
+            if (loc_.registryFile.isEmpty())
+                return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                   QStringLiteral("Torvanware"),
+                                                   QStringLiteral("ZMK/ZMKAPP/") + aplicacion);
+            auto s = std::make_unique<QSettings>(loc_.registryFile, QSettings::IniFormat);
+            s->beginGroup(QStringLiteral("Software/Torvanware/ZMK/ZMKAPP/") + aplicacion);
+            return s;
+        };
+        hooks.archivoRecursos = ResourceFile();
+        hooks.recargaRecursos = [this] { LoadResources(); };
+        // The earlier installation whose databases may be imported.
+        empresas_->AplicacionesAnteriores() = {QStringLiteral("ZMKEscolia21")};
+        SetEmpresas(empresas_.get());
+    }
+    return *empresas_;
 }
 
 bool TZMKAppConfig::IsConnected() const {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/empresas.h"
 #include "host/forms/appdefinition.h"
 
 namespace zmk {
@@ -84,6 +85,9 @@ class TZMKAppConfig {
     TZMKMenuForm* MainWindow() const { return main_window_; }
     void ForgetMainWindow() { main_window_ = nullptr; }
 
+    // The company-database list over the INI file, wired to this object's connection.
+    TEmpresasBD& DataBases();
+
     // The single company connection; the main window's four hooks run around each change.
     bool IsConnected() const;
     void Connect(std::unique_ptr<TDataBaseZMK> db);
@@ -123,6 +127,7 @@ class TZMKAppConfig {
     TAppLocations loc_;
     TAppStartupSettings set_;
     std::unique_ptr<QSettings> ini_;
+    std::unique_ptr<TEmpresasBD> empresas_;
     TZMKMenuForm* main_window_ = nullptr;
     TAppDefinition definition_;
     QString tree_name_;

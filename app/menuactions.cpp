@@ -6,6 +6,7 @@
 #include "core/forms/ajustesformulario.h"
 #include "core/forms/datosempresaform.h"
 #include "core/forms/monedaform.h"
+#include "core/forms/selempresa.h"
 #include "host/errors.h"
 #include "host/prompt.h"
 

@@ -24,18 +24,6 @@ namespace zmk {
 namespace {
 
 const QString kInit = QStringLiteral("INIT/");
-const QString kList = QStringLiteral("BASES_DE_DATOS");
-
-// Paths in the INI file are relative to its directory, with "/".
-QString StoredPath(const QString& iniDir, const QString& file) {
-    QString rel = QDir(iniDir).relativeFilePath(file);
-    if (QDir::isAbsolutePath(rel)) return rel;
-    return rel.startsWith(QStringLiteral("../")) ? rel : QStringLiteral("./") + rel;
-}
-
-QString ExpandedPath(const QString& iniDir, const QString& stored) {
-    return QDir::cleanPath(QDir(iniDir).absoluteFilePath(stored));
-}
 
 QString DemoDatabaseFile(const TAppStartupSettings& s) {
     for (int n = 1;; ++n) {
@@ -47,7 +35,6 @@ QString DemoDatabaseFile(const TAppStartupSettings& s) {
 
 // A first run creates the demo company and lists it.
 QString CreaEmpresaDemo(TZMKAppConfig& config) {
-    QSettings& ini = config.IniFile();
     QDir().mkpath(config.Settings().defaultDataDir);
     const QString file = DemoDatabaseFile(config.Settings());
     CrearEmpresaDemo(file, DemoOptions{});
@@ -58,16 +45,15 @@ QString CreaEmpresaDemo(TZMKAppConfig& config) {
         params.SetDataBase(db.get());
         params.SetValue(QStringLiteral("ACTUALIZADA_V_BBDD_IBAN_1"), true);
     }
-    const QString section = QStringLiteral("BDEmpresa1");
-    const QString name = QStringLiteral("Academia Demo");
-    ini.setValue(kList + u'/' + section, name);
-    ini.setValue(section + QStringLiteral("/Nombre"), name);
-    ini.setValue(section + QStringLiteral("/Archivo"),
-                 StoredPath(QFileInfo(config.IniFileName()).absolutePath(), file));
-    ini.setValue(section + QStringLiteral("/SystemDataBase"), QString());
-    ini.setValue(section + QStringLiteral("/Version"), config.Settings().dbVersion);
-    ini.setValue(kInit + QStringLiteral("ArchivoIniImportado"), true);
-    return section;
+    TDataBaseEntry entry;
+    entry.nombre = QStringLiteral("Academia Demo");
+    entry.version = config.Settings().dbVersion;
+    entry.archivo = file;
+    TZMKDataBases& list = config.DataBases().DataBases();
+    const int index = list.Add(entry);
+    // Nothing to import on a new installation.
+    config.IniFile().setValue(kInit + QStringLiteral("ArchivoIniImportado"), true);
+    return list.SectionName(index);
 }
 
 }  // namespace
@@ -147,26 +133,12 @@ bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
 }
 
 void AbreBaseDatosInicial(TZMKAppConfig& config, const QString& requested) {
-    QSettings& ini = config.IniFile();
-    QString section = requested;
-    ini.beginGroup(kList);
-    const bool listed = !ini.childKeys().isEmpty();
-    ini.endGroup();
-    const bool firstRun = !listed && !ini.contains(kInit + QStringLiteral("ArchivoIniImportado"));
-    if (firstRun) section = CreaEmpresaDemo(config);
-    if (section.isEmpty() || !ini.contains(kList + u'/' + section)) {
-        ini.remove(kInit + QStringLiteral("EmpresaPorDefecto"));
-        config.Disconnect();
-        return;
-    }
-    const QString iniDir = QFileInfo(config.IniFileName()).absolutePath();
-    const QString file =
-        ExpandedPath(iniDir, ini.value(section + QStringLiteral("/Archivo")).toString());
-    std::unique_ptr<TDataBaseZMK> db = TDataBaseZMK::Open(file);
-    ini.setValue(kInit + QStringLiteral("EmpresaPorDefecto"), section);
-    config.SetOpenEntry(ini.value(section + QStringLiteral("/Nombre")).toString(), false);
-    config.Connect(std::move(db));
-    if (firstRun && IDCentroActual() <= 0) {
+    TEmpresasBD& empresas = config.DataBases();
+    const bool firstRun = empresas.DataBases().Count() == 0 &&
+                          !config.IniFile().contains(kInit + QStringLiteral("ArchivoIniImportado"));
+    const QString section = firstRun ? CreaEmpresaDemo(config) : requested;
+    empresas.OpenSection(section);
+    if (firstRun && ZMKApp().GetDefaultDB() && IDCentroActual() <= 0) {
         QSqlQuery first =
             DefaultDB().Query(QStringLiteral("SELECT MIN(IDCentroT20) FROM T20Centros"));
         if (first.next() && !first.value(0).isNull()) FijaCentroActual(first.value(0).toInt());
