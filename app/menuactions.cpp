@@ -25,8 +25,9 @@ void NoDisponible(const QString& what) {
 }
 }  // namespace
 
-void SeleccionarBaseDatos(QWidget*) {
-    NoDisponible(QStringLiteral("Seleccionar Base de Datos"));
+void SeleccionarBaseDatos(QWidget* owner) {
+    TFRMSelEmpresa dialog(AppConfig()->DataBases(), owner);
+    dialog.exec();
 }
 
 void UsuariosYPermisos(QWidget*) {
