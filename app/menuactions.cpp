@@ -2,6 +2,8 @@
 
 #include "app/aboutbox.h"
 #include "app/appconfig.h"
+#include "billing/forms/frmopciones.h"
+#include "billing/forms/frmopciones.h"
 #include "core/centroactual.h"
 #include "core/forms/ajustesformulario.h"
 #include "core/forms/datosempresaform.h"
@@ -47,9 +49,7 @@ std::optional<bool> AjustesVentanaPrincipal(QWidget*) {
     return std::nullopt;
 }
 
-void OpcionesAplicacion(QWidget*) {
-    NoDisponible(QStringLiteral("Opciones"));
-}
+void OpcionesAplicacion(QWidget*) { MostrarOpciones(); }
 
 void CopiaSeguridad(QWidget*) {
     NoDisponible(QStringLiteral("Realizar copia de seguridad"));
