@@ -8,6 +8,9 @@
 #include "host/parametres.h"
 #include "host/prompt.h"
 
+// The pictures are compiled into this static library; register them before the first use.
+static void IniciaImagenes() { Q_INIT_RESOURCE(images); }
+
 namespace zmk {
 
 namespace {
@@ -130,12 +133,16 @@ QRect ColocaImagen(QSize imagen, const QRect& area, TAjuste ajuste) {
 }
 
 QImage LogoAplicacion() {
-    static const QImage logo(QStringLiteral(":/images/logo.png"));
+    static const QImage logo = [] {
+        IniciaImagenes();
+        return QImage(QStringLiteral(":/images/logo.png"));
+    }();
     return logo;
 }
 
 QImage ImagenPredefinida() {
     static const QImage imagen = [] {
+        IniciaImagenes();
         QImage fondo = QImage(QStringLiteral(":/images/fondo.png"))
                            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         if (fondo.isNull()) return fondo;
