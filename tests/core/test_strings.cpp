@@ -202,7 +202,7 @@ TEST_F(StringsTest, ShippedLanguageFilesOnlyUseKnownKeysAndKeepPlaceholders) {
             defaults.insert(QStringLiteral("CC.") + QString::fromUtf8(slot.key),
                             QString::fromUtf8(slot.text));
     const QDir langDir(QStringLiteral(ESCOLIA_SOURCE_DIR "/resources/lang"));
-    const QStringList files = langDir.entryList({QStringLiteral("*.lng")});
+    const QStringList files = langDir.entryList({QStringLiteral("ZMKEscolia.*.lng")});
     ASSERT_EQ(files.size(), 2);
     const QStringList prefixes = {
         QStringLiteral("CC.Common."), QStringLiteral("CC.TFRMMenuLevel0Ext."),
