@@ -1,5 +1,8 @@
 // escolia: the windowed program.
 #include <QApplication>
+
+#include "host/forms/datasetmodel.h"
+#include "rules/coloreado.h"
 #include <QElapsedTimer>
 #include <QScreen>
 #include <QTimer>
@@ -78,6 +81,11 @@ int main(int argc, char** argv) {
             ok = ArrancaAplicacion(*config, window, [] {
                 InstallRulesForms();
                 InstallBillingForms();
+                // The grids take their row colours from the rules.
+                SetRowStyleProvider([](int fuente, TDataSet& fila) {
+                    TEstiloFila e = EstiloFila(fuente, fila);
+                    return TRowStyle{e.cambia, e.fondo, e.texto, e.cursiva, e.negrita};
+                });
             });
         } catch (const EZMKError& e) {
             MuestraError(e.Message());

@@ -3,6 +3,7 @@
 #include "cli/cmd_billing.h"
 #include "cli/cmd_core.h"
 #include "cli/cmd_db.h"
+#include "cli/cmd_empresas.h"
 #include "cli/cmd_invoice.h"
 #include "cli/cmd_text.h"
 #include "cli/commands.h"
@@ -24,6 +25,7 @@ void RegisterAllCommands() {
     RegisterInvoiceCommands();
     RegisterDbCommands();
     RegisterBillingCommands();
+    RegisterEmpresasCommands();
 }
 
 void RegisterAllProcedureBodies() {
