@@ -11,7 +11,7 @@ namespace zmk::schema {
 
 namespace {
 
-const QString kMasterFileName = QStringLiteral("ZMKEscolia_V4.MMDB");
+const QString kMasterFileName = QStringLiteral("ZMKEscoExtV4.MMDB");
 
 QString ColumnDefinition(const Table& table, const Column& c) {
     switch (c.type) {

@@ -804,7 +804,7 @@ def nodes():
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     out = os.path.join(root, "resources", "escolia.zmk")
-    app = {"title": "ZMK-Escolia v16", "version": 2, "nodes": nodes(), "screens": screens()}
+    app = {"application": "ZMK-Escolia 2014 EXTENDED", "title": "ZMK-Escolia v16", "version": 2, "nodes": nodes(), "screens": screens()}
     text = json.dumps(app, ensure_ascii=False, indent=1) + "\n"
     if len(sys.argv) > 1 and sys.argv[1] == "--check":
         with open(out, encoding="utf-8") as f:
