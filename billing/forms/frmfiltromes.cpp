@@ -1,5 +1,7 @@
 #include "billing/forms/frmfiltromes.h"
 
+#include "billing/forms/botonera.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -43,14 +45,7 @@ TFRMFiltroMesFacturar::TFRMFiltroMesFacturar(TMesAnyo inicial, QWidget* parent)
     if (QAbstractButton* b = rgMes->button(inicial.mes)) b->setChecked(true);
     layout->addWidget(grupo);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    bbAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    bbCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    bbAceptar->setDefault(true);
-    botones->addWidget(bbAceptar);
-    botones->addWidget(bbCancelar);
-    layout->addLayout(botones);
+    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(bbAceptar, &QPushButton::clicked, this, &QDialog::accept);
     connect(bbCancelar, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,5 +1,7 @@
 #include "billing/forms/frmfuncionesfacturas.h"
 
+#include "billing/forms/botonera.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,14 +108,7 @@ TFRMFuncionesFacturas::TFRMFuncionesFacturas(TZMKDBGrid& grid, QWidget* parent)
     cbImprimir->setChecked(form_.imprimir);
     layout->addWidget(cbImprimir);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    bbAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    bbCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    bbAceptar->setDefault(true);
-    botones->addWidget(bbAceptar);
-    botones->addWidget(bbCancelar);
-    layout->addLayout(botones);
+    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Attaching the grid: a selection of two or more rows is what the user meant.

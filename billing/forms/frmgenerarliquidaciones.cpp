@@ -1,5 +1,7 @@
 #include "billing/forms/frmgenerarliquidaciones.h"
 
+#include "billing/forms/botonera.h"
+
 #include <QApplication>
 #include <QDateEdit>
 #include <QFontDatabase>
@@ -82,14 +84,7 @@ TFRMGenerarLiquidaciones::TFRMGenerarLiquidaciones(QWidget* parent)
     tl->setColumnMinimumWidth(0, 20);
     layout->addWidget(tipo);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    bbAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    bbCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    bbAceptar->setDefault(true);
-    botones->addWidget(bbAceptar);
-    botones->addWidget(bbCancelar);
-    layout->addLayout(botones);
+    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
 
     connect(dtpFechaLiquidacion, &QDateEdit::dateChanged, this, [this] { Cambiado(); });
     connect(rbPeriodo, &QRadioButton::toggled, this, [this] { Cambiado(); });

@@ -1,5 +1,7 @@
 #include "billing/forms/frmopciones.h"
 
+#include "billing/forms/botonera.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -295,14 +297,7 @@ TFRMOpciones::TFRMOpciones(bool soloFacturar, QWidget* parent)
         pcPaginas->addTab(norma, QStringLiteral("Norma 19"));
     }
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    bbAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    bbCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    bbAceptar->setDefault(true);
-    botones->addWidget(bbAceptar);
-    botones->addWidget(bbCancelar);
-    layout->addLayout(botones);
+    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
     connect(bbAceptar, &QPushButton::clicked, this, [this] { BBAceptarClick(); });
     connect(bbCancelar, &QPushButton::clicked, this, &QDialog::reject);
     Cargar();

@@ -1,5 +1,7 @@
 #include "billing/forms/frmtextoconcepto.h"
 
+#include "billing/forms/botonera.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -106,14 +108,7 @@ TFRMDataSource_TextoConcepto::TFRMDataSource_TextoConcepto(const QString& texto,
     edEjemplo->setReadOnly(true);
     layout->addWidget(edEjemplo);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    bbAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    bbCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    bbAceptar->setDefault(true);
-    botones->addWidget(bbAceptar);
-    botones->addWidget(bbCancelar);
-    layout->addLayout(botones);
+    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
     resize(560, sizeHint().height());
 
     connect(edTexto, &QLineEdit::textChanged, this, [this] { ActualizarEjemplo(); });

@@ -10,9 +10,9 @@
 
 namespace zmk {
 
-TLookupCombo::TLookupCombo(const QString& spec, const QString& filter, QWidget* parent)
+TLookupCombo::TLookupCombo(const QString& lookup, const QString& filter, QWidget* parent)
     : QComboBox(parent), filter_(filter) {
-    QStringList parts = spec.split(QLatin1Char(':'));
+    QStringList parts = lookup.split(QLatin1Char(':'));
     if (parts.size() == 3) {
         table_ = parts[0];
         key_ = parts[1];

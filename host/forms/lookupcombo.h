@@ -7,8 +7,8 @@ namespace zmk {
 
 class TLookupCombo : public QComboBox {
   public:
-    // spec: "TABLE:KEY:TEXT"; filter: a condition on that table (":PRMIDCentroActual" allowed).
-    TLookupCombo(const QString& spec, const QString& filter, QWidget* parent = nullptr);
+    // lookup: "TABLE:KEY:TEXT"; filter: a condition on that table (":PRMIDCentroActual" allowed).
+    TLookupCombo(const QString& lookup, const QString& filter, QWidget* parent = nullptr);
 
     // Shows the key's text (empty for Null).
     void SetKey(const QVariant& key);
