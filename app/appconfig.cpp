@@ -1,16 +1,11 @@
 #include "app/appconfig.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLabel>
-#include <QMenu>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -22,6 +17,7 @@
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/forms/menuform.h"
+#include "host/forms/translatewidget.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
 #include "host/resources.h"
@@ -188,7 +184,7 @@ TEmpresasBD& TZMKAppConfig::DataBases() {
         TEmpresasHooks& hooks = empresas_->Hooks();
         hooks.conecta = [this](std::unique_ptr<TDataBaseZMK> db) {
             SetOpenEntry(empresas_->OpenEntry().nombre, empresas_->ReadOnly());
-            Connect(std::move(db));
+            Connect(WorkingConnection(std::move(db), ReadOnly()));
         };
         hooks.desconecta = [this] { Disconnect(); };
         hooks.registro = [this](const QString& aplicacion) {
@@ -207,6 +203,13 @@ TEmpresasBD& TZMKAppConfig::DataBases() {
         SetEmpresas(empresas_.get());
     }
     return *empresas_;
+}
+
+std::unique_ptr<TDataBaseZMK> WorkingConnection(std::unique_ptr<TDataBaseZMK> db, bool readOnly) {
+    if (!readOnly || !db || db->ReadOnly()) return db;
+    const QString file = db->FileName();
+    db.reset();
+    return TDataBaseZMK::OpenReadOnly(file);
 }
 
 bool TZMKAppConfig::IsConnected() const {
@@ -352,29 +355,6 @@ QString TZMKAppConfig::HelpQuery(bool haveMdi, bool mdi) const {
 
 QString TZMKAppConfig::FileVersion() {
     return QStringLiteral(ESCOLIA_FILE_VERSION);
-}
-
-void TranslateWidget(QWidget* form, const QString& section) {
-    // The built-in text is kept on the object, so that "(Defecto)" brings it back.
-    auto text = [&](QObject* o, const QString& current) {
-        QVariant original = o->property("zmkDefaultText");
-        if (!original.isValid()) {
-            o->setProperty("zmkDefaultText", current);
-            original = current;
-        }
-        return Translate().ValueDef(section + u'.' + o->objectName(), original.toString());
-    };
-    for (QAction* a : form->findChildren<QAction*>())
-        if (!a->objectName().isEmpty()) a->setText(text(a, a->text()));
-    for (QMenu* m : form->findChildren<QMenu*>())
-        if (!m->objectName().isEmpty()) m->setTitle(text(m, m->title()));
-    for (QLabel* l : form->findChildren<QLabel*>())
-        if (!l->objectName().isEmpty() && !l->property("zmkNoTranslate").toBool())
-            l->setText(text(l, l->text()));
-    for (QAbstractButton* b : form->findChildren<QAbstractButton*>())
-        if (!b->objectName().isEmpty()) b->setText(text(b, b->text()));
-    for (QGroupBox* g : form->findChildren<QGroupBox*>())
-        if (!g->objectName().isEmpty()) g->setTitle(text(g, g->title()));
 }
 
 }  // namespace zmk

@@ -140,12 +140,12 @@ class TZMKAppConfig {
     bool translation_ready_ = false;
 };
 
+// The connection the program works on for an opened company file: the same file again, for
+// reading only, when the login said the user may only read (SQLite then refuses every write).
+std::unique_ptr<TDataBaseZMK> WorkingConnection(std::unique_ptr<TDataBaseZMK> db, bool readOnly);
+
 // The program-wide configuration object (nullptr before the main window creates it).
 TZMKAppConfig* AppConfig();
 void SetAppConfig(TZMKAppConfig* config);
-
-// Translates a window's texts: every action, menu, label and button with an object name reads
-// section + "." + name, its built-in Spanish text being the default.
-void TranslateWidget(QWidget* form, const QString& section);
 
 }  // namespace zmk

@@ -144,7 +144,7 @@ void TFRMMenu::UpdateActions() {
     TFRMMenuLevel0Ext::UpdateActions();
     for (const TToolbarEntry& e : kToolbar)
         if (QAction* a = Action(QString::fromLatin1(e.action));
-            a && !AppDefinition().nodeScreens.contains(e.node))
+            a && (!AppDefinition().nodeScreens.contains(e.node) || !CanOpenNode(e.node)))
             a->setEnabled(false);
 }
 
@@ -152,7 +152,8 @@ void TFRMMenu::AfterConnectDB() {
     TFRMMenuLevel0Ext::AfterConnectDB();
     if (!ZMKApp().GetDefaultDB()) return;
     const QString flag = QStringLiteral("ACTUALIZADA_V_BBDD_IBAN_1");
-    if (!ParametrosApp().AsBoolean(flag, false) &&
+    // A reading connection can neither correct the data nor remember the check.
+    if (!DefaultDB().ReadOnly() && !ParametrosApp().AsBoolean(flag, false) &&
         CompteRegistres(DefaultDB(), QStringLiteral("IDCentroT20"), QStringLiteral("T20Centros"),
                         QString()) > 0) {
         if (ComprobarDatosSEPA(false))

@@ -169,8 +169,10 @@ void TFRMMenuLevel0Ext::CreateMenus() {
 void TFRMMenuLevel0Ext::UpdateActions() {
     const bool open = ZMKApp().GetDefaultDB() != nullptr;
     for (QAction* a : std::as_const(db_actions_)) a->setEnabled(open);
+    // A screen the user may not see stays in the menu, disabled.
     for (QAction* a : findChildren<QAction*>())
-        if (a->objectName().startsWith(QStringLiteral("MenuItem_idnode_"))) a->setEnabled(open);
+        if (a->objectName().startsWith(QStringLiteral("MenuItem_idnode_")))
+            a->setEnabled(open && CanOpenNode(a->data().toInt()));
     mnuVentana_->menuAction()->setVisible(IsMDI());
     mnuVentana_->setEnabled(IsMDI());
     TZMKAppConfig* config = AppConfig();

@@ -24,10 +24,10 @@ QString ErrorText(const QSqlError& error) {
 }
 }  // namespace
 
-TDataBaseZMK::TDataBaseZMK(QString path, QString connectionName)
-    : path_(std::move(path)), connection_name_(std::move(connectionName)) {}
+TDataBaseZMK::TDataBaseZMK(QString path, QString connectionName, bool readOnly)
+    : path_(std::move(path)), connection_name_(std::move(connectionName)), read_only_(readOnly) {}
 
-std::unique_ptr<TDataBaseZMK> TDataBaseZMK::Open(const QString& path) {
+void TDataBaseZMK::CheckFile(const QString& path) {
     QFileInfo info(path);
     if (!info.exists() || !info.isFile())
         throw EDatabaseError(QStringLiteral("No se encuentra la base de datos:\n%1").arg(path));
@@ -38,15 +38,30 @@ std::unique_ptr<TDataBaseZMK> TDataBaseZMK::Open(const QString& path) {
     if (header != QByteArray("SQLite format 3\0", 16))
         throw EDatabaseError(
             QStringLiteral("El archivo no es una base de datos válida:\n%1").arg(path));
-    return Create(path);
+}
+
+std::unique_ptr<TDataBaseZMK> TDataBaseZMK::Open(const QString& path) {
+    CheckFile(path);
+    return Connect(path, false);
+}
+
+std::unique_ptr<TDataBaseZMK> TDataBaseZMK::OpenReadOnly(const QString& path) {
+    CheckFile(path);
+    return Connect(path, true);
 }
 
 std::unique_ptr<TDataBaseZMK> TDataBaseZMK::Create(const QString& path) {
+    return Connect(path, false);
+}
+
+std::unique_ptr<TDataBaseZMK> TDataBaseZMK::Connect(const QString& path, bool readOnly) {
     QString name = QStringLiteral("zmk-db-%1").arg(++connection_counter);
-    std::unique_ptr<TDataBaseZMK> db(new TDataBaseZMK(path, name));
+    std::unique_ptr<TDataBaseZMK> db(new TDataBaseZMK(path, name, readOnly));
     QSqlDatabase conn = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     conn.setDatabaseName(path);
-    conn.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000");
+    if (readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    conn.setConnectOptions(options);
     if (!conn.open())
         throw EDatabaseError(QStringLiteral("No se puede abrir la base de datos:\n%1\n%2")
                                  .arg(path, ErrorText(conn.lastError())));
@@ -55,9 +70,12 @@ std::unique_ptr<TDataBaseZMK> TDataBaseZMK::Create(const QString& path) {
 }
 
 void TDataBaseZMK::Configure() {
-    // WAL lets readers go on while another workstation writes; FULL survives power loss.
-    Query(QStringLiteral("PRAGMA journal_mode=WAL"));
-    ExecuteSQL(QStringLiteral("PRAGMA synchronous=FULL"));
+    // WAL lets readers go on while another workstation writes; FULL survives power loss. A
+    // reading connection changes neither: the file keeps the mode its writers gave it.
+    if (!read_only_) {
+        Query(QStringLiteral("PRAGMA journal_mode=WAL"));
+        ExecuteSQL(QStringLiteral("PRAGMA synchronous=FULL"));
+    }
     ExecuteSQL(QStringLiteral("PRAGMA busy_timeout=10000"));
     // Like Jet, text compares without regard to case in LIKE.
     ExecuteSQL(QStringLiteral("PRAGMA case_sensitive_like=OFF"));

@@ -20,12 +20,15 @@ class TDataBaseZMK : public TZMKObject {
 public:
     // Opens an existing company file; refuses a missing file or one that is not a database.
     static std::unique_ptr<TDataBaseZMK> Open(const QString& path);
+    // Opens an existing company file for reading only: SQLite itself refuses every write.
+    static std::unique_ptr<TDataBaseZMK> OpenReadOnly(const QString& path);
     // Creates (or opens) the file, for building a new database.
     static std::unique_ptr<TDataBaseZMK> Create(const QString& path);
     ~TDataBaseZMK() override;
 
     const QString& FileName() const { return path_; }
     bool Connected() const;
+    bool ReadOnly() const { return read_only_; }
     QSqlDatabase Connection() const;
 
     // Runs a statement; returns the rows affected. Failure raises EDatabaseError.
@@ -59,10 +62,13 @@ public:
     QString PrimaryKey(const QString& table) const;
 
 private:
-    TDataBaseZMK(QString path, QString connectionName);
+    TDataBaseZMK(QString path, QString connectionName, bool readOnly);
+    static void CheckFile(const QString& path);
+    static std::unique_ptr<TDataBaseZMK> Connect(const QString& path, bool readOnly);
     void Configure();
     QString path_;
     QString connection_name_;
+    bool read_only_;
     bool in_transaction_ = false;
     // Table structure does not change while the program runs, except by statements that say so.
     mutable QHash<QString, QStringList> columns_cache_;

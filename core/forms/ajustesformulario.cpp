@@ -7,9 +7,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "core/forms/traducedialogo.h"
 #include "core/strings.h"
 #include "host/forms/menuform.h"
+#include "host/forms/translatewidget.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -160,7 +160,8 @@ TCCFRMConfMenuLevel0Ext::TCCFRMConfMenuLevel0Ext(QWidget* owner, QSettings& ini)
     connect(botones, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(botones, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    TraduceDialogo(this, QStringLiteral("CC_TCCFRMConfMenuLevel0Ext"));
+    TranslateWidget(this, QStringLiteral("CC_TCCFRMConfMenuLevel0Ext"),
+                    TCaptionTranslation::Translate);
     Actualiza();
 }
 

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "core/datosempresa.h"
-#include "core/forms/traducedialogo.h"
 #include "host/errors.h"
+#include "host/forms/translatewidget.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -58,7 +58,8 @@ TCCFRMConfDatosEmpresa::TCCFRMConfDatosEmpresa(QWidget* parent) : QDialog(parent
     layout->addLayout(form);
     layout->addWidget(botones);
 
-    TraduceDialogo(this, QStringLiteral("CC_TCCFRMConfDatosEmpresa"));
+    TranslateWidget(this, QStringLiteral("CC_TCCFRMConfDatosEmpresa"),
+                    TCaptionTranslation::Translate);
     PublicaDatosEmpresa();
     QStringList valores = LeeDatosEmpresa();
     for (int i = 0; i < kDatosEmpresa; ++i) cajas_[i]->setText(valores[i]);

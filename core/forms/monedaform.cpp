@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/forms/traducedialogo.h"
 #include "host/errors.h"
+#include "host/forms/translatewidget.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -53,7 +53,7 @@ TCCFRMConfMoneda::TCCFRMConfMoneda(QWidget* parent) : QDialog(parent) {
     setMinimumWidth(360);
 
     MuestraValores(LeeConfigMoneda());
-    TraduceDialogo(this, QStringLiteral("CC_TCCFRMConfMoneda"));
+    TranslateWidget(this, QStringLiteral("CC_TCCFRMConfMoneda"), TCaptionTranslation::Translate);
 }
 
 TConfigMoneda TCCFRMConfMoneda::Valores() const {

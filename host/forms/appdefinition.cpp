@@ -23,6 +23,7 @@ TControlDef ReadControl(const QJsonObject& o) {
     c.lookup = o.value(QStringLiteral("lookup")).toString();
     c.filter = o.value(QStringLiteral("filter")).toString();
     c.procedure = o.value(QStringLiteral("procedure")).toString();
+    c.editor = o.value(QStringLiteral("editor")).toString();
     c.params = Params(o.value(QStringLiteral("params")));
     for (const QJsonValue& child : o.value(QStringLiteral("children")).toArray())
         c.children << ReadControl(child.toObject());

@@ -23,6 +23,7 @@ struct TControlDef {
         lookup;  // lookup: "TABLE:KEY:TEXT" ("T17FormasCobro:IDFormaCobroT17:DescFormaCobroT17")
     QString filter;      // lookup: condition on the looked-up table (may use :PRMIDCentroActual)
     QString procedure;   // button: the library procedure it runs
+    QString editor;      // edit: the data-source plug-in that edits the value ("TEXTO_CONCEPTO")
     QVariantMap params;  // button: "PRME01".. values
     QList<TControlDef> children;
 };

@@ -10,6 +10,7 @@
 #include "host/errors.h"
 #include "host/forms/screen.h"
 #include "host/prompt.h"
+#include "host/rights.h"
 
 namespace zmk {
 
@@ -70,11 +71,22 @@ void TZMKMenuForm::AddNodeChildren(QMenu* parent, int nodeId) {
     }
 }
 
+bool TZMKMenuForm::CanOpenNode(int nodeId) const {
+    auto it = definition_.nodeScreens.constFind(nodeId);
+    if (it == definition_.nodeScreens.constEnd()) return true;
+    return TableAllows(definition_.screens.value(it.value()).table, TTableRight::View);
+}
+
 TZMKScreen* TZMKMenuForm::OpenNode(int nodeId) {
     try {
         auto it = definition_.nodeScreens.find(nodeId);
         if (it == definition_.nodeScreens.end()) return nullptr;
         const TScreenDef& def = definition_.screens[it.value()];
+        if (const QString refusal = TableRefusal(def.table, def.caption, TTableRight::View);
+            !refusal.isEmpty()) {
+            Avisa(refusal);
+            return nullptr;
+        }
         // An MDI child of the node already open comes to the front.
         if (mdi_ && mdi_area_) {
             for (QMdiSubWindow* sub : mdi_area_->subWindowList()) {
@@ -102,9 +114,11 @@ TZMKScreen* TZMKMenuForm::OpenNode(int nodeId) {
         }
         if (!mdi_) {
             if (!CloseOpenForms()) return nullptr;
-            auto* screen = new TZMKScreen(def, nodeId, this);
-            screen->setProperty("zmkNode", nodeId);
-            screen->OpenQuery();
+            // Owned here until it opens: a screen that cannot read its list is not kept.
+            auto owned = std::make_unique<TZMKScreen>(def, nodeId);
+            owned->setProperty("zmkNode", nodeId);
+            owned->OpenQuery();
+            TZMKScreen* screen = owned.release();
             setCentralWidget(screen);
             docked_ = screen;
             last_node_ = nodeId;
@@ -113,9 +127,10 @@ TZMKScreen* TZMKMenuForm::OpenNode(int nodeId) {
             screen->Grid()->setFocus();
             return screen;
         }
-        auto* screen = new TZMKScreen(def, nodeId);
-        screen->setProperty("zmkNode", nodeId);
-        screen->OpenQuery();
+        auto owned = std::make_unique<TZMKScreen>(def, nodeId);
+        owned->setProperty("zmkNode", nodeId);
+        owned->OpenQuery();
+        TZMKScreen* screen = owned.release();
         QMdiSubWindow* sub = mdi_area_->addSubWindow(screen);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->resize(900, 600);

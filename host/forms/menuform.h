@@ -23,7 +23,10 @@ public:
     // Menu items and actions for the node's children, recursively (parent null: the menu bar).
     void AddNodeChildren(QMenu* parent, int nodeId);
     // Shows the node's form; errors come back with "Error al abrir formulario:\n" in front.
+    // A screen whose table the user may not see does not open: the refusal is shown instead.
     TZMKScreen* OpenNode(int nodeId);
+    // Whether the user may see the table of the node's screen (true for nodes without one).
+    bool CanOpenNode(int nodeId) const;
     // Frees the open framework forms except one; false when one of them refused to close.
     bool CloseOpenForms(QWidget* keep = nullptr);
     bool IsMDI() const { return mdi_; }

@@ -16,14 +16,17 @@
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStyle>
 #include <QTextStream>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/centroactual.h"
 #include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/database.h"
+#include "host/datasources.h"
 #include "host/errors.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/lookupcombo.h"
@@ -56,6 +59,13 @@ QVariant ParseDate(const QString& text, bool withTime) {
         if (d.isValid()) return withTime ? d : QDateTime(d.date(), QTime(0, 0));
     }
     return t;  // the field refuses it with the program's message
+}
+
+// The pictures a plug-in's button may borrow by image class; none for the others.
+QIcon EditorIcon(const QString& imageClass, const QStyle* style) {
+    if (imageClass.compare(QLatin1String("SEARCH"), Qt::CaseInsensitive) == 0)
+        return style->standardIcon(QStyle::SP_FileDialogContentsView);
+    return QIcon();
 }
 
 }  // namespace
@@ -101,6 +111,7 @@ void TZMKScreen::BuildUi() {
     act_insert_ = add(QStringLiteral("Nuevo"), QKeySequence(Qt::Key_Insert), [this] {
         if (!DetailsCanLeave()) return;
         bool inserted = Run([this] {
+            RequireRight(TTableRight::Add);
             DataSet()->Append();
             // A detail's new record belongs to the master's current record.
             if (!detail_field_.isEmpty() && !master_value_.isNull())
@@ -113,8 +124,12 @@ void TZMKScreen::BuildUi() {
                 break;
             }
     });
-    act_edit_ = add(QStringLiteral("Modificar"), QKeySequence(Qt::Key_F2),
-                    [this] { Run([this] { DataSet()->Edit(); }); });
+    act_edit_ = add(QStringLiteral("Modificar"), QKeySequence(Qt::Key_F2), [this] {
+        Run([this] {
+            RequireRight(TTableRight::Modify);
+            DataSet()->Edit();
+        });
+    });
     act_post_ = add(QStringLiteral("Aceptar"), QKeySequence(Qt::Key_F12), [this] {
         Run([this] {
             FlushEditors();
@@ -125,6 +140,7 @@ void TZMKScreen::BuildUi() {
                       [this] { Run([this] { DataSet()->Cancel(); }); });
     act_delete_ = add(QStringLiteral("Borrar"), QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
         if (!DataSet() || DataSet()->IsEmpty()) return;
+        if (!Run([this] { RequireRight(TTableRight::Delete); })) return;
         if (!PreguntaSiNo(QStringLiteral("¿Borrar el registro?"), TMsgIcon::Warning,
                           TMsgButton::No))
             return;
@@ -210,6 +226,8 @@ void TZMKScreen::BuildUi() {
     if (!def_.details.isEmpty()) {
         detail_tabs_ = new QTabWidget(outer_splitter);
         for (const TScreenDef::Detail& d : def_.details) {
+            // A detail the user may not see is left out.
+            if (!TableAllows(d.definition->table, TTableRight::View)) continue;
             // A detail is the form of its data source's node, as the form rules know it.
             auto* detail = new TZMKScreen(*d.definition, d.definition->dataSource, detail_tabs_);
             detail->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -263,13 +281,65 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
         widget = new QLineEdit(record_);
     }
     widget->setObjectName(c.name);
-    parent.Add(std::make_unique<TQtControl>(c.name, c.field, widget));
+    QWidget* placed = widget;
+    if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && !c.editor.isEmpty())
+        placed = WithEditorButton(c, edit);
+    parent.Add(std::make_unique<TQtControl>(c.name, c.field, placed));
     if (!c.field.isEmpty()) BindEditor(c, widget);
     if (auto* check = qobject_cast<QCheckBox*>(widget); check && !c.procedure.isEmpty()) {
         // A box whose change a procedure follows (after the value reached the field).
         connect(check, &QCheckBox::clicked, this, [this, c] { RunButton(c.procedure, c.params); });
     }
-    return widget;
+    return placed;
+}
+
+QWidget* TZMKScreen::WithEditorButton(const TControlDef& c, QLineEdit* edit) {
+    if (c.field.isEmpty() || !CreateZMKDataSource(c.editor)) return edit;
+    auto* box = new QWidget(record_);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    edit->setParent(box);
+    row->addWidget(edit, 1);
+    auto* button = new QToolButton(box);
+    button->setObjectName(c.name + QStringLiteral("Editor"));
+    button->setToolTip(c.editor);
+    button->setFocusPolicy(Qt::NoFocus);
+    const QIcon icon = EditorIcon(ZMKDataSource_ImageClass(c.editor), style());
+    if (icon.isNull())
+        button->setText(QStringLiteral("..."));
+    else
+        button->setIcon(icon);
+    row->addWidget(button);
+    const QString editor = c.editor;
+    connect(button, &QToolButton::clicked, this,
+            [this, edit, editor] { OpenFieldEditor(edit, editor); });
+    auto* key = new QAction(edit);
+    key->setShortcut(QKeySequence(Qt::Key_F4));
+    key->setShortcutContext(Qt::WidgetShortcut);
+    edit->addAction(key);
+    connect(key, &QAction::triggered, this,
+            [this, edit, editor] { OpenFieldEditor(edit, editor); });
+    return box;
+}
+
+void TZMKScreen::OpenFieldEditor(QLineEdit* edit, const QString& editor) {
+    TDataSet* ds = DataSet();
+    auto binding = std::find_if(bindings_.begin(), bindings_.end(),
+                                [edit](const Binding& b) { return b.widget == edit; });
+    if (!ds || !ds->Active() || binding == bindings_.end()) return;
+    const QString field = binding->field;
+    auto plugin = CreateZMKDataSource(editor);
+    if (!plugin) return;
+    // The plug-in edits what the user sees, typed changes included.
+    QString value = edit->text();
+    bool accepted = false;
+    if (!Run([&] { accepted = plugin->Edit(value); }) || !accepted) return;
+    BeginEditing();
+    if (ds->State() != TDataSetState::Edit && ds->State() != TDataSetState::Insert) return;
+    // As typing does: the value reaches the field, whose change events follow.
+    binding->dirty = false;
+    Run([&] { ds->FieldByName(field).SetValue(value); });
 }
 
 void TZMKScreen::BindEditor(const TControlDef& c, QWidget* widget) {
@@ -335,7 +405,11 @@ void TZMKScreen::FlushEditors() {
 void TZMKScreen::BeginEditing() {
     TDataSet* ds = DataSet();
     if (!ds || ds->State() == TDataSetState::Edit || ds->State() == TDataSetState::Insert) return;
-    if (!Run([ds] { ds->Edit(); })) ShowRecord();
+    if (!Run([this, ds] {
+            RequireRight(TTableRight::Modify);
+            ds->Edit();
+        }))
+        ShowRecord();
 }
 
 void TZMKScreen::ShowRecord() {
@@ -379,6 +453,7 @@ QString TZMKScreen::QueryText() const {
 }
 
 void TZMKScreen::OpenQuery() {
+    RequireRight(TTableRight::View);
     auto ds = DefaultDB().GetTSQLDataSet(QueryText(), def_.readOnly);
     ZMKApp().AttachDataSet(*ds, def_.dataSource);
     query_ = std::make_unique<TQuerySQL>(std::move(ds));
@@ -543,6 +618,14 @@ bool TZMKScreen::Run(const std::function<void()>& operation) {
     return false;
 }
 
+bool TZMKScreen::Allows(TTableRight right) const {
+    return TableAllows(def_.table, right);
+}
+
+void TZMKScreen::RequireRight(TTableRight right) const {
+    RequireTableRight(def_.table, def_.caption, right);
+}
+
 void TZMKScreen::RunButton(const QString& procedure, const QVariantMap& params) {
     // A procedure working on "all the rows" of the list must see them all.
     if (!Run([this] {
@@ -604,11 +687,11 @@ void TZMKScreen::UpdateActions() {
         ds && (ds->State() == TDataSetState::Edit || ds->State() == TDataSetState::Insert);
     bool has_rows = ds && !ds->IsEmpty();
     bool writable = ds && !ds->IsReadOnly() && !ds->KeyField().isEmpty();
-    act_insert_->setEnabled(writable && !editing);
-    act_edit_->setEnabled(writable && has_rows && !editing);
+    act_insert_->setEnabled(writable && !editing && Allows(TTableRight::Add));
+    act_edit_->setEnabled(writable && has_rows && !editing && Allows(TTableRight::Modify));
     act_post_->setEnabled(editing);
     act_cancel_->setEnabled(editing);
-    act_delete_->setEnabled(writable && has_rows && !editing);
+    act_delete_->setEnabled(writable && has_rows && !editing && Allows(TTableRight::Delete));
     for (QAction* a : {act_first_, act_prior_, act_next_, act_last_, act_refresh_})
         a->setEnabled(ds && !editing);
     grid_->setEnabled(!editing);

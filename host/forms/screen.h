@@ -16,6 +16,7 @@
 #include "host/forms/appdefinition.h"
 #include "host/grid.h"
 #include "host/querysql.h"
+#include "host/rights.h"
 
 namespace zmk {
 
@@ -61,6 +62,11 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void PublishObjects();
     // Runs a data-set operation, showing a refusal in the standard error box.
     bool Run(const std::function<void()>& operation);
+    // Whether the user's rights allow the operation on the screen's table.
+    bool Allows(TTableRight right) const;
+    // Opens the plug-in editor of a data-aware edit (its "..." button, F4): on OK the record
+    // goes into edit mode and the field takes the edited value.
+    void OpenFieldEditor(QLineEdit* edit, const QString& editor);
 
     void DataEvent(TDataEvent event, TDataSet& dataSet) override;
     void DataChange(TDataSet& dataSet, TField* field) override;
@@ -83,6 +89,10 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void Navigate(const std::function<void()>& move);
     QWidget* BuildControl(const TControlDef& def, TZMKControl& parent);
     void BindEditor(const TControlDef& def, QWidget* widget);
+    // The edit with its plug-in's button beside it; the edit alone when no plug-in has the name.
+    QWidget* WithEditorButton(const TControlDef& def, QLineEdit* edit);
+    // Raises the user's refusal when the right is not granted.
+    void RequireRight(TTableRight right) const;
     void ShowRecord();
     void FlushEditors();
     void BeginEditing();
