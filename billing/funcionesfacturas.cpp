@@ -1,8 +1,10 @@
 #include "billing/funcionesfacturas.h"
 
+#include <QStringList>
 #include <memory>
 
 #include "billing/factura.h"
+#include "core/parametrosapp.h"
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
 #include "host/app.h"
@@ -10,6 +12,8 @@
 #include "host/dataset.h"
 #include "host/datetime.h"
 #include "host/errors.h"
+#include "host/prompt.h"
+#include "host/reports.h"
 #include "rules/comunes.h"
 
 namespace zmk {
@@ -121,9 +125,31 @@ const QStringList kColumnasCopiaLinea{
 
 }  // namespace
 
+int FormatoFactura() {
+    return ParametrosApp().AsInteger(QStringLiteral("DefaultFormatoFactura"), 0);
+}
+
 void ExigirMotorInformes() {
-    throw EZMKError(
-        QStringLiteral("No hay ningún motor de informes instalado: no se puede imprimir."));
+    if (!ReportEngineInstalled())
+        throw EZMKError(
+            QStringLiteral("No hay ningún motor de informes instalado: no se puede imprimir."));
+}
+
+void ImprimirFacturas(const QList<int>& ids) {
+    const int formato = FormatoFactura();
+    if (formato < 1 || ids.isEmpty()) return;
+    QStringList lista;
+    for (int id : ids) lista << ValorSQL(id);
+    try {
+        PrintReport(formato,
+                    QStringLiteral("IDFacturaCabT15 IN (") + lista.join(QLatin1Char(',')) +
+                        QLatin1Char(')'),
+                    TPrintTarget::Preview);
+    } catch (const EAbort&) {
+        // The user closed the printer's dialog: nothing to report.
+    } catch (const EZMKError& e) {
+        MuestraError(e.Message());
+    }
 }
 
 void AnotarIncidenciaFactura(int idFactura, const QString& texto, bool resuelta) {

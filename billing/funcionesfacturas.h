@@ -31,9 +31,14 @@ void AnotarIncidenciaFactura(int idFactura, const QString& texto, bool resuelta)
 // The invoice's identification in messages: number, series, name and amount.
 QString DescripcionFactura(TDataSet& factura);
 
-// Printing needs the report engine, which is not part of this program yet: raises the message
-// that says so.
-[[noreturn]] void ExigirMotorInformes();
+// The report id invoices print with ("DefaultFormatoFactura"); below 1 none is configured.
+int FormatoFactura();
+// Refuses, before anything changes, an operation that will print when no report engine is
+// installed (escolia-cli without a display).
+void ExigirMotorInformes();
+// Prints the invoices with the configured format once their changes are saved: an error while
+// printing is shown and undoes nothing; with no format configured nothing is printed.
+void ImprimirFacturas(const QList<int>& ids);
 
 enum class TAccionFactura { Ninguna, Devolver, Cobrar, Borrar, AnularDevolucion, AnularCobro };
 

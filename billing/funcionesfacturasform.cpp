@@ -29,10 +29,6 @@ void Recordar(const QString& nombre, bool valor) {
     Parametres().SetWritables(nombre, true);
 }
 
-int FormatoFactura() {
-    return ParametrosApp().AsInteger(QStringLiteral("DefaultFormatoFactura"), 0);
-}
-
 [[noreturn]] void Rechazar(int numero, const QString& descripcion) {
     throw EZMKError(ProgramStringFmt(numero, {descripcion}));
 }
@@ -127,7 +123,10 @@ int TFormFuncionesFacturas::Aceptar() const {
     if (accion == TAccionFactura::Ninguna && !imprimir) throw EZMKError(ProgramString(10433));
     // Printing follows the action; refuse before anything changes when it cannot happen.
     if (imprime) ExigirMotorInformes();
-    if (accion == TAccionFactura::Ninguna) return 0;
+    if (accion == TAccionFactura::Ninguna) {
+        ImprimirFacturas(ids);
+        return 0;
+    }
 
     TDataBaseZMK& db = DefaultDB();
     int aplicadas = 0;
@@ -187,6 +186,7 @@ int TFormFuncionesFacturas::Aceptar() const {
         throw;
     }
     Recordar(kPrmDesfacturar, desfacturar);
+    if (imprime) ImprimirFacturas(ids);
     return aplicadas;
 }
 

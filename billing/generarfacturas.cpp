@@ -365,8 +365,17 @@ QList<int> GenerarFacturas(const TGeneracionFacturas& g) {
     }
 
     const QList<int> facturas = relacionadas.IDsFacturas();
-    if (g.cobrar)
+    if (!g.cobrar) return facturas;
+    // The invoices are saved: a failure from here on is reported and leaves them saved.
+    try {
         for (int id : facturas) CobrarFactura(id, 0, g.numerar, 0, fecha, false, fecha, true);
+    } catch (const EAbort&) {
+        return facturas;
+    } catch (const EZMKError& e) {
+        MuestraError(e.Message());
+        return facturas;
+    }
+    ImprimirFacturas(facturas);
     return facturas;
 }
 

@@ -87,8 +87,7 @@ QList<int> TFormGenerarFacturas::Facturar(bool cobrar) const {
     g.textoSerie = serie.value(0).toString();
     serie.finish();
     // Collecting goes on to print; refuse before anything is written when it cannot.
-    if (cobrar && ParametrosApp().AsInteger(QStringLiteral("DefaultFormatoFactura"), 0) >= 1)
-        ExigirMotorInformes();
+    if (cobrar && FormatoFactura() >= 1) ExigirMotorInformes();
     g.mes = sinMes ? -1 : mes;
     g.anyo = sinMes ? -1 : anyo;
     g.fecha = fecha;

@@ -1,7 +1,10 @@
 // escolia-cli: the program's procedures, hooks and data events without the screens.
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "cli/commands.h"
 #include "core/splash.h"
@@ -25,10 +28,33 @@ void PrintUsage(QTextStream& err) {
     for (const QString& usage : CommandUsages()) err << "  " << usage << "\n";
 }
 
+// Rendering reports needs fonts and page painting, which only a GUI application has; every other
+// command keeps the lighter core application (and needs no display at all).
+bool NeedsGuiApplication(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--db") == 0 || std::strcmp(arg, "--centre") == 0 ||
+            std::strcmp(arg, "--answer") == 0 || std::strcmp(arg, "--now") == 0) {
+            ++i;
+            continue;
+        }
+        if (std::strncmp(arg, "--", 2) == 0) continue;
+        return std::strcmp(arg, "report") == 0;
+    }
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv) {
+    if (!NeedsGuiApplication(argc, argv)) return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> application = CreateApplication(argc, argv);
+    QCoreApplication& app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
     QTextStream in(stdin);

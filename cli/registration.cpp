@@ -5,6 +5,7 @@
 #include "cli/cmd_db.h"
 #include "cli/cmd_empresas.h"
 #include "cli/cmd_invoice.h"
+#include "cli/cmd_report.h"
 #include "cli/cmd_text.h"
 #include "cli/commands.h"
 #include "core/register.h"
@@ -26,6 +27,7 @@ void RegisterAllCommands() {
     RegisterDbCommands();
     RegisterBillingCommands();
     RegisterEmpresasCommands();
+    RegisterReportCommands();
 }
 
 void RegisterAllProcedureBodies() {

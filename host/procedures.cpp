@@ -42,7 +42,16 @@ bool TProcedureZMK::ExecuteIfRegistered(const QString& name, const TProcCall& ca
     return true;
 }
 
-bool TProcedureZMK::Exists(const QString& name) const { return Find(name) != nullptr; }
+bool TProcedureZMK::Exists(const QString& name) const {
+    return Find(name) != nullptr;
+}
+
+bool TProcedureZMK::UnregisterProcedure(const QString& name) {
+    const Entry* entry = Find(name);
+    if (!entry) return false;
+    entries_.erase(entries_.begin() + (entry - entries_.data()));
+    return true;
+}
 
 QStringList TProcedureZMK::Names() const {
     QStringList names;

@@ -29,7 +29,7 @@ struct TProcCall {
 using TProcCallback = std::function<void(const TProcCall&)>;
 
 class TProcedureZMK {
-public:
+  public:
     explicit TProcedureZMK(TZMKApp* owner = nullptr) : owner_(owner) {}
     TZMKApp* Owner() const { return owner_; }
 
@@ -42,11 +42,13 @@ public:
     bool ExecuteIfRegistered(const QString& name, const TProcCall& call);
 
     bool Exists(const QString& name) const;
+    // Removes a procedure (a plug-in going away); returns whether it was registered.
+    bool UnregisterProcedure(const QString& name);
     QStringList Names() const;
     QString Description(const QString& name) const;
     void Clear() { entries_.clear(); }
 
-private:
+  private:
     struct Entry {
         QString name;
         QString description;

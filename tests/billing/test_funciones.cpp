@@ -4,7 +4,11 @@
 #include "billing/funcionesfacturas.h"
 #include "billing/generarfacturas.h"
 #include "core/parametrosapp.h"
+#include "host/app.h"
 #include "host/errors.h"
+#include "host/parametres.h"
+#include "host/procedures.h"
+#include "host/reports.h"
 #include "tests/billing/test_generar_datos.h"
 
 namespace zmk {
@@ -123,7 +127,7 @@ TEST_F(Funciones, DeletingWithReactivationMakesOneOffConceptsBillableAgain) {
         e_.Int(QStringLiteral("SELECT COUNT(*) FROM T14ConceptosMatricula WHERE ActivoT14=1")), 2);
 }
 
-TEST_F(Funciones, PrintingWithAReportConfiguredIsRefusedBeforeAnyChange) {
+TEST_F(Funciones, PrintingWithoutAReportEngineIsRefusedBeforeAnyChange) {
     ParametrosApp().SetValue(QStringLiteral("DefaultFormatoFactura"), 3);
     TFormFuncionesFacturas f = Form(TAccionFactura::Cobrar, ids_);
     f.imprimir = true;
@@ -136,6 +140,87 @@ TEST_F(Funciones, PrintingWithAReportConfiguredIsRefusedBeforeAnyChange) {
             QStringLiteral("No hay ningún motor de informes instalado: no se puede imprimir."));
     }
     EXPECT_EQ(e_.Int(QStringLiteral("SELECT COUNT(*) FROM T15FacturasCab WHERE CobradaT15=1")), 0);
+}
+
+// A report engine that records what it was asked to print, or fails like a broken printer.
+class MotorDePrueba {
+  public:
+    MotorDePrueba() {
+        ZMKApp().Procedures().RegisterProcedure(
+            kDoPrintIDReport, QString(), [this](const TProcCall&) {
+                if (falla) throw EZMKError(QStringLiteral("La impresora no responde"));
+                impresos << QStringLiteral("%1|%2|%3")
+                                .arg(Parametres().AsInteger(QStringLiteral("PRME01")))
+                                .arg(Parametres().AsString(QStringLiteral("PRME06")))
+                                .arg(Parametres().AsInteger(QStringLiteral("PRME02")));
+            });
+    }
+    ~MotorDePrueba() { ZMKApp().Procedures().UnregisterProcedure(kDoPrintIDReport); }
+    bool falla = false;
+    QStringList impresos;
+};
+
+QString Filtro(const QList<int>& ids) {
+    QStringList lista;
+    for (int id : ids) lista << QString::number(id);
+    return QStringLiteral("IDFacturaCabT15 IN (") + lista.join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+TEST_F(Funciones, PrintingFollowsTheSavedActionAndAFailureUndoesNothing) {
+    MotorDePrueba motor;
+    ParametrosApp().SetValue(QStringLiteral("DefaultFormatoFactura"), 3);
+    TFormFuncionesFacturas f = Form(TAccionFactura::Cobrar, {ids_[0], ids_[2]});
+    f.imprimir = true;
+    for (const char* r : {"yes", "yes", "no", "yes", "yes"}) t_.prompt().Push(QLatin1String(r));
+    EXPECT_EQ(f.Aceptar(), 2);
+    // The chosen invoices, with the configured format, to the preview.
+    EXPECT_EQ(motor.impresos, QStringList{QStringLiteral("3|") + Filtro({ids_[0], ids_[2]}) +
+                                          QStringLiteral("|0")});
+
+    motor.falla = true;
+    TFormFuncionesFacturas devolver = Form(TAccionFactura::Devolver, {ids_[0]});
+    devolver.imprimir = true;
+    t_.prompt().Push(QStringLiteral("yes"));
+    EXPECT_EQ(devolver.Aceptar(), 1);
+    EXPECT_TRUE(e_.Mostrado(QStringLiteral("La impresora no responde")));
+    EXPECT_EQ(Campo("DevueltaT15", ids_[0]), 1);
+
+    // Printing alone changes nothing; deleting never prints.
+    motor.falla = false;
+    TFormFuncionesFacturas imprimir = Form(TAccionFactura::Ninguna, {ids_[1]});
+    imprimir.imprimir = true;
+    EXPECT_EQ(imprimir.Aceptar(), 0);
+    EXPECT_EQ(motor.impresos.size(), 2);
+    EXPECT_EQ(motor.impresos.last(),
+              QStringLiteral("3|") + Filtro({ids_[1]}) + QStringLiteral("|0"));
+    TFormFuncionesFacturas borrar = Form(TAccionFactura::Borrar, {ids_[1]});
+    borrar.imprimir = true;
+    t_.prompt().Push(QStringLiteral("yes"));
+    EXPECT_EQ(borrar.Aceptar(), 1);
+    EXPECT_EQ(motor.impresos.size(), 2);
+}
+
+TEST_F(Funciones, BillingAndCollectingPrintsTheNewInvoicesOnlyWithAFormatConfigured) {
+    MotorDePrueba motor;
+    e_.Concepto(e_.Matricula(alumnos_[0]), QStringLiteral("Libro"), 25, false, 11);
+    TGeneracionFacturas g;
+    g.mes = 11, g.anyo = 2025, g.fecha = QDate(2025, 11, 1), g.idSerie = 1;
+    g.alumnos = {alumnos_[0]};
+    g.cobrar = true;
+    t_.prompt().Push(QStringLiteral("yes"));
+    const QList<int> sinFormato = GenerarFacturas(g);
+    ASSERT_EQ(sinFormato.size(), 1);
+    EXPECT_TRUE(motor.impresos.isEmpty());
+
+    ParametrosApp().SetValue(QStringLiteral("DefaultFormatoFactura"), 101);
+    e_.Concepto(e_.Matricula(alumnos_[1]), QStringLiteral("Libro"), 25, false, 11);
+    g.alumnos = {alumnos_[1]};
+    t_.prompt().Push(QStringLiteral("yes"));
+    const QList<int> nuevas = GenerarFacturas(g);
+    ASSERT_EQ(nuevas.size(), 1);
+    EXPECT_EQ(Campo("CobradaT15", nuevas[0]), 1);
+    EXPECT_EQ(motor.impresos,
+              QStringList{QStringLiteral("101|") + Filtro(nuevas) + QStringLiteral("|0")});
 }
 
 }  // namespace
