@@ -11,7 +11,6 @@
 #include "host/library.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
-#include "host/querysql.h"
 #include "rules/comunes.h"
 #include "rules/fuentesdatos.h"
 #include "rules/reglasestado.h"
@@ -146,8 +145,10 @@ void CambioDatosCobroMatricula(const TProcCall&) {
     TZMKControl* casilla = form->FindComponent(QStringLiteral("ZMKdbcbDatosCobroEnMatricula"));
     TDataSet* ds = Parametres().AsObject<TDataSet>(QStringLiteral("PRMIP_DATASET"));
     if (!casilla || !ds || !Vinculado(*casilla, campo)) return;
-    auto* lista = Parametres().AsObject<TQuerySQL>(QStringLiteral("PRMIP_TQUERYSQL"));
-    const bool guardado = lista && Flag(lista->DataSet(), campo);
+    // The list query is usually this very data set, whose current value is the one just typed:
+    // the box is compared with the value the record had before the edit.
+    const QVariant antes = ds->FieldByName(campo).OldValue();
+    const bool guardado = antes.isValid() && !antes.isNull() && antes.toBool();
     if (Flag(*ds, campo) && !guardado) {
         const TMsgButton respuesta = Pregunta(
             QStringLiteral("ATENCIÓN:\n\nLos datos de cobro en la matrícula solamente se suelen "

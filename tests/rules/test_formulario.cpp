@@ -101,6 +101,43 @@ TEST_F(ReglasFormulario, EnrolmentPaymentPanelFollowsItsBoxAndTheProcedureAsksFi
     EXPECT_EQ(tdb.prompt().Remaining(), 0);
 }
 
+// On a screen the list query is the data set being edited, so the box is weighed against the
+// record as it was before the edit, not against its own new value.
+TEST_F(ReglasFormulario, EnrolmentPaymentQuestionWhenTheListIsTheEditedRecord) {
+    Add(form, "ZMKdbcbDatosCobroEnMatricula", "DatosCobroEnMatriculaT02");
+    const int grupo = Grupo(Curso());
+    Matricula(grupo, Alumno());
+    TQuerySQL lista(tdb.db().GetTSQLDataSet(QStringLiteral("SELECT * FROM T02Matriculas"), false));
+    TDataSet& ds = lista.DataSet();
+    ZMKApp().AttachDataSet(ds, fuente::kMatriculas);
+    ds.Open();
+    Parametres().SetParametreValue(QStringLiteral("PRMIP_DATASET"), ds.Handle());
+    Parametres().SetParametreValue(QStringLiteral("PRMIP_TQUERYSQL"), lista.Handle());
+    const QString campo = QStringLiteral("DatosCobroEnMatriculaT02");
+    auto marcar = [&](const char* respuesta) {
+        ds.FieldByName(campo).SetValue(true);
+        if (respuesta) tdb.prompt().Push(QString::fromLatin1(respuesta));
+        ZMKApp().Procedures().ExecuteProcedure(QStringLiteral("CAMBIO_DATOS_COBRO_MATRICULA"));
+        EXPECT_EQ(tdb.prompt().Remaining(), 0);
+        return ds.FieldByName(campo).AsBoolean();
+    };
+
+    ds.Edit();
+    EXPECT_FALSE(marcar("no"));
+    EXPECT_TRUE(marcar("yes"));
+    ds.Post();
+    // Stored with its own payment data: editing it again asks nothing.
+    const qsizetype preguntas = tdb.prompt().Log().size();
+    ds.Edit();
+    EXPECT_TRUE(marcar(nullptr));
+    EXPECT_EQ(tdb.prompt().Log().size(), preguntas);
+    ds.Cancel();
+    // A new enrolment has nothing stored yet.
+    ds.Append();
+    EXPECT_FALSE(marcar("no"));
+    ds.Cancel();
+}
+
 TEST_F(ReglasFormulario, AutomaticIncidencesOnlyLetTheirTextAndResolutionChange) {
     TZMKControl& panel = *form.FindComponent(QStringLiteral("PControlsEntradaDades"));
     TZMKControl& texto = Add(panel, "ZMKdbmIncidencia", "IncidenciaT11");
