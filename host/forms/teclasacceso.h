@@ -1,0 +1,19 @@
+#pragma once
+// Access keys for menus whose captions come without one (the application tree's captions are
+// plain text), so that every menu entry can be reached with Alt and a letter.
+#include <QStringList>
+
+class QMenuBar;
+class QMenu;
+
+namespace zmk {
+
+// The captions with an "&" added before the first letter that no sibling uses yet; captions
+// that already have an access key keep it, and claim it first.
+QStringList ConTeclasDeAcceso(const QStringList& captions);
+
+// Applies ConTeclasDeAcceso to the menu bar's menus and, recursively, to every menu's entries.
+void AsignaTeclasDeAcceso(QMenuBar& bar);
+void AsignaTeclasDeAcceso(QMenu& menu);
+
+}  // namespace zmk

@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include "host/forms/teclasacceso.h"
+
+namespace zmk {
+namespace {
+
+TEST(TeclasDeAcceso, EachSiblingGetsAFreeLetterAndKeepsTheOnesItHad) {
+    // "&Aplicación" and "A&yuda" claim a and y first; the rest take their first free letter.
+    EXPECT_EQ(ConTeclasDeAcceso({"&Aplicación", "Tablas", "Facturación", "Histórico", "Consultas",
+                                 "A&yuda", "Alumnos"}),
+              QStringList({"&Aplicación", "&Tablas", "&Facturación", "&Histórico", "&Consultas",
+                           "A&yuda", "A&lumnos"}));
+    // "&&" is a literal ampersand, not an access key; empty captions (separators) stay empty.
+    EXPECT_EQ(ConTeclasDeAcceso({"I&&D", "", "Id"}), QStringList({"&I&&D", "", "I&d"}));
+    // With every letter taken the caption stays as it was.
+    EXPECT_EQ(ConTeclasDeAcceso({"&a", "a"}), QStringList({"&a", "a"}));
+}
+
+TEST(TeclasDeAcceso, MenusAreMarkedAtEveryLevel) {
+    QMenuBar bar;
+    QMenu* tablas = bar.addMenu(QStringLiteral("Tablas"));
+    tablas->addAction(QStringLiteral("Centros"));
+    tablas->addSeparator();
+    tablas->addAction(QStringLiteral("Cursos"));
+    QMenu* sub = tablas->addMenu(QStringLiteral("Consultas"));
+    sub->addAction(QStringLiteral("Pendientes"));
+    AsignaTeclasDeAcceso(bar);
+    EXPECT_EQ(tablas->title(), QStringLiteral("&Tablas"));
+    const auto acciones = tablas->actions();
+    EXPECT_EQ(acciones[0]->text(), QStringLiteral("&Centros"));
+    EXPECT_EQ(acciones[2]->text(), QStringLiteral("C&ursos"));
+    EXPECT_EQ(acciones[3]->text(), QStringLiteral("C&onsultas"));
+    EXPECT_EQ(sub->actions()[0]->text(), QStringLiteral("&Pendientes"));
+}
+
+}  // namespace
+}  // namespace zmk
