@@ -75,14 +75,16 @@ Table Cursos() {
 }
 
 // Only the centre, the state and the bank account are used by the program; the rest is what
-// the office keeps about a teacher.
+// the office keeps about a teacher. The bank account carries a direct-debit mandate like a
+// student's, for teachers who are also charged.
 Table Profesores() {
     Table t{"T04Profesores", "Profesores", 5, "IDProfesorT04", {}};
     auto& c = t.columns;
     c = {Key("IDProfesorT04"), Int("IDCentroT04"), Bool("ActivoT04")};
     AddTexts(c, {"CodigoT04", "NombreT04", "ApellidosT04", "NombreCompletoT04", "NIFT04",
                  "DomicilioT04", "PoblacionT04", "CPT04", "ProvinciaT04", "Telf1T04", "Telf2T04",
-                 "EMailT04", "CCCNombreTitularT04", "IBANT04", "BICT04"});
+                 "EMailT04", "CCCNombreTitularT04", "IBANT04", "BICT04", "ReferenciaMandatoT04"});
+    c.push_back(Date("FechaMandatoT04"));
     c.push_back(Memo("ComentariosT04"));
     return t;
 }

@@ -26,8 +26,12 @@ def col(field, title, fmt=None, width=0, lookup=None):
     return c
 
 
-def ed(name, field, label, kind="edit"):
-    return {"name": name, "type": kind, "field": field, "label": label}
+def ed(name, field, label, kind="edit", editor=None):
+    c = {"name": name, "type": kind, "field": field, "label": label}
+    if editor:
+        # A "..." button opens the data-source plug-in of that name on the value.
+        c["editor"] = editor
+    return c
 
 
 def lk(name, field, label, lookup, where=None):
@@ -117,7 +121,9 @@ DAYS = [("Lunes", "Lunes"), ("Martes", "Martes"), ("Miercoles", "Miércoles"),
         ("Jueves", "Jueves"), ("Viernes", "Viernes"), ("Sabado", "Sábado")]
 
 
-def concept_form():
+def concept_form(owners=False):
+    """The concept form; owners adds the course, group and enrolment boxes for the list of all
+    concepts (under a course, group or enrolment the master gives the owner)."""
     amounts = [
         ed("ZMKdbeImporteBase", "ImporteBaseT14", "Importe base"),
         ed("ZMKdbeUnidades", "UnidadesT14", "Unidades"),
@@ -127,10 +133,17 @@ def concept_form():
         ed("ZMKdbeImporteIvaIncluido", "ImporteIvaIncluidoT14", "Importe IVA incluido"),
     ]
     months = [chk("ZMKdbcbCobrar" + m, "Cobrar%sT14" % m, m) for m in MONTHS]
+    owner = []
+    if owners:
+        owner = [lk("ZMKdblCurso", "IDCursoT14", "Curso", CURSO, "IDCentroT03 = " + CENTRE),
+                 lk("ZMKdblGrupo", "IDGrupoT14", "Grupo", GRUPO, "IDCentroT05 = " + CENTRE),
+                 lk("ZMKdblMatricula", "IDMatriculaT14", "Matrícula", MATRICULA,
+                    "IDCentroT02 = " + CENTRE)]
     return [
         {"name": "ZMKlblTipoConcepto", "type": "label", "label": ""},
         panel("PControlsEntradaDades", "Concepto",
-              ed("ZMKdbeConcepto", "ConceptoT14", "Concepto", "memo"),
+              *owner,
+              ed("ZMKdbeConcepto", "ConceptoT14", "Concepto", editor="TEXTO_CONCEPTO"),
               lk("ZMKdblTarifa", "IDTarifaPreciosT14", "Tarifa", TARIFA,
                  "IDCentroT07 = " + CENTRE),
               ed("ZMKdbeFechaAlta", "FechaAltaT14", "Fecha de alta", DATE),
@@ -250,7 +263,7 @@ def screens():
                   ed("ZMKdbeTelf2", "Telf2T04", "Teléfono 2"),
                   ed("ZMKdbeEMail", "EMailT04", "eMail"),
                   panel("ZMKpnlDatosBancarios", "Datos bancarios",
-                        *bank("T04", mandate=False, owner_nif=False)),
+                        *bank("T04", owner_nif=False)),
                   ed("ZMKdbeComentarios", "ComentariosT04", "Comentarios", "memo")),
             btn("ZMKsbAltaBaja", "Dar de Baja", "CAMBIO_ACTIVO_PROFESOR"),
         ],
@@ -405,8 +418,24 @@ def screens():
                     col("IDGrupoT14", "Grupo", width=140, lookup=GRUPO),
                     col("IDMatriculaT14", "Matrícula", width=80, lookup=MATRICULA)]
         + CONCEPT_COLUMNS,
-        "form": concept_form(),
-        "buttons": [action("Facturar conceptos...", "AUTOFACTURAR", PRME01=2)],
+        "form": concept_form(owners=True),
+    }
+    # Billing by concept takes the concepts and their students from the rows of the list, so the
+    # list carries the enrolment's student beside each concept an enrolment pays.
+    s["conceptos_facturar"] = {
+        "caption": "Conceptos a facturar", "table": "T14ConceptosMatricula", "colours": 203,
+        "readOnly": True,
+        "sql": ("SELECT C.*, M.IDAlumnoT02 AS IDAlumnoT01, M.NMatriculaT02 "
+                "FROM T14ConceptosMatricula C "
+                "JOIN T02Matriculas M ON M.IDMatriculaT02 = C.IDMatriculaT14 "
+                "WHERE C.IDCentroT14 = %s AND C.ActivoT14 = TRUE AND M.ActivaT02 = TRUE "
+                "ORDER BY M.NMatriculaT02, C.NOrdenT14" % CENTRE),
+        "columns": [col("NMatriculaT02", "Matrícula", width=80),
+                    col("IDAlumnoT01", "Alumno", width=220, lookup=ALUMNO)]
+        + CONCEPT_COLUMNS[:-1]
+        + [col("Cobrar%sT14" % m, m[:3], width=40) for m in MONTHS],
+        "buttons": [action("Filtrar por mes...", "FILTRO_MES_FACTURAR"),
+                    action("Facturar conceptos...", "AUTOFACTURAR", PRME01=2)],
     }
     for key, caption, where, colours in (
             ("conceptos_curso", "Conceptos del curso",
@@ -511,7 +540,8 @@ def screens():
                        col("DevueltaT15", "Devuelta", width=60)]
     s["facturas"] = {
         "caption": "Facturas", "table": "T15FacturasCab", "dataSource": 198, "colours": 208,
-        "sql": ("SELECT * FROM T15FacturasCab WHERE IDCentroT15 = %s "
+        # Billing by student reads the students from the rows as IDAlumnoT01.
+        "sql": ("SELECT *, IDAlumnoT15 AS IDAlumnoT01 FROM T15FacturasCab WHERE IDCentroT15 = %s "
                 "ORDER BY FechaT15 DESC, NumeroT15 DESC" % CENTRE),
         "columns": invoice_columns,
         "form": [
@@ -638,7 +668,8 @@ def screens():
         for i in range(1, 9):
             fields += [ed("ZMKdbeNombreConc%d" % i, "NombreConc%d%s" % (i, t), "Concepto %d" % i),
                        ed("ZMKdbeFormatoConc%d" % i, "FormatoConc%d%s" % (i, t), "Formato %d" % i),
-                       ed("ZMKdbeValoresConc%d" % i, "ValoresConc%d%s" % (i, t), "Valores %d" % i)]
+                       ed("ZMKdbeValoresConc%d" % i, "ValoresConc%d%s" % (i, t), "Valores %d" % i,
+                          editor="MATRICULAS_MODIFICA_NOTAS")]
         return fields
 
     s["boletines"] = {
@@ -653,13 +684,13 @@ def screens():
                        lk("ZMKdblCurso", "IDCursoT24", "Curso", CURSO, "IDCentroT03 = " + CENTRE),
                        chk("ZMKdbcbBloqueado", "BloqueadoT24", "Bloqueado"),
                        panel("ZMKpnlConceptosNota", "Conceptos de la nota",
-                             *grade_concepts("T24")))],
-        "buttons": [action("Bloquear / desbloquear", "CAMBIO_BLOQUEADO_BOLETIN"),
-                    action("Importar formato...", "IMPORTAR_FORMATO_BOLETIN")],
+                             *grade_concepts("T24"))),
+                 btn("ZMKsbBloquearBoletin", "Bloquear el Boletin", "CAMBIO_BLOQUEADO_BOLETIN")],
+        "buttons": [action("Importar formato...", "IMPORTAR_FORMATO_BOLETIN")],
         "details": [detail("notas_boletin", "IDBoletinNotasT24", "IDBoletinNotasT25")],
     }
     grade_columns = [col("ValorConc%dT25" % i, "Nota %d" % i, width=70) for i in range(1, 9)]
-    grade_fields = [ed("ZMKdbeValorConc%d" % i, "ValorConc%dT25" % i, "Nota %d" % i)
+    grade_fields = [ed("ZMKdbcbValorConc%d" % i, "ValorConc%dT25" % i, "Nota %d" % i)
                     for i in range(1, 9)]
     s["notas_boletin"] = {
         "caption": "Notas", "table": "T25NotasBoletin", "dataSource": 300,
@@ -688,8 +719,7 @@ def screens():
                        panel("ZMKpnlConceptosNota", "Conceptos de la nota",
                              *grade_concepts("T23")))],
     }
-    absence_columns = [col("IDMatriculaT26", "Matrícula", width=90, lookup=MATRICULA),
-                       col("FechaFaltaT26", "Fecha", DATE, 90),
+    absence_columns = [col("FechaFaltaT26", "Fecha", DATE, 90),
                        col("DHInicioFaltaT26", "Desde", TIME, 60),
                        col("DHFinalFaltaT26", "Hasta", TIME, 60),
                        col("JustificadaT26", "Justificada", width=80),
@@ -700,35 +730,38 @@ def screens():
                           ed("ZMKdbeFinal", "DHFinalFaltaT26", "Hasta", TIME),
                           chk("ZMKdbcbJustificada", "JustificadaT26", "Justificada"),
                           chk("ZMKdbcbResuelta", "ResueltaT26", "Resuelta"))]
-    s["faltas"] = {
-        "caption": "Faltas de asistencia", "table": "T26FaltasAsistencia", "dataSource": 303,
-        "sql": ("SELECT * FROM T26FaltasAsistencia WHERE IDMatriculaT26 IN (SELECT "
-                "IDMatriculaT02 FROM T02Matriculas WHERE IDCentroT02 = %s) "
-                "ORDER BY FechaFaltaT26 DESC" % CENTRE),
-        "columns": absence_columns,
-        "form": [{"name": "ZMKdtpFechaAsignacionFaltas", "type": "date",
-                  "label": "Fecha de las faltas"}] + absence_form,
-        "buttons": [action("Nueva falta", "FALTAS_NUEVA_FALTA"),
-                    action("Borrar falta", "FALTAS_BORRA_FALTA")],
-    }
     s["faltas_matricula"] = {
-        "caption": "Faltas de asistencia", "table": "T26FaltasAsistencia", "dataSource": 303,
+        "caption": "Faltas de asistencia", "table": "T26FaltasAsistencia", "dataSource": 302,
         "sql": ("SELECT * FROM T26FaltasAsistencia WHERE IDMatriculaT26 = :MASTER "
-                "ORDER BY FechaFaltaT26 DESC"),
-        "columns": absence_columns[1:], "form": absence_form,
+                "ORDER BY FechaFaltaT26 DESC, DHInicioFaltaT26"),
+        "columns": absence_columns, "form": absence_form,
+    }
+    # The absence procedures take the enrolment under the cursor of this list.
+    s["faltas"] = {
+        "caption": "Faltas de asistencia", "table": "T02Matriculas", "readOnly": True,
+        "sql": ("SELECT * FROM T02Matriculas WHERE IDCentroT02 = %s AND ActivaT02 = TRUE "
+                "ORDER BY IDGrupoT02, NMatriculaT02" % CENTRE),
+        "columns": [col("IDGrupoT02", "Grupo", width=200, lookup=GRUPO),
+                    col("NMatriculaT02", "Nº matrícula", width=90),
+                    col("IDAlumnoT02", "Alumno", width=260, lookup=ALUMNO)],
+        "form": [{"name": "ZMKdtpFechaAsignacionFaltas", "type": "date",
+                  "label": "Fecha de las faltas"}],
+        "buttons": [action("Nueva falta...", "FALTAS_NUEVA_FALTA"),
+                    action("Borrar falta...", "FALTAS_BORRA_FALTA")],
+        "details": [detail("faltas_matricula", "IDMatriculaT02", "IDMatriculaT26")],
     }
     # Queries: read-only lists over SQL.
     s["consulta_pendientes"] = {
         "caption": "Facturas pendientes de cobro", "table": "T15FacturasCab", "dataSource": 208,
         "readOnly": True,
         "sql": ("SELECT * FROM T15FacturasCab WHERE IDCentroT15 = %s AND "
-                "(CobradaT15 IS NULL OR CobradaT15 = 0) ORDER BY FechaT15, NumeroT15" % CENTRE),
+                "CobradaT15 = FALSE AND DevueltaT15 = FALSE ORDER BY FechaT15, NumeroT15" % CENTRE),
         "columns": invoice_columns[:5] + [col("TipoPagoT15", "Tipo de pago", width=120)],
     }
     s["consulta_devueltas"] = {
         "caption": "Facturas devueltas", "table": "T15FacturasCab", "dataSource": 209,
         "readOnly": True,
-        "sql": ("SELECT * FROM T15FacturasCab WHERE IDCentroT15 = %s AND DevueltaT15 = 1 "
+        "sql": ("SELECT * FROM T15FacturasCab WHERE IDCentroT15 = %s AND DevueltaT15 = TRUE "
                 "ORDER BY FechaDevolucionT15 DESC" % CENTRE),
         "columns": invoice_columns[:5] + [
             col("FechaDevolucionT15", "Devuelta el", DATE, 90),
@@ -737,7 +770,7 @@ def screens():
     s["consulta_sinbanco"] = {
         "caption": "Alumnos sin datos bancarios", "table": "T01Alumnos", "readOnly": True,
         "sql": ("SELECT IDAlumnoT01, CodigoT01, NombreCompletoT01, NIFT01, Telf1T01, EMailT01, "
-                "IDFormaCobroT01 FROM T01Alumnos WHERE IDCentroT01 = %s AND ActivoT01 = 1 AND "
+                "IDFormaCobroT01 FROM T01Alumnos WHERE IDCentroT01 = %s AND ActivoT01 = TRUE AND "
                 "(IBANT01 IS NULL OR TRIM(IBANT01) = '') ORDER BY NombreCompletoT01" % CENTRE),
         "columns": [col("CodigoT01", "Código", width=70),
                     col("NombreCompletoT01", "Nombre completo", width=260),
@@ -748,7 +781,7 @@ def screens():
     s["consulta_matriculasgrupo"] = {
         "caption": "Matrículas por grupo", "table": "T05Grupos", "readOnly": True,
         "sql": ("SELECT G.IDGrupoT05, G.CodigoT05, G.NombreT05, C.DescripcionT03, "
-                "SUM(CASE WHEN M.ActivaT02 = 1 THEN 1 ELSE 0 END) AS Activas, "
+                "SUM(CASE WHEN M.ActivaT02 = TRUE THEN 1 ELSE 0 END) AS Activas, "
                 "COUNT(M.IDMatriculaT02) AS Total FROM T05Grupos G "
                 "JOIN T03Cursos C ON C.IDCursoT03 = G.IDCursoT05 "
                 "LEFT JOIN T02Matriculas M ON M.IDGrupoT02 = G.IDGrupoT05 "
@@ -788,10 +821,11 @@ def nodes():
     node(193, 391, 4, "Incidencias", "incidencias")
     node(10722, 0, 5, "Facturación")
     node(10723, 10722, 4, "Facturas=Ctrl+Shift+F", "facturas")
+    node(10724, 10722, 4, "Conceptos a facturar", "conceptos_facturar")
     node(348, 10722, 4, "Liquidaciones", "liquidaciones")
     node(11161, 0, 5, "Histórico")
     node(296, 11161, 4, "Boletines de notas", "boletines")
-    node(11162, 11161, 4, "Formatos de boletines de notas", "formatosboletines")
+    node(11632, 11161, 4, "Formatos de boletines de notas", "formatosboletines")
     node(303, 11161, 4, "Faltas de asistencia", "faltas")
     node(11335, 0, 5, "Consultas")
     node(11336, 11335, 4, "Facturas pendientes de cobro", "consulta_pendientes")
