@@ -129,12 +129,6 @@ int FormatoFactura() {
     return ParametrosApp().AsInteger(QStringLiteral("DefaultFormatoFactura"), 0);
 }
 
-void ExigirMotorInformes() {
-    if (!ReportEngineInstalled())
-        throw EZMKError(
-            QStringLiteral("No hay ningún motor de informes instalado: no se puede imprimir."));
-}
-
 void ImprimirFacturas(const QList<int>& ids) {
     const int formato = FormatoFactura();
     if (formato < 1 || ids.isEmpty()) return;

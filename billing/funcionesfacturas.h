@@ -33,9 +33,6 @@ QString DescripcionFactura(TDataSet& factura);
 
 // The report id invoices print with ("DefaultFormatoFactura"); below 1 none is configured.
 int FormatoFactura();
-// Refuses, before anything changes, an operation that will print when no report engine is
-// installed (escolia-cli without a display).
-void ExigirMotorInformes();
 // Prints the invoices with the configured format once their changes are saved: an error while
 // printing is shown and undoes nothing; with no format configured nothing is printed.
 void ImprimirFacturas(const QList<int>& ids);

@@ -121,8 +121,6 @@ int TFormFuncionesFacturas::Aceptar() const {
     }
     const bool imprime = imprimir && accion != TAccionFactura::Borrar && FormatoFactura() >= 1;
     if (accion == TAccionFactura::Ninguna && !imprimir) throw EZMKError(ProgramString(10433));
-    // Printing follows the action; refuse before anything changes when it cannot happen.
-    if (imprime) ExigirMotorInformes();
     if (accion == TAccionFactura::Ninguna) {
         ImprimirFacturas(ids);
         return 0;

@@ -86,8 +86,6 @@ QList<int> TFormGenerarFacturas::Facturar(bool cobrar) const {
     TGeneracionFacturas g;
     g.textoSerie = serie.value(0).toString();
     serie.finish();
-    // Collecting goes on to print; refuse before anything is written when it cannot.
-    if (cobrar && FormatoFactura() >= 1) ExigirMotorInformes();
     g.mes = sinMes ? -1 : mes;
     g.anyo = sinMes ? -1 : anyo;
     g.fecha = fecha;

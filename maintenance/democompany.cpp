@@ -515,6 +515,8 @@ void Generador::Parametros() {
                opciones_.students + 1});
     parametro({2, QStringLiteral("PRMIDCentroActual"), QStringLiteral("ValorIntegerT99"),
                centros_.front().id});
+    // Invoices print with the shipped invoice report (101), so a new user can print one at once.
+    parametro({3, QStringLiteral("DefaultFormatoFactura"), QStringLiteral("ValorIntegerT99"), 101});
 }
 
 DemoSummary Generador::Generar() {

@@ -127,19 +127,15 @@ TEST_F(Funciones, DeletingWithReactivationMakesOneOffConceptsBillableAgain) {
         e_.Int(QStringLiteral("SELECT COUNT(*) FROM T14ConceptosMatricula WHERE ActivoT14=1")), 2);
 }
 
-TEST_F(Funciones, PrintingWithoutAReportEngineIsRefusedBeforeAnyChange) {
+TEST_F(Funciones, WithoutAReportEngineTheActionIsSavedAndThePrintFailureShown) {
     ParametrosApp().SetValue(QStringLiteral("DefaultFormatoFactura"), 3);
     TFormFuncionesFacturas f = Form(TAccionFactura::Cobrar, ids_);
     f.imprimir = true;
-    try {
-        f.Aceptar();
-        FAIL();
-    } catch (const EZMKError& e) {
-        EXPECT_EQ(
-            e.Message(),
-            QStringLiteral("No hay ningún motor de informes instalado: no se puede imprimir."));
-    }
-    EXPECT_EQ(e_.Int(QStringLiteral("SELECT COUNT(*) FROM T15FacturasCab WHERE CobradaT15=1")), 0);
+    for (const char* r : {"yes", "yes", "no", "yes", "yes"}) t_.prompt().Push(QLatin1String(r));
+    EXPECT_EQ(f.Aceptar(), 3);
+    EXPECT_TRUE(e_.Mostrado(
+        QStringLiteral("No hay ningún motor de informes instalado: no se puede imprimir.")));
+    EXPECT_EQ(e_.Int(QStringLiteral("SELECT COUNT(*) FROM T15FacturasCab WHERE CobradaT15=1")), 3);
 }
 
 // A report engine that records what it was asked to print, or fails like a broken printer.
