@@ -146,6 +146,8 @@ void TFRMMenu::UpdateActions() {
         if (QAction* a = Action(QString::fromLatin1(e.action));
             a && (!AppDefinition().nodeScreens.contains(e.node) || !CanOpenNode(e.node)))
             a->setEnabled(false);
+    // The centre list is a screen like the others.
+    if (!CanOpenNode(kNodeCentros)) Action(QStringLiteral("ActLSelectCentro"))->setEnabled(false);
 }
 
 void TFRMMenu::AfterConnectDB() {

@@ -17,11 +17,12 @@ class NarrowMenu : public TFRMMenu {
     int ScreenWidth() const override { return 800; }
 };
 
-class NoStudents : public TRightsProvider {
+class NoStudentsNorCentres : public TRightsProvider {
   public:
     bool Allows(const QString& table, TTableRight right) const override {
         return right != TTableRight::View ||
-               table.compare(QStringLiteral("T01Alumnos"), Qt::CaseInsensitive) != 0;
+               (table.compare(QStringLiteral("T01Alumnos"), Qt::CaseInsensitive) != 0 &&
+                table.compare(QStringLiteral("T20Centros"), Qt::CaseInsensitive) != 0);
     }
 };
 
@@ -72,11 +73,13 @@ TEST_F(ReadOnlyCompany, AScreenTheUserMayNotSeeHasItsMenuEntryAndButtonDisabled)
     w.UpdateActions();
     EXPECT_TRUE(entry(11780)->isEnabled());
     EXPECT_TRUE(w.Action(QStringLiteral("ActLAlumnos"))->isEnabled());
+    EXPECT_TRUE(w.Action(QStringLiteral("ActLSelectCentro"))->isEnabled());
 
-    auto previous = SetRightsProvider(std::make_unique<NoStudents>());
+    auto previous = SetRightsProvider(std::make_unique<NoStudentsNorCentres>());
     w.UpdateActions();
     EXPECT_FALSE(entry(11780)->isEnabled());
     EXPECT_FALSE(w.Action(QStringLiteral("ActLAlumnos"))->isEnabled());
+    EXPECT_FALSE(w.Action(QStringLiteral("ActLSelectCentro"))->isEnabled());
     EXPECT_TRUE(entry(11778)->isEnabled());
     EXPECT_TRUE(w.Action(QStringLiteral("ActLCursos"))->isEnabled());
     SetRightsProvider(std::move(previous));
