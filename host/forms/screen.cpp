@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/centroactual.h"
 #include "core/sqlhelpers.h"

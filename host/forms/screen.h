@@ -62,8 +62,6 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void PublishObjects();
     // Runs a data-set operation, showing a refusal in the standard error box.
     bool Run(const std::function<void()>& operation);
-    // Whether the user's rights allow the operation on the screen's table.
-    bool Allows(TTableRight right) const;
     // Opens the plug-in editor of a data-aware edit (its "..." button, F4): on OK the record
     // goes into edit mode and the field takes the edited value.
     void OpenFieldEditor(QLineEdit* edit, const QString& editor);
@@ -91,7 +89,8 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void BindEditor(const TControlDef& def, QWidget* widget);
     // The edit with its plug-in's button beside it; the edit alone when no plug-in has the name.
     QWidget* WithEditorButton(const TControlDef& def, QLineEdit* edit);
-    // Raises the user's refusal when the right is not granted.
+    // Whether the user's rights allow the operation on the screen's table; the refusal otherwise.
+    bool Allows(TTableRight right) const;
     void RequireRight(TTableRight right) const;
     void ShowRecord();
     void FlushEditors();
