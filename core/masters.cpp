@@ -27,12 +27,14 @@ struct TCambioVersion {
 
 const std::vector<TCambioVersion>& Cambios() {
     static const std::vector<TCambioVersion> cambios = {
-        // Version 4 brought settlements and the SEPA mandate of the student, and renamed the
-        // students' remarks.
+        // Version 4 brought settlements and the SEPA mandate of students and teachers, and renamed
+        // the students' remarks.
         {3,
          {QStringLiteral("T27LiquidacionesCab"), QStringLiteral("T28LiquidacionesCue")},
          {{QStringLiteral("T01Alumnos"), QStringLiteral("ReferenciaMandatoT01")},
-          {QStringLiteral("T01Alumnos"), QStringLiteral("FechaMandatoT01")}},
+          {QStringLiteral("T01Alumnos"), QStringLiteral("FechaMandatoT01")},
+          {QStringLiteral("T04Profesores"), QStringLiteral("ReferenciaMandatoT04")},
+          {QStringLiteral("T04Profesores"), QStringLiteral("FechaMandatoT04")}},
          {{QStringLiteral("T01Alumnos"), QStringLiteral("ComentariosT01"),
            QStringLiteral("ObservacionesT01")}}},
         // Version 3 brought attendance absences and the students' e-mail address.
@@ -145,7 +147,8 @@ void CreaMaster(int version, const QString& path) {
         db->ExecuteSQL(QStringLiteral("UPDATE TZMKVersionInfo SET NombreAplicacion = ") +
                        ValorSQL(*db, AjustesBD().nombreAplicacionBD) +
                        QStringLiteral(", NumeroVersion = ") + ValorSQL(*db, version) +
-                       QStringLiteral(", MasterFileName = ") + ValorSQL(*db, NombreMaster(version)));
+                       QStringLiteral(", MasterFileName = ") +
+                       ValorSQL(*db, NombreMaster(version)));
         if (version > kVersionMasterMinima) {
             CreaRegistre(
                 *db, kTablaImportVersions,

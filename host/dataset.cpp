@@ -13,24 +13,37 @@ namespace zmk {
 
 QString DataEventName(TDataEvent event) {
     switch (event) {
-        case TDataEvent::BeforeOpen: return QStringLiteral("BEFOREOPEN");
-        case TDataEvent::AfterOpen: return QStringLiteral("AFTEROPEN");
-        case TDataEvent::BeforeEdit: return QStringLiteral("BEFOREEDIT");
-        case TDataEvent::AfterEdit: return QStringLiteral("AFTEREDIT");
-        case TDataEvent::BeforePost: return QStringLiteral("BEFOREPOST");
-        case TDataEvent::AfterPost: return QStringLiteral("AFTERPOST");
-        case TDataEvent::BeforeDelete: return QStringLiteral("BEFOREDELETE");
-        case TDataEvent::AfterDelete: return QStringLiteral("AFTERDELETE");
-        case TDataEvent::BeforeInsert: return QStringLiteral("BEFOREINSERT");
-        case TDataEvent::AfterInsert: return QStringLiteral("AFTERINSERT");
-        case TDataEvent::StateChange: return QStringLiteral("STATECHANGE");
+        case TDataEvent::BeforeOpen:
+            return QStringLiteral("BEFOREOPEN");
+        case TDataEvent::AfterOpen:
+            return QStringLiteral("AFTEROPEN");
+        case TDataEvent::BeforeEdit:
+            return QStringLiteral("BEFOREEDIT");
+        case TDataEvent::AfterEdit:
+            return QStringLiteral("AFTEREDIT");
+        case TDataEvent::BeforePost:
+            return QStringLiteral("BEFOREPOST");
+        case TDataEvent::AfterPost:
+            return QStringLiteral("AFTERPOST");
+        case TDataEvent::BeforeDelete:
+            return QStringLiteral("BEFOREDELETE");
+        case TDataEvent::AfterDelete:
+            return QStringLiteral("AFTERDELETE");
+        case TDataEvent::BeforeInsert:
+            return QStringLiteral("BEFOREINSERT");
+        case TDataEvent::AfterInsert:
+            return QStringLiteral("AFTERINSERT");
+        case TDataEvent::StateChange:
+            return QStringLiteral("STATECHANGE");
     }
     return QString();
 }
 
 namespace {
 
-bool IsNullValue(const QVariant& v) { return !v.isValid() || v.isNull(); }
+bool IsNullValue(const QVariant& v) {
+    return !v.isValid() || v.isNull();
+}
 
 bool ValuesEqual(const QVariant& a, const QVariant& b) {
     if (IsNullValue(a) || IsNullValue(b)) return IsNullValue(a) && IsNullValue(b);
@@ -45,8 +58,7 @@ bool ValuesEqual(const QVariant& a, const QVariant& b) {
 QString TableFromSql(const QString& sql) {
     static const QRegularExpression from(
         QStringLiteral(R"(^\s*SELECT\s.*?\bFROM\s+([A-Za-z_][A-Za-z0-9_]*)\s*(.*)$)"),
-        QRegularExpression::CaseInsensitiveOption |
-            QRegularExpression::DotMatchesEverythingOption);
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     auto m = from.match(sql);
     if (!m.hasMatch()) return QString();
     QString rest = m.captured(2);
@@ -63,7 +75,9 @@ QString TableFromSql(const QString& sql) {
 TField::TField(TDataSet* owner, int index, QString name, TFieldType type, bool readOnly)
     : owner_(owner), index_(index), name_(std::move(name)), type_(type), read_only_(readOnly) {}
 
-QVariant TField::Value() const { return owner_->Current(index_); }
+QVariant TField::Value() const {
+    return owner_->Current(index_);
+}
 
 QVariant TField::OldValue() const {
     if (owner_->current_ < 0 || owner_->current_ >= owner_->RecordCount()) return QVariant();
@@ -71,7 +85,9 @@ QVariant TField::OldValue() const {
     return owner_->rows_[size_t(owner_->current_)][index_];
 }
 
-bool TField::IsNull() const { return IsNullValue(Value()); }
+bool TField::IsNull() const {
+    return IsNullValue(Value());
+}
 
 QString TField::AsString() const {
     QVariant v = Value();
@@ -87,7 +103,9 @@ QString TField::AsString() const {
     return v.toString();
 }
 
-int TField::AsInteger() const { return int(AsLargeInt()); }
+int TField::AsInteger() const {
+    return int(AsLargeInt());
+}
 
 qlonglong TField::AsLargeInt() const {
     QVariant v = Value();
@@ -176,8 +194,8 @@ QVariant TField::Coerce(const QVariant& value) const {
             if (value.metaType() == QMetaType::fromType<Currency>())
                 return value.value<Currency>().ToDouble();
             bool ok = false;
-            double d = QString(value.toString()).replace(QLatin1Char(','), QLatin1Char('.'))
-                           .toDouble(&ok);
+            double d =
+                QString(value.toString()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
             if (!ok) throw bad("un valor numérico válido");
             return d;
         }
@@ -199,7 +217,9 @@ QVariant TField::Coerce(const QVariant& value) const {
     return value;
 }
 
-void TField::SetValue(const QVariant& value) { owner_->Assign(*this, value); }
+void TField::SetValue(const QVariant& value) {
+    owner_->Assign(*this, value);
+}
 
 // ---------------------------------------------------------------- TDataSet
 
@@ -223,7 +243,9 @@ void TDataSet::AddObserver(IDataEventSink* observer) {
         observers_.push_back(observer);
 }
 
-void TDataSet::RemoveObserver(IDataEventSink* observer) { std::erase(observers_, observer); }
+void TDataSet::RemoveObserver(IDataEventSink* observer) {
+    std::erase(observers_, observer);
+}
 
 void TDataSet::Fire(TDataEvent event) {
     if (sink_) sink_->DataEvent(event, *this);
@@ -244,7 +266,9 @@ void TDataSet::SetState(TDataSetState state) {
 }
 
 void TDataSet::RequireActive() const {
-    if (!Active()) throw EDatabaseError(QStringLiteral("No se puede realizar esta operación con el conjunto de datos cerrado"));
+    if (!Active())
+        throw EDatabaseError(
+            QStringLiteral("No se puede realizar esta operación con el conjunto de datos cerrado"));
 }
 
 void TDataSet::RequireWritable() const {
@@ -488,11 +512,22 @@ void TDataSet::Assign(TField& field, const QVariant& value) {
     FireChange(&field);
 }
 
+// A new record starts with its columns' default values (a new course is active), as a form
+// over a table shows them; they are not a change the user made.
+TDataSet::Row TDataSet::NewRecordBuffer() {
+    Row row(FieldCount());
+    for (int i = 0; i < FieldCount(); ++i) {
+        const QVariant value = ResolveFieldDefault(Fields(i).FieldName());
+        if (value.isValid()) row[size_t(i)] = Fields(i).Coerce(value);
+    }
+    return row;
+}
+
 void TDataSet::Append() {
     RequireWritable();
     CheckBrowseMode();
     Fire(TDataEvent::BeforeInsert);
-    buffer_ = Row(FieldCount());
+    buffer_ = NewRecordBuffer();
     insert_at_ = RecordCount();
     modified_ = false;
     SetState(TDataSetState::Insert);
@@ -504,7 +539,7 @@ void TDataSet::Insert() {
     RequireWritable();
     CheckBrowseMode();
     Fire(TDataEvent::BeforeInsert);
-    buffer_ = Row(FieldCount());
+    buffer_ = NewRecordBuffer();
     insert_at_ = current_ < 0 ? 0 : current_;
     modified_ = false;
     SetState(TDataSetState::Insert);
@@ -622,10 +657,10 @@ void TDataSet::WriteUpdate() {
     TField& key = FieldByName(key_field_);
     if (!sets.isEmpty()) {
         values << ToStorage(old[key.Index()]);
-        QSqlQuery q = db_.Prepared(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                                       .arg(update_table_, sets.join(QStringLiteral(", ")),
-                                            key_field_),
-                                   values);
+        QSqlQuery q =
+            db_.Prepared(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                             .arg(update_table_, sets.join(QStringLiteral(", ")), key_field_),
+                         values);
         if (q.numRowsAffected() == 0)
             throw EDatabaseError(QStringLiteral(
                 "No se encuentra el registro para actualizar: otro usuario lo ha borrado"));
@@ -637,9 +672,9 @@ void TDataSet::WriteUpdate() {
 // (joined or calculated) keep the values of the edit buffer.
 TDataSet::Row TDataSet::ReadRowByKey(const QVariant& key) {
     Row row = buffer_;
-    QSqlQuery q = db_.Prepared(
-        QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(update_table_, key_field_),
-        {ToStorage(key)});
+    QSqlQuery q =
+        db_.Prepared(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(update_table_, key_field_),
+                     {ToStorage(key)});
     if (!q.next()) return row;
     QSqlRecord rec = q.record();
     for (auto& f : fields_) {
@@ -669,8 +704,8 @@ void TDataSet::Delete() {
     }
     RequireWritable();
     if (rows_.empty())
-        throw EDatabaseError(QStringLiteral(
-            "No se puede realizar esta operación en un conjunto de datos vacío"));
+        throw EDatabaseError(
+            QStringLiteral("No se puede realizar esta operación en un conjunto de datos vacío"));
     CheckBrowseMode();
     const int at = current_;
     Row removed;

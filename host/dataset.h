@@ -163,6 +163,7 @@ private:
     void Fire(TDataEvent event);
     void FireChange(TField* field);
     void Load();
+    Row NewRecordBuffer();
     void BuildFields(const QStringList& names, const QVector<TFieldType>& types);
     void WriteInsert();
     void WriteUpdate();

@@ -1,5 +1,6 @@
 // The tables and columns of the company database, in creation order.
 #include <QHash>
+#include <QSet>
 
 #include "schema/schema.h"
 
@@ -15,6 +16,11 @@ Column Int(const QString& name) {
 }
 Column Bool(const QString& name) {
     return {name, TFieldType::Boolean};
+}
+// The active flag of a centre, course, group, teacher, student, enrolment, concept or series: what
+// the office adds is in use until it is deactivated.
+Column Active(const QString& name) {
+    return {name, TFieldType::Boolean, 0, true};
 }
 Column Money(const QString& name) {
     return {name, TFieldType::Currency};
@@ -46,7 +52,7 @@ Table Alumnos() {
     c.push_back(Int("IDFormaCobroT01"));
     AddTexts(c, {"CCCNombreTitularT01", "NIFTitularCuentaT01", "IBANT01", "BICT01",
                  "ReferenciaMandatoT01"});
-    c.insert(c.end(), {Date("FechaMandatoT01"), Int("IDAlumnoRelacionadoT01"), Bool("ActivoT01"),
+    c.insert(c.end(), {Date("FechaMandatoT01"), Int("IDAlumnoRelacionadoT01"), Active("ActivoT01"),
                        Memo("ComentariosT01")});
     return t;
 }
@@ -58,7 +64,7 @@ Table Matriculas() {
             "IDMatriculaT02",
             {Key("IDMatriculaT02"), Int("IDGrupoT02"), Int("IDCentroT02"), Int("IDAlumnoT02"),
              Text("NMatriculaT02"), Bool("DatosCobroEnMatriculaT02"), Int("IDFormaCobroT02"),
-             Text("CCCNombreTitularT02"), Bool("ActivaT02"), Memo("ComentariosT02"),
+             Text("CCCNombreTitularT02"), Active("ActivaT02"), Memo("ComentariosT02"),
              Date("FechaAltaT02"), Date("FechaBajaT02"), Text("CursoEscolarT02"), Text("IBANT02"),
              Text("BICT02"), Text("NIFTitularCuentaT02"), Text("ReferenciaMandatoT02"),
              Date("FechaMandatoT02")}};
@@ -69,7 +75,7 @@ Table Cursos() {
             "Cursos",
             110,
             "IDCursoT03",
-            {Key("IDCursoT03"), Bool("ActivoT03"), Text("CodigoT03"), Memo("ComentariosT03"),
+            {Key("IDCursoT03"), Active("ActivoT03"), Text("CodigoT03"), Memo("ComentariosT03"),
              Text("DescripcionT03", 50), Date("InicioCursoT03"), Date("FinCursoT03"),
              Int("IDCentroT03"), Money("TotalHorasT03"), Money("ImporteColabT03")}};
 }
@@ -80,7 +86,7 @@ Table Cursos() {
 Table Profesores() {
     Table t{"T04Profesores", "Profesores", 5, "IDProfesorT04", {}};
     auto& c = t.columns;
-    c = {Key("IDProfesorT04"), Int("IDCentroT04"), Bool("ActivoT04")};
+    c = {Key("IDProfesorT04"), Int("IDCentroT04"), Active("ActivoT04")};
     AddTexts(c, {"CodigoT04", "NombreT04", "ApellidosT04", "NombreCompletoT04", "NIFT04",
                  "DomicilioT04", "PoblacionT04", "CPT04", "ProvinciaT04", "Telf1T04", "Telf2T04",
                  "EMailT04", "CCCNombreTitularT04", "IBANT04", "BICT04", "ReferenciaMandatoT04"});
@@ -97,7 +103,7 @@ Table Grupos() {
     for (const char* day : {"Lunes", "Martes", "Miercoles", "Jueves", "Viernes", "Sabado"})
         for (const char* part : {"MHI", "MHF", "THI", "THF"})
             c.push_back(Date(QString::fromLatin1(day) + QLatin1String(part) + "T05"));
-    c.push_back(Bool("ActivoT05"));
+    c.push_back(Active("ActivoT05"));
     c.push_back(Text("DescrHorarioT05"));
     return t;
 }
@@ -155,7 +161,7 @@ Table Conceptos() {
          Memo("ComentariosT14"),
          Bool("EsCuotaT14")};
     for (const char* mes : kMeses) c.push_back(Bool("Cobrar" + QString::fromLatin1(mes) + "T14"));
-    c.insert(c.end(), {Bool("ActivoT14"), Int("NOrdenT14"), Int("IDCursoT14"), Int("IDGrupoT14"),
+    c.insert(c.end(), {Active("ActivoT14"), Int("NOrdenT14"), Int("IDCursoT14"), Int("IDGrupoT14"),
                        Int("IDMatriculaT14"), Int("IDConcMatrPadreT14")});
     return t;
 }
@@ -214,11 +220,12 @@ Table FormasCobro() {
 }
 
 Table Series() {
-    return {"T18Series",
-            "Series de facturas",
-            0,
-            "IDSerieT18",
-            {Key("IDSerieT18"), Text("SerieT18"), Int("NSiguienteFacturaT18"), Bool("ActivaT18")}};
+    return {
+        "T18Series",
+        "Series de facturas",
+        0,
+        "IDSerieT18",
+        {Key("IDSerieT18"), Text("SerieT18"), Int("NSiguienteFacturaT18"), Active("ActivaT18")}};
 }
 
 Table Centros() {
@@ -226,7 +233,7 @@ Table Centros() {
     AddTexts(t.columns,
              {"CodigoCentroT20", "NombreCentroT20", "CIFT20", "DireccionT20", "CPT20",
               "PoblacionT20", "ProvinciaT20", "Telf1T20", "Telf2T20", "FaxT20", "EMailT20"});
-    t.columns.push_back(Bool("ActivoT20"));
+    t.columns.push_back(Active("ActivoT20"));
     return t;
 }
 
@@ -370,6 +377,18 @@ const QHash<QString, TFieldType>& TypesByColumn() {
     return types;
 }
 
+// Lower-case names of the flags that start TRUE.
+const QSet<QString>& FlagsStartingTrue() {
+    static const QSet<QString> flags = [] {
+        QSet<QString> set;
+        for (const Table& t : Tables())
+            for (const Column& c : t.columns)
+                if (c.startsTrue) set.insert(c.name.toLower());
+        return set;
+    }();
+    return flags;
+}
+
 }  // namespace
 
 const std::vector<Table>& Tables() {
@@ -398,6 +417,10 @@ void InstallFieldTypeResolver() {
     const auto& types = TypesByColumn();
     SetFieldTypeResolver([&types](const QString& column) {
         return types.value(column.toLower(), TFieldType::Unknown);
+    });
+    const auto& flags = FlagsStartingTrue();
+    SetFieldDefaultResolver([&flags](const QString& column) {
+        return flags.contains(column.toLower()) ? QVariant(true) : QVariant();
     });
 }
 

@@ -22,8 +22,10 @@ QString ColumnDefinition(const Table& table, const Column& c) {
             if (c.name == table.key) return c.name + QStringLiteral(" INTEGER PRIMARY KEY");
             return c.name + QStringLiteral(" INTEGER");
         case TFieldType::Boolean:
-            // Like a Yes/No column, a flag is never Null: a missing or Null value stores FALSE.
-            return c.name + QStringLiteral(" INTEGER NOT NULL ON CONFLICT REPLACE DEFAULT 0");
+            // Like a Yes/No column, a flag is never Null: a missing or Null value stores its
+            // default.
+            return c.name + QStringLiteral(" INTEGER NOT NULL ON CONFLICT REPLACE DEFAULT ") +
+                   (c.startsTrue ? QLatin1Char('1') : QLatin1Char('0'));
         case TFieldType::Currency:
         case TFieldType::DateTime:
         case TFieldType::Float:

@@ -20,23 +20,25 @@ inline const QString kNombreAplicacionBD = QStringLiteral("ZMK Escolia EXT");
 struct Column {
     QString name;
     TFieldType type;
-    int size = 0;  // text length limit, 0 when none
+    int size = 0;             // text length limit, 0 when none
+    bool startsTrue = false;  // flags only: a new row (and an insert that omits it) is TRUE
 };
 
 struct Table {
     QString name;
-    QString caption;        // empty for tables outside the application's list
-    int dataSourceId = 0;   // 0 when the screens do not name it
-    QString key;            // empty for the system tables
+    QString caption;              // empty for tables outside the application's list
+    int dataSourceId = 0;         // 0 when the screens do not name it
+    QString key;                  // empty for the system tables
     std::vector<Column> columns;  // in creation order
 };
 
 const std::vector<Table>& Tables();
-const Table* FindTable(const QString& name);         // without regard to case
+const Table* FindTable(const QString& name);  // without regard to case
 const Table* FindTableByDataSource(int dataSourceId);
 // Logical type of a column, by its name (unique across the database); Unknown when none.
 TFieldType ColumnType(const QString& column);
-// Makes data sets read columns with their logical types.
+// Makes data sets read columns with their logical types, and start new records with the
+// columns' defaults.
 void InstallFieldTypeResolver();
 
 // CREATE TABLE and CREATE INDEX statements of the current version.

@@ -49,7 +49,7 @@ TEST_F(CliTest, InsertingAStudentNeedsACurrentCentreButACentreDoesNot) {
     r = Run({"--centre", "1", "record", "insert", "T20Centros", "CodigoCentroT20=C2"});
     EXPECT_EQ(r.out, QStringLiteral("2\n"));
     EXPECT_EQ(Sql("SELECT IDCentroT20, CodigoCentroT20, ActivoT20 FROM T20Centros"),
-              QStringLiteral("IDCentroT20\tCodigoCentroT20\tActivoT20\n1\tC1\ttrue\n2\tC2\tfalse\n"));
+              QStringLiteral("IDCentroT20\tCodigoCentroT20\tActivoT20\n1\tC1\ttrue\n2\tC2\ttrue\n"));
 }
 
 TEST_F(CliTest, TheCentreChosenIsStoredAndRestored) {

@@ -40,6 +40,8 @@ TEST_F(Versiones, OlderFormatsDifferFromTheCurrentOne) {
     EXPECT_FALSE(v2.contains(QStringLiteral("T26FaltasAsistencia")));
     EXPECT_FALSE(v2[QStringLiteral("T01Alumnos")].contains(QStringLiteral("EMailT01")));
     EXPECT_TRUE(v4[QStringLiteral("T01Alumnos")].contains(QStringLiteral("ReferenciaMandatoT01")));
+    EXPECT_FALSE(v3[QStringLiteral("T04Profesores")].contains(QStringLiteral("FechaMandatoT04")));
+    EXPECT_TRUE(v4[QStringLiteral("T04Profesores")].contains(QStringLiteral("FechaMandatoT04")));
     // The renamed column is read under its old name.
     bool found = false;
     for (const auto& [name, sql] : ConsultasImportacion(4))

@@ -272,13 +272,39 @@ TEST(SchemaDatabase, NullReferenceKeepsTheRowAndOuterJoinsReturnIt) {
 TEST(SchemaDatabase, FlagsAreNeverNullAndTextComparesWithoutCase) {
     test::TestDatabase t;
     auto& db = t.db();
+    // Active flags start TRUE; other flags FALSE; a Null stores the default.
     db.ExecuteSQL("INSERT INTO T20Centros (NombreCentroT20) VALUES ('Academia Norte')");
-    db.ExecuteSQL("INSERT INTO T20Centros (NombreCentroT20, ActivoT20) VALUES ('Sur', TRUE)");
+    db.ExecuteSQL("INSERT INTO T20Centros (NombreCentroT20, ActivoT20) VALUES ('Sur', FALSE)");
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM T20Centros WHERE ActivoT20=TRUE").toInt(), 1);
     db.ExecuteSQL("UPDATE T20Centros SET ActivoT20=NULL WHERE NombreCentroT20='Sur'");
-    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM T20Centros WHERE ActivoT20=FALSE").toInt(), 2);
+    EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM T20Centros WHERE ActivoT20=TRUE").toInt(), 2);
+    db.ExecuteSQL("INSERT INTO T15FacturasCab (CobradaT15) VALUES (NULL)");
+    EXPECT_EQ(t.Scalar("SELECT CobradaT15 FROM T15FacturasCab").toInt(), 0);
     EXPECT_EQ(
         t.Scalar("SELECT COUNT(*) FROM T20Centros WHERE NombreCentroT20='ACADEMIA norte'").toInt(),
         1);
+}
+
+TEST(SchemaDatabase, NewRecordsOnScreensStartActiveWithoutCountingAsAChange) {
+    test::TestDatabase t;
+    for (const char* table : {"T01Alumnos", "T02Matriculas", "T03Cursos", "T04Profesores",
+                              "T05Grupos", "T14ConceptosMatricula", "T18Series", "T20Centros"}) {
+        auto ds = t.db().GetTDataSet(QString::fromLatin1(table));
+        ds->Open();
+        ds->Append();
+        bool active = false;
+        for (int i = 0; i < ds->FieldCount(); ++i)
+            if (ds->Fields(i).FieldName().startsWith(QLatin1String("Activ")))
+                active = ds->Fields(i).AsBoolean();
+        EXPECT_TRUE(active) << table;
+        EXPECT_FALSE(ds->Modified()) << table;
+        ds->Cancel();
+    }
+    auto facturas = t.db().GetTDataSet(QStringLiteral("T15FacturasCab"));
+    facturas->Open();
+    facturas->Append();
+    EXPECT_TRUE(facturas->FieldByName(QStringLiteral("CobradaT15")).IsNull());
+    facturas->Cancel();
 }
 
 TEST(SchemaDatabase, DataSetsReadLogicalTypesAndSetTheParameterKey) {
