@@ -46,10 +46,18 @@ int GetIDsDelDBGrid(TZMKDBGrid& grid, const QString& campo, TModoSeleccionGrid m
         }
         case msgSeleccionados: {
             TRestaurarPosicion restaurar(ds);
-            // Selected rows are known by the grid's key; a grid without one keys by the field.
-            const QString clave = ds.KeyField().isEmpty() ? campo : ds.KeyField();
-            for (const QVariant& key : grid.SelectedKeys())
-                if (ds.Locate(clave, key)) ids << field->AsInteger();
+            // Selected rows are known by the grid's key; a grid without one by record number.
+            const bool porNumero = ds.KeyField().isEmpty();
+            for (const QVariant& key : grid.SelectedKeys()) {
+                if (porNumero) {
+                    const int recNo = key.toInt();
+                    if (recNo < 1 || recNo > ds.RecordCount()) continue;
+                    ds.SetRecNo(recNo);
+                } else if (!ds.Locate(ds.KeyField(), key)) {
+                    continue;
+                }
+                ids << field->AsInteger();
+            }
             break;
         }
     }

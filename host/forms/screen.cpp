@@ -586,9 +586,8 @@ void TZMKScreen::UpdateSelectedKeys() {
     if (!zmk_grid_ || !grid_->selectionModel() || !DataSet()) return;
     QVariantList keys;
     TField* key = DataSet()->FindField(DataSet()->KeyField());
-    if (key)
-        for (const QModelIndex& row : grid_->selectionModel()->selectedRows())
-            keys << DataSet()->ValueAt(row.row(), key->Index());
+    for (const QModelIndex& row : grid_->selectionModel()->selectedRows())
+        keys << (key ? DataSet()->ValueAt(row.row(), key->Index()) : QVariant(row.row() + 1));
     zmk_grid_->SetSelectedKeys(keys);
 }
 
