@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -19,6 +20,7 @@
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/forms/screen.h"
+#include "host/forms/teclasacceso.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
 
@@ -54,6 +56,15 @@ const TFrameworkMenu kFrameworkMenus[] = {{"mnuTablas", "Tablas", 391},
 TFRMMenu::TFRMMenu(QWidget* parent) : TFRMMenuLevel0Ext(parent) {
     SetCentroChangeCallback([this] { RefreshCentreLabel(); });
     setWindowTitle(ApplicationTitle());
+    // F10 opens the first menu, as on other desktop programs, for work without the mouse.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        for (QAction* a : menuBar()->actions())
+            if (a->isVisible() && a->isEnabled()) {
+                menuBar()->setActiveAction(a);
+                return;
+            }
+    });
 
     toolbar_ = addToolBar(QStringLiteral("Principal"));
     toolbar_->setObjectName(QStringLiteral("ToolBar"));
@@ -132,11 +143,13 @@ void TFRMMenu::BuildMenus() {
         menu->setObjectName(QString::fromLatin1(f.name));
         menuBar()->insertMenu(WindowMenu()->menuAction(), menu);
         AddNodeChildren(menu, f.node);
+        AsignaTeclasDeAcceso(*menu);
         menu->menuAction()->setVisible(!menu->isEmpty());
         connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
         framework_menus_ << menu;
     }
     Action(QStringLiteral("ActLFacturas"))->setText(QStringLiteral("Facturas"));
+    AsignaTeclasDeAcceso(*menuBar());
     UpdateActions();
 }
 
@@ -221,6 +234,8 @@ void TFRMMenu::SelectCentre() {
 
 void TFRMMenu::TranslateMainWindow(const QString& section) {
     TFRMMenuLevel0Ext::TranslateMainWindow(section);
+    // Translated captions come without access keys of their own.
+    AsignaTeclasDeAcceso(*menuBar());
     RefreshCentreLabel();
 }
 

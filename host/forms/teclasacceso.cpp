@@ -22,7 +22,7 @@ QChar TeclaDeAcceso(const QString& caption) {
     return QChar();
 }
 
-void AsignaEnAcciones(const QList<QAction*>& actions) {
+void AsignaEnAcciones(const QList<QAction*>& actions, bool submenus) {
     QStringList captions;
     for (QAction* a : actions) captions << a->text();
     const QStringList nuevos = ConTeclasDeAcceso(captions);
@@ -30,7 +30,7 @@ void AsignaEnAcciones(const QList<QAction*>& actions) {
         QAction* a = actions[i];
         if (a->isSeparator()) continue;
         if (nuevos[i] != captions[i]) a->setText(nuevos[i]);
-        if (QMenu* sub = a->menu()) AsignaTeclasDeAcceso(*sub);
+        if (QMenu* sub = a->menu(); sub && submenus) AsignaTeclasDeAcceso(*sub);
     }
 }
 
@@ -62,11 +62,11 @@ QStringList ConTeclasDeAcceso(const QStringList& captions) {
 }
 
 void AsignaTeclasDeAcceso(QMenuBar& bar) {
-    AsignaEnAcciones(bar.actions());
+    AsignaEnAcciones(bar.actions(), false);
 }
 
 void AsignaTeclasDeAcceso(QMenu& menu) {
-    AsignaEnAcciones(menu.actions());
+    AsignaEnAcciones(menu.actions(), true);
 }
 
 }  // namespace zmk

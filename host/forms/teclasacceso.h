@@ -12,7 +12,8 @@ namespace zmk {
 // that already have an access key keep it, and claim it first.
 QStringList ConTeclasDeAcceso(const QStringList& captions);
 
-// Applies ConTeclasDeAcceso to the menu bar's menus and, recursively, to every menu's entries.
+// Applies ConTeclasDeAcceso to the menu bar's titles; to a menu's entries and, recursively, to
+// those of its submenus.
 void AsignaTeclasDeAcceso(QMenuBar& bar);
 void AsignaTeclasDeAcceso(QMenu& menu);
 

@@ -20,9 +20,11 @@ TEST(TeclasDeAcceso, EachSiblingGetsAFreeLetterAndKeepsTheOnesItHad) {
     EXPECT_EQ(ConTeclasDeAcceso({"&a", "a"}), QStringList({"&a", "a"}));
 }
 
-TEST(TeclasDeAcceso, MenusAreMarkedAtEveryLevel) {
+TEST(TeclasDeAcceso, TheBarMarksItsTitlesAndAMenuEveryLevelBelowIt) {
     QMenuBar bar;
     QMenu* tablas = bar.addMenu(QStringLiteral("Tablas"));
+    QMenu* ayuda = bar.addMenu(QStringLiteral("Ayuda"));
+    ayuda->addAction(QStringLiteral("Manual"));
     tablas->addAction(QStringLiteral("Centros"));
     tablas->addSeparator();
     tablas->addAction(QStringLiteral("Cursos"));
@@ -30,6 +32,10 @@ TEST(TeclasDeAcceso, MenusAreMarkedAtEveryLevel) {
     sub->addAction(QStringLiteral("Pendientes"));
     AsignaTeclasDeAcceso(bar);
     EXPECT_EQ(tablas->title(), QStringLiteral("&Tablas"));
+    EXPECT_EQ(ayuda->title(), QStringLiteral("&Ayuda"));
+    EXPECT_EQ(ayuda->actions()[0]->text(), QStringLiteral("Manual"));
+    EXPECT_EQ(tablas->actions()[0]->text(), QStringLiteral("Centros"));
+    AsignaTeclasDeAcceso(*tablas);
     const auto acciones = tablas->actions();
     EXPECT_EQ(acciones[0]->text(), QStringLiteral("&Centros"));
     EXPECT_EQ(acciones[2]->text(), QStringLiteral("C&ursos"));
