@@ -137,8 +137,18 @@ void TZMKScreen::BuildUi() {
             DataSet()->Post();
         });
     });
-    act_cancel_ = add(QStringLiteral("Cancelar"), QKeySequence(Qt::Key_Escape),
-                      [this] { Run([this] { DataSet()->Cancel(); }); });
+    act_cancel_ = add(QStringLiteral("Cancelar"), QKeySequence(Qt::Key_Escape), [this] {
+        // Esc is easily pressed by mistake: typed changes are only dropped when the user says so.
+        if (HasChanges() &&
+            !PreguntaSiNo(QStringLiteral("Se perderán los cambios de este registro.\n\n"
+                                         "¿Desea deshacerlos?"),
+                          TMsgIcon::Question, TMsgButton::No))
+            return;
+        Run([this] { DataSet()->Cancel(); });
+    });
+    // F8 undoes too, as the program's messages tell the user.
+    act_cancel_->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_F8)});
+    act_cancel_->setToolTip(QStringLiteral("Cancelar (Esc, F8)"));
     act_delete_ = add(QStringLiteral("Borrar"), QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
         if (!DataSet() || DataSet()->IsEmpty()) return;
         if (!Run([this] { RequireRight(TTableRight::Delete); })) return;
@@ -205,7 +215,10 @@ void TZMKScreen::BuildUi() {
     scroll->setWidgetResizable(true);
     record_ = new QWidget(scroll);
     auto* record_layout = new QVBoxLayout(record_);
-    for (const TControlDef& c : def_.form) record_layout->addWidget(BuildControl(c, *form_));
+    for (const TControlDef& c : def_.form)
+        record_layout->addWidget(
+            BuildControl(c, *form_), 0,
+            c.type == QLatin1String("button") ? Qt::AlignLeft : Qt::Alignment());
     record_layout->addStretch(1);
     scroll->setWidget(record_);
     splitter->setStretchFactor(0, 3);
@@ -251,8 +264,14 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
         TZMKControl& me = parent.Add(std::make_unique<TQtControl>(c.name, QString(), box));
         for (const TControlDef& child : c.children) {
             QWidget* w = BuildControl(child, me);
-            if (child.type == QLatin1String("panel") || child.type == QLatin1String("button") ||
-                child.type == QLatin1String("label") || child.label.isEmpty())
+            if (child.type == QLatin1String("button")) {
+                // A button keeps its own width, at the left under the fields.
+                auto* row = new QHBoxLayout;
+                row->addWidget(w);
+                row->addStretch(1);
+                form->addRow(row);
+            } else if (child.type == QLatin1String("panel") ||
+                       child.type == QLatin1String("label") || child.label.isEmpty())
                 form->addRow(w);
             else
                 form->addRow(child.label, w);
@@ -695,6 +714,16 @@ void TZMKScreen::UpdateActions() {
     for (QAction* a : {act_first_, act_prior_, act_next_, act_last_, act_refresh_})
         a->setEnabled(ds && !editing);
     grid_->setEnabled(!editing);
+    // After a post the grid shows the saved row (a new one included) as the current one.
+    if (!editing) SyncGridSelection();
+}
+
+bool TZMKScreen::HasChanges() const {
+    TDataSet* ds = DataSet();
+    if (!ds || (ds->State() != TDataSetState::Edit && ds->State() != TDataSetState::Insert))
+        return false;
+    return ds->Modified() || std::any_of(bindings_.begin(), bindings_.end(),
+                                         [](const Binding& b) { return b.dirty; });
 }
 
 void TZMKScreen::Search() {

@@ -40,6 +40,8 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void OpenQuery();
     // Asks about unsaved changes, here and in the detail screens: true when the screen may close.
     bool CanClose();
+    // Whether the record being edited holds changes (typed ones not yet in the field included).
+    bool HasChanges() const;
 
     // Sorts the list by a grid column (reads the query again in that order).
     void SortByColumn(int column, Qt::SortOrder order);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLineEdit>
+#include <QTableView>
 
 #include "core/centroactual.h"
 #include "host/forms/appdefinition.h"
@@ -67,4 +69,50 @@ TEST(Screen, ARefusedInsertShowsTheRulesTextAndKeepsTheScreenAsItWas) {
     EXPECT_EQ(screen.DataSet()->State(), TDataSetState::Browse);
     EXPECT_TRUE(tdb.prompt().Log().last().startsWith(
         QStringLiteral("ERROR ZMK-Escolia: No ha seleccionado ningún CENTRO")));
+}
+
+namespace {
+// Triggers the screen's toolbar action with that caption, as its key would.
+void Trigger(TZMKScreen& screen, const QString& caption) {
+    for (QAction* a : screen.findChildren<QAction*>())
+        if (a->text() == caption) {
+            a->trigger();
+            return;
+        }
+    FAIL() << caption.toStdString();
+}
+}  // namespace
+
+TEST(Screen, UndoingTypedChangesAsksFirstAndANewRecordBecomesTheGridsCurrentRow) {
+    test::TestDatabase tdb;
+    tdb.db().ExecuteSQL(QStringLiteral("INSERT INTO T20Centros (CodigoCentroT20) VALUES ('A')"));
+    TZMKScreen screen(Centros(), 11342);
+    screen.setAttribute(Qt::WA_DeleteOnClose, false);
+    screen.OpenQuery();
+    auto* edit = screen.findChild<QLineEdit*>(QStringLiteral("ZMKdbeCodigo"));
+    Trigger(screen, QStringLiteral("Nuevo"));
+    edit->setText(QStringLiteral("Z"));
+    emit edit->textEdited(edit->text());
+    ASSERT_TRUE(screen.HasChanges());
+    // No (the default) keeps the typed record; Yes drops it.
+    Trigger(screen, QStringLiteral("Cancelar"));
+    EXPECT_EQ(screen.DataSet()->State(), TDataSetState::Insert);
+    EXPECT_EQ(edit->text(), QStringLiteral("Z"));
+    tdb.prompt().Push(QStringLiteral("yes"));
+    Trigger(screen, QStringLiteral("Cancelar"));
+    EXPECT_EQ(screen.DataSet()->State(), TDataSetState::Browse);
+    EXPECT_EQ(tdb.prompt().Log().size(), 4);  // two questions, each with its answer
+    EXPECT_TRUE(tdb.prompt().Log().first().contains(QStringLiteral("¿Desea deshacerlos?")));
+
+    // A record without changes is left at once; a posted new one is the grid's current row.
+    Trigger(screen, QStringLiteral("Nuevo"));
+    Trigger(screen, QStringLiteral("Cancelar"));
+    EXPECT_EQ(tdb.prompt().Log().size(), 4);
+    Trigger(screen, QStringLiteral("Nuevo"));
+    edit->setText(QStringLiteral("B"));
+    emit edit->textEdited(edit->text());
+    Trigger(screen, QStringLiteral("Aceptar"));
+    auto* grid = screen.findChild<QTableView*>(QStringLiteral("DBGrid"));
+    ASSERT_EQ(screen.DataSet()->RecNo(), 2);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
 }
