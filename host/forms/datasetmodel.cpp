@@ -11,6 +11,7 @@
 #include "host/datetime.h"
 #include "host/errors.h"
 #include "host/parametres.h"
+#include "host/reports.h"
 
 namespace zmk {
 
@@ -83,14 +84,10 @@ QString TDataSetModel::DisplayText(const QVariant& value, const QString& format)
     QLocale spanish(QLocale::Spanish, QLocale::Spain);
     if (value.metaType() == QMetaType::fromType<Currency>()) {
         Currency c = value.value<Currency>();
-        if (format == QLatin1String("money")) {
-            // The currency's decimals and symbol are options of the company.
-            int decimals = Parametres().AsInteger(QStringLiteral("PRMDecimalesDivisa"), 2);
-            QString symbol =
-                Parametres().AsString(QStringLiteral("PRMSimboloDivisa"), QStringLiteral("€"));
-            return spanish.toString(c.Rounded(decimals).ToDouble(), 'f', decimals) +
-                   QLatin1Char(' ') + symbol;
-        }
+        // Lists show amounts with the company's currency mask.
+        if (format == QLatin1String("money"))
+            return FormatReportMoney(value, Parametres().AsString(QStringLiteral("DIVISA_MASK"),
+                                                                  QStringLiteral("#,##0.00")));
         return spanish.toString(c.ToDouble(), 'g', 15);
     }
     switch (value.metaType().id()) {

@@ -5,8 +5,11 @@
 #include <QTableView>
 
 #include "core/centroactual.h"
+#include "host/currency.h"
 #include "host/forms/appdefinition.h"
+#include "host/forms/datasetmodel.h"
 #include "host/forms/screen.h"
+#include "host/parametres.h"
 #include "tests/support/testdb.h"
 
 using namespace zmk;
@@ -115,4 +118,15 @@ TEST(Screen, UndoingTypedChangesAsksFirstAndANewRecordBecomesTheGridsCurrentRow)
     auto* grid = screen.findChild<QTableView*>(QStringLiteral("DBGrid"));
     ASSERT_EQ(screen.DataSet()->RecNo(), 2);
     EXPECT_EQ(grid->currentIndex().row(), 1);
+}
+
+TEST(Screen, AmountsInListsFollowTheCurrencyMask) {
+    const QVariant amount = QVariant::fromValue(Currency::FromRaw(12345000));  // 1234.5
+    Parametres().DeleteParam(QStringLiteral("DIVISA_MASK"));
+    EXPECT_EQ(TDataSetModel::DisplayText(amount, QStringLiteral("money")),
+              QStringLiteral("1.234,50"));
+    Parametres().SetParametreValue(QStringLiteral("DIVISA_MASK"), QStringLiteral("#0.000"));
+    EXPECT_EQ(TDataSetModel::DisplayText(amount, QStringLiteral("money")),
+              QStringLiteral("1234,500"));
+    Parametres().DeleteParam(QStringLiteral("DIVISA_MASK"));
 }
