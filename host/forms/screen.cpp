@@ -664,6 +664,8 @@ void TZMKScreen::DataEvent(TDataEvent event, TDataSet&) {
     if (event == TDataEvent::StateChange || event == TDataEvent::AfterPost ||
         event == TDataEvent::AfterDelete)
         UpdateActions();
+    // A new record has its key only once saved: its details may follow it from then on.
+    if (event == TDataEvent::AfterPost) UpdateDetails();
 }
 
 void TZMKScreen::DataChange(TDataSet&, TField* field) {

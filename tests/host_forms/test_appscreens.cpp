@@ -175,6 +175,21 @@ TEST_F(DemoCompany, DetailsFollowTheMasterAndTheirNewRecordsBelongToIt) {
     EXPECT_EQ(grupos.DataSet()->State(), TDataSetState::Browse);
 }
 
+TEST_F(DemoCompany, ANewMasterTakesDetailsAsSoonAsItIsSaved) {
+    auto cursos = Open(QStringLiteral("cursos"));
+    TZMKScreen& grupos = *cursos->Details()[0];
+    ASSERT_TRUE(cursos->Run([&] {
+        cursos->DataSet()->Append();
+        cursos->DataSet()->FieldByName(QStringLiteral("CodigoT03")).SetValue(QStringLiteral("FR"));
+        cursos->DataSet()->Post();
+    }));
+    const QVariant nuevo = Value(*cursos, QStringLiteral("IDCursoT03"));
+    ASSERT_FALSE(nuevo.isNull());
+    EXPECT_EQ(grupos.MasterValue(), nuevo);
+    EXPECT_TRUE(grupos.isEnabled());
+    EXPECT_EQ(grupos.DataSet()->RecordCount(), 0);
+}
+
 TEST_F(DemoCompany, SelectedRowsReachTheGridObjectByKey) {
     auto alumnos = Open(QStringLiteral("alumnos"));
     QTableView* grid = alumnos->Grid();
