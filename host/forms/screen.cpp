@@ -114,6 +114,14 @@ void TZMKScreen::BuildUi() {
         bool inserted = Run([this] {
             RequireRight(TTableRight::Add);
             DataSet()->Append();
+            // New rows are created in the current centre (a centre's own key excepted).
+            for (int i = 0; i < DataSet()->FieldCount(); ++i) {
+                TField& f = DataSet()->Fields(i);
+                if (f.FieldName().startsWith(QLatin1String("IDCentroT"), Qt::CaseInsensitive) &&
+                    f.FieldName().compare(QLatin1String("IDCentroT20"), Qt::CaseInsensitive) &&
+                    f.IsNull() && !f.ReadOnly())
+                    f.SetValue(IDCentroActual());
+            }
             // A detail's new record belongs to the master's current record.
             if (!detail_field_.isEmpty() && !master_value_.isNull())
                 DataSet()->FieldByName(detail_field_).SetValue(master_value_);

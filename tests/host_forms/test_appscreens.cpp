@@ -175,14 +175,20 @@ TEST_F(DemoCompany, DetailsFollowTheMasterAndTheirNewRecordsBelongToIt) {
     EXPECT_EQ(grupos.DataSet()->State(), TDataSetState::Browse);
 }
 
-TEST_F(DemoCompany, ANewMasterTakesDetailsAsSoonAsItIsSaved) {
+TEST_F(DemoCompany, ANewMasterBelongsToTheCurrentCentreAndTakesDetailsOnceSaved) {
     auto cursos = Open(QStringLiteral("cursos"));
     TZMKScreen& grupos = *cursos->Details()[0];
+    // The course's own "Nuevo" (the groups' tab has one too).
+    for (QAction* a : cursos->findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Nuevo") &&
+            !grupos.isAncestorOf(qobject_cast<QWidget*>(a->parent())))
+            a->trigger();
+    ASSERT_EQ(cursos->DataSet()->State(), TDataSetState::Insert);
     ASSERT_TRUE(cursos->Run([&] {
-        cursos->DataSet()->Append();
         cursos->DataSet()->FieldByName(QStringLiteral("CodigoT03")).SetValue(QStringLiteral("FR"));
         cursos->DataSet()->Post();
     }));
+    EXPECT_EQ(Value(*cursos, QStringLiteral("IDCentroT03")).toInt(), IDCentroActual());
     const QVariant nuevo = Value(*cursos, QStringLiteral("IDCursoT03"));
     ASSERT_FALSE(nuevo.isNull());
     EXPECT_EQ(grupos.MasterValue(), nuevo);
