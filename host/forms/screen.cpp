@@ -3,9 +3,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -68,6 +69,23 @@ QIcon EditorIcon(const QString& imageClass, const QStyle* style) {
         return style->standardIcon(QStyle::SP_FileDialogContentsView);
     return QIcon();
 }
+
+// A field's label shows and hides with the field, as rules hide controls by name.
+class TLabelFollower : public QObject {
+  public:
+    TLabelFollower(QLabel* label, QWidget* field) : QObject(label), label_(label) {
+        field->installEventFilter(this);
+        label->setVisible(!field->isHidden());
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+            label_->setVisible(!static_cast<QWidget*>(watched)->isHidden());
+        return false;
+    }
+
+  private:
+    QLabel* label_;
+};
 
 }  // namespace
 
@@ -268,21 +286,39 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
     if (c.type == QLatin1String("panel")) {
         auto* box = new QGroupBox(c.label, record_);
         box->setObjectName(c.name);
-        auto* form = new QFormLayout(box);
         TZMKControl& me = parent.Add(std::make_unique<TQtControl>(c.name, QString(), box));
+        // Long panels use two columns of fields, so a record fits on the screen.
+        const auto labelled = [](const TControlDef& child) {
+            return child.type != QLatin1String("panel") && child.type != QLatin1String("button") &&
+                   child.type != QLatin1String("label") && !child.label.isEmpty();
+        };
+        const int columns =
+            std::count_if(c.children.begin(), c.children.end(), labelled) >= 6 ? 2 : 1;
+        auto* grid = new QGridLayout(box);
+        for (int i = 0; i < columns; ++i) grid->setColumnStretch(2 * i + 1, 1);
+        int row = 0, column = 0;
         for (const TControlDef& child : c.children) {
             QWidget* w = BuildControl(child, me);
-            if (child.type == QLatin1String("button")) {
-                // A button keeps its own width, at the left under the fields.
-                auto* row = new QHBoxLayout;
-                row->addWidget(w);
-                row->addStretch(1);
-                form->addRow(row);
-            } else if (child.type == QLatin1String("panel") ||
-                       child.type == QLatin1String("label") || child.label.isEmpty())
-                form->addRow(w);
-            else
-                form->addRow(child.label, w);
+            if (labelled(child)) {
+                auto* label = new QLabel(child.label, box);
+                label->setBuddy(w);
+                new TLabelFollower(label, w);
+                grid->addWidget(label, row, 2 * column);
+                grid->addWidget(w, row, 2 * column + 1);
+                if (++column == columns) {
+                    column = 0;
+                    ++row;
+                }
+                continue;
+            }
+            if (column > 0) {
+                column = 0;
+                ++row;
+            }
+            // A button keeps its own width, at the left under the fields.
+            grid->addWidget(
+                w, row++, 0, 1, 2 * columns,
+                child.type == QLatin1String("button") ? Qt::AlignLeft : Qt::Alignment());
         }
         return box;
     }
