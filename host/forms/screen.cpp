@@ -288,22 +288,27 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
         box->setObjectName(c.name);
         TZMKControl& me = parent.Add(std::make_unique<TQtControl>(c.name, QString(), box));
         // Long panels use two columns of fields, so a record fits on the screen.
-        const auto labelled = [](const TControlDef& child) {
-            return child.type != QLatin1String("panel") && child.type != QLatin1String("button") &&
-                   child.type != QLatin1String("label") && !child.label.isEmpty();
+        // Fields take a cell of the grid, with their label at the left; a check box carries its
+        // own text.
+        const auto inCell = [](const TControlDef& child) {
+            return child.type == QLatin1String("check") ||
+                   (child.type != QLatin1String("panel") && child.type != QLatin1String("button") &&
+                    child.type != QLatin1String("label") && !child.label.isEmpty());
         };
         const int columns =
-            std::count_if(c.children.begin(), c.children.end(), labelled) >= 6 ? 2 : 1;
+            std::count_if(c.children.begin(), c.children.end(), inCell) >= 6 ? 2 : 1;
         auto* grid = new QGridLayout(box);
         for (int i = 0; i < columns; ++i) grid->setColumnStretch(2 * i + 1, 1);
         int row = 0, column = 0;
         for (const TControlDef& child : c.children) {
             QWidget* w = BuildControl(child, me);
-            if (labelled(child)) {
-                auto* label = new QLabel(child.label, box);
-                label->setBuddy(w);
-                new TLabelFollower(label, w);
-                grid->addWidget(label, row, 2 * column);
+            if (inCell(child)) {
+                if (child.type != QLatin1String("check")) {
+                    auto* label = new QLabel(child.label, box);
+                    label->setBuddy(w);
+                    new TLabelFollower(label, w);
+                    grid->addWidget(label, row, 2 * column);
+                }
                 grid->addWidget(w, row, 2 * column + 1);
                 if (++column == columns) {
                     column = 0;
