@@ -781,9 +781,10 @@ void TZMKScreen::Search() {
     TDataSet* ds = DataSet();
     QString text = search_->text().trimmed();
     if (!ds || text.isEmpty() || def_.columns.isEmpty()) return;
-    // Incremental search on the grid's sorted column, else its first column.
+    // Incremental search on the column the list is sorted by: the user's choice, else the
+    // first one of the query's own order, else the first column.
     int column = grid_->horizontalHeader()->sortIndicatorSection();
-    if (column < 0 || column >= def_.columns.size()) column = 0;
+    if (column < 0 || column >= def_.columns.size()) column = QueryOrderColumn();
     for (bool all_read = !HasMoreRows();; all_read = true) {
         for (int row = 0; row < ds->RecordCount(); ++row) {
             if (model_->CellText(row, column).startsWith(text, Qt::CaseInsensitive)) {
@@ -793,6 +794,18 @@ void TZMKScreen::Search() {
         }
         if (all_read || !Run([this] { FetchAll(); })) return;
     }
+}
+
+int TZMKScreen::QueryOrderColumn() const {
+    const QRegularExpressionMatch order = kOrderBy.match(def_.sql);
+    if (!order.hasMatch()) return 0;
+    static const QRegularExpression firstField(QStringLiteral("ORDER\\s+BY\\s+([A-Za-z0-9_.]+)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    QString field = firstField.match(order.captured(0)).captured(1);
+    field = field.mid(field.lastIndexOf(QLatin1Char('.')) + 1);
+    for (int i = 0; i < def_.columns.size(); ++i)
+        if (def_.columns[i].field.compare(field, Qt::CaseInsensitive) == 0) return i;
+    return 0;
 }
 
 void TZMKScreen::ExportCsv() {

@@ -98,6 +98,8 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void FlushEditors();
     void BeginEditing();
     void UpdateActions();
+    // The grid column of the first field the query orders by (0 when none is shown).
+    int QueryOrderColumn() const;
     void SyncGridSelection();
     void RunButton(const QString& procedure, const QVariantMap& params);
     void Search();

@@ -360,6 +360,24 @@ TEST_F(DemoCompany, LargeListsArePagedSortedAndSearchedAsAWhole) {
     EXPECT_FALSE(alumnos->HasMoreRows());
 }
 
+TEST_F(DemoCompany, SearchingBeforeAnySortLooksInTheColumnTheListIsOrderedBy) {
+    auto alumnos = Open(QStringLiteral("alumnos"));
+    TDataSet& ds = *alumnos->DataSet();
+    ds.SetRecNo(ds.RecordCount());
+    const QString last = ds.FieldByName(QStringLiteral("NombreCompletoT01")).AsString();
+    ds.First();
+    QLineEdit* search = nullptr;
+    for (QLineEdit* e : alumnos->findChildren<QLineEdit*>())
+        if (e->placeholderText().startsWith(QStringLiteral("Buscar"))) search = e;
+    ASSERT_NE(search, nullptr);
+    search->setText(last.left(6));
+    emit search->textEdited(search->text());
+    EXPECT_TRUE(ds.FieldByName(QStringLiteral("NombreCompletoT01"))
+                    .AsString()
+                    .startsWith(last.left(6), Qt::CaseInsensitive));
+    EXPECT_GT(ds.RecNo(), 1);
+}
+
 TEST(AppFile, RefusesADetailOfAnUnknownScreen) {
     const QByteArray json = R"({"nodes": [], "screens": {"a": {"table": "T20Centros",
         "details": [{"screen": "b", "masterField": "IDCentroT20", "detailField": "X"}]}}})";
