@@ -3,6 +3,7 @@
 #include "billing/textoconcepto.h"
 #include "core/parametrosapp.h"
 #include "host/parametres.h"
+#include "host/reports.h"
 
 namespace zmk {
 
@@ -122,33 +123,7 @@ void UnregisterOpcionesFacturacion() {
 }
 
 QString FormatearMascara(Currency importe, const QString& mascara) {
-    const int punto = mascara.indexOf(QLatin1Char('.'));
-    const QString entera = punto < 0 ? mascara : mascara.left(punto);
-    const QString decimal = punto < 0 ? QString() : mascara.mid(punto + 1);
-    const bool miles = entera.contains(QLatin1Char(','));
-    const int minEnteros = int(entera.count(QLatin1Char('0')));
-    const int minDecimales = int(decimal.count(QLatin1Char('0')));
-    const int maxDecimales = std::min(4, minDecimales + int(decimal.count(QLatin1Char('#'))));
-
-    QString texto = importe.ToString(maxDecimales);
-    const bool negativo = texto.startsWith(QLatin1Char('-'));
-    if (negativo) texto.remove(0, 1);
-    const int p = texto.indexOf(QLatin1Char('.'));
-    QString ent = p < 0 ? texto : texto.left(p);
-    QString dec = p < 0 ? QString() : texto.mid(p + 1);
-    while (dec.size() > minDecimales && dec.endsWith(QLatin1Char('0'))) dec.chop(1);
-    // "#" alone before the point shows no zero for amounts below one.
-    if (ent == QLatin1String("0") && minEnteros == 0) ent.clear();
-    while (ent.size() < minEnteros) ent.prepend(QLatin1Char('0'));
-    if (miles)
-        for (int i = int(ent.size()) - 3; i > 0; i -= 3) ent.insert(i, QLatin1Char(','));
-    QString resultado = ent;
-    if (!dec.isEmpty()) resultado += QLatin1Char('.') + dec;
-    if (resultado.isEmpty()) resultado = QStringLiteral("0");
-    bool cero = true;
-    for (QChar c : resultado)
-        if (c.isDigit() && c != QLatin1Char('0')) cero = false;
-    return (negativo && !cero) ? QLatin1Char('-') + resultado : resultado;
+    return FormatReportMoney(QVariant::fromValue(importe), mascara);
 }
 
 QString FormatoDivisa(Currency importe) {

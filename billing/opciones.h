@@ -19,7 +19,7 @@ void UnregisterOpcionesFacturacion();
 
 // Formats an amount with a number mask: "0" a digit always shown, "#" a digit when needed, ","
 // anywhere before the point asks for thousands groups; "." starts the decimals. Rounds half
-// away from zero. Thousands are grouped with "," and decimals follow a ".".
+// away from zero. Written the Spanish way, as the office reads it: "1.234,50".
 QString FormatearMascara(Currency importe, const QString& mascara);
 // The amount with the published mask ("DIVISA_MASK", "#,##0.00" when absent).
 QString FormatoDivisa(Currency importe);

@@ -163,7 +163,8 @@ QString FormatReportMoney(const QVariant& amount, const QString& mask) {
     const int minInt = int(intMask.count(QLatin1Char('0')));
     const bool group = intMask.contains(QLatin1Char(','));
 
-    QString text = value.Rounded(maxDec).ToString(maxDec);
+    const Currency rounded = value.Rounded(maxDec);
+    QString text = rounded.ToString(maxDec);
     const bool negative = text.startsWith(QLatin1Char('-'));
     if (negative) text.remove(0, 1);
     const qsizetype dot = text.indexOf(QLatin1Char('.'));
@@ -176,7 +177,8 @@ QString FormatReportMoney(const QVariant& amount, const QString& mask) {
         for (qsizetype i = ent.size() - 3; i > 0; i -= 3) ent.insert(i, QLatin1Char('.'));
     QString result = dec.isEmpty() ? ent : ent + QLatin1Char(',') + dec;
     if (result.isEmpty()) result = QStringLiteral("0");
-    return negative && value.Raw() != 0 ? QLatin1Char('-') + result : result;
+    // An amount that rounds to zero shows no sign.
+    return negative && rounded.Raw() != 0 ? QLatin1Char('-') + result : result;
 }
 
 // --- Function libraries -----------------------------------------------------------------------

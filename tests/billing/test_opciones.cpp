@@ -32,10 +32,11 @@ TEST(OpcionesFacturacion, DeclaresDefaultsKeepsStoredValuesAndPublishesTheCurren
 
 TEST(OpcionesFacturacion, MasksGroupThousandsAndRoundHalfAwayFromZero) {
     auto c = [](const char* s) { return *Currency::Parse(QLatin1String(s)); };
-    EXPECT_EQ(FormatearMascara(c("1234567.125"), QStringLiteral("#,##0.00")), "1,234,567.13");
-    EXPECT_EQ(FormatearMascara(c("-0.125"), QStringLiteral("#,#0.00")), "-0.13");
-    EXPECT_EQ(FormatearMascara(c("12.5"), QStringLiteral("#,#0.00##")), "12.50");
-    EXPECT_EQ(FormatearMascara(c("0.0001"), QStringLiteral("0.00")), "0.00");
+    EXPECT_EQ(FormatearMascara(c("1234567.125"), QStringLiteral("#,##0.00")), "1.234.567,13");
+    EXPECT_EQ(FormatearMascara(c("-0.125"), QStringLiteral("#,#0.00")), "-0,13");
+    EXPECT_EQ(FormatearMascara(c("12.5"), QStringLiteral("#,#0.00##")), "12,50");
+    EXPECT_EQ(FormatearMascara(c("0.0001"), QStringLiteral("0.00")), "0,00");
+    EXPECT_EQ(FormatearMascara(c("-0.0001"), QStringLiteral("0.00")), "0,00");
     EXPECT_EQ(FormatearMascara(c("999.999"), QStringLiteral("0")), "1000");
 }
 
