@@ -702,11 +702,14 @@ void TZMKScreen::RunButton(const QString& procedure, const QVariantMap& params) 
         }))
         return;
     UpdateSelectedKeys();
+    in_procedure_ = true;
     Run([&] {
         for (auto it = params.begin(); it != params.end(); ++it)
             Parametres().SetParametreValue(it.key(), it.value());
         ZMKApp().Procedures().ExecuteProcedure(procedure);
     });
+    in_procedure_ = false;
+    SyncGridSelection();
 }
 
 void TZMKScreen::DataEvent(TDataEvent event, TDataSet&) {
@@ -743,11 +746,18 @@ void TZMKScreen::DataChange(TDataSet&, TField* field) {
 void TZMKScreen::SyncGridSelection() {
     TDataSet* ds = DataSet();
     if (!ds || !grid_->model() || ds->RecNo() <= 0) return;
+    // A procedure walking the rows must not take away the user's selection.
+    if (in_procedure_) return;
     int row = ds->RecNo() - 1;
     if (grid_->currentIndex().row() != row) {
         QSignalBlocker block(grid_->selectionModel());
-        grid_->selectRow(row);
-        grid_->scrollTo(grid_->model()->index(row, 0));
+        const QModelIndex index = grid_->model()->index(row, 0);
+        // Moving inside the selection keeps it; moving out of it selects the new row.
+        if (grid_->selectionModel()->isRowSelected(row, QModelIndex()))
+            grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        else
+            grid_->selectRow(row);
+        grid_->scrollTo(index);
     }
 }
 

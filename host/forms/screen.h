@@ -64,6 +64,8 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void PublishObjects();
     // Runs a data-set operation, showing a refusal in the standard error box.
     bool Run(const std::function<void()>& operation);
+    // Runs a button's procedure with its parameters on the screen's objects, as a click does.
+    void RunButton(const QString& procedure, const QVariantMap& params);
     // Opens the plug-in editor of a data-aware edit (its "..." button, F4): on OK the record
     // goes into edit mode and the field takes the edited value.
     void OpenFieldEditor(QLineEdit* edit, const QString& editor);
@@ -101,7 +103,6 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     // The grid column of the first field the query orders by (0 when none is shown).
     int QueryOrderColumn() const;
     void SyncGridSelection();
-    void RunButton(const QString& procedure, const QVariantMap& params);
     void Search();
     void ExportCsv();
     void PrintList();
@@ -127,6 +128,7 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     Qt::SortOrder sort_order_ = Qt::AscendingOrder;
     std::vector<Binding> bindings_;
     bool showing_ = false;
+    bool in_procedure_ = false;  // a button's procedure is running
     QAction *act_insert_, *act_edit_, *act_post_, *act_cancel_, *act_delete_, *act_refresh_;
     QAction *act_first_, *act_prior_, *act_next_, *act_last_;
 };

@@ -216,6 +216,20 @@ TEST_F(DemoCompany, SelectedRowsReachTheGridObjectByKey) {
     alumnos->PublishObjects();
     EXPECT_EQ(Parametres().AsObject<TZMKDBGrid>(QStringLiteral("PRMIP_DBGRID")),
               alumnos->GridObject());
+
+    // A procedure that walks every row leaves the user's selection as it was.
+    ZMKApp().Procedures().RegisterProcedure(
+        QStringLiteral("PRUEBA_RECORRER"), QString(), [](const TProcCall&) {
+            auto* data = Parametres().AsObject<TDataSet>(QStringLiteral("PRMIP_DATASET"));
+            const int recno = data->RecNo();
+            for (data->First(); !data->Eof(); data->Next()) {
+            }
+            data->SetRecNo(recno);
+        });
+    alumnos->RunButton(QStringLiteral("PRUEBA_RECORRER"), {});
+    ZMKApp().Procedures().UnregisterProcedure(QStringLiteral("PRUEBA_RECORRER"));
+    EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 2);
+    EXPECT_EQ(alumnos->GridObject()->SelectedKeys().size(), 2);
 }
 
 TEST_F(DemoCompany, AnInactiveStudentsFormOffersToReactivateAndLocksItsFields) {
