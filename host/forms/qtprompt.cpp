@@ -12,25 +12,38 @@ namespace {
 
 QMessageBox::StandardButton ToQt(TMsgButton b) {
     switch (b) {
-        case TMsgButton::Yes: return QMessageBox::Yes;
-        case TMsgButton::No: return QMessageBox::No;
-        case TMsgButton::Cancel: return QMessageBox::Cancel;
-        case TMsgButton::Ok: return QMessageBox::Ok;
-        case TMsgButton::Retry: return QMessageBox::Retry;
-        case TMsgButton::Ignore: return QMessageBox::Ignore;
-        case TMsgButton::Abort: return QMessageBox::Abort;
-        case TMsgButton::None: break;
+        case TMsgButton::Yes:
+            return QMessageBox::Yes;
+        case TMsgButton::No:
+            return QMessageBox::No;
+        case TMsgButton::Cancel:
+            return QMessageBox::Cancel;
+        case TMsgButton::Ok:
+            return QMessageBox::Ok;
+        case TMsgButton::Retry:
+            return QMessageBox::Retry;
+        case TMsgButton::Ignore:
+            return QMessageBox::Ignore;
+        case TMsgButton::Abort:
+            return QMessageBox::Abort;
+        case TMsgButton::None:
+            break;
     }
     return QMessageBox::NoButton;
 }
 
 QMessageBox::Icon ToQt(TMsgIcon icon) {
     switch (icon) {
-        case TMsgIcon::Information: return QMessageBox::Information;
-        case TMsgIcon::Warning: return QMessageBox::Warning;
-        case TMsgIcon::Error: return QMessageBox::Critical;
-        case TMsgIcon::Question: return QMessageBox::Question;
-        case TMsgIcon::None: break;
+        case TMsgIcon::Information:
+            return QMessageBox::Information;
+        case TMsgIcon::Warning:
+            return QMessageBox::Warning;
+        case TMsgIcon::Error:
+            return QMessageBox::Critical;
+        case TMsgIcon::Question:
+            return QMessageBox::Question;
+        case TMsgIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -38,21 +51,37 @@ QMessageBox::Icon ToQt(TMsgIcon icon) {
 // The Spanish captions of the buttons, whatever the system's language.
 QString Caption(TMsgButton b) {
     switch (b) {
-        case TMsgButton::Yes: return QStringLiteral("&Sí");
-        case TMsgButton::No: return QStringLiteral("&No");
-        case TMsgButton::Cancel: return QStringLiteral("&Cancelar");
-        case TMsgButton::Ok: return QStringLiteral("&Aceptar");
-        case TMsgButton::Retry: return QStringLiteral("&Reintentar");
-        case TMsgButton::Ignore: return QStringLiteral("&Ignorar");
-        case TMsgButton::Abort: return QStringLiteral("A&bortar");
-        case TMsgButton::None: break;
+        case TMsgButton::Yes:
+            return QStringLiteral("&Sí");
+        case TMsgButton::No:
+            return QStringLiteral("&No");
+        case TMsgButton::Cancel:
+            return QStringLiteral("&Cancelar");
+        case TMsgButton::Ok:
+            return QStringLiteral("&Aceptar");
+        case TMsgButton::Retry:
+            return QStringLiteral("&Reintentar");
+        case TMsgButton::Ignore:
+            return QStringLiteral("&Ignorar");
+        case TMsgButton::Abort:
+            return QStringLiteral("A&bortar");
+        case TMsgButton::None:
+            break;
     }
     return QString();
+}
+
+// The progress window stays on top of everything: while the user reads a question it steps
+// aside (its next update brings it back).
+void HideProgressWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("TCCFRMSplash") && w->isVisible()) w->hide();
 }
 
 }  // namespace
 
 TMsgButton TQtPrompt::Ask(const TQuestion& q) {
+    HideProgressWindow();
     QMessageBox box(ToQt(q.icon), q.caption, q.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     TMsgButton def = q.defaultButton == TMsgButton::None && !q.buttons.empty() ? q.buttons.front()
@@ -76,6 +105,7 @@ void TQtPrompt::Show(TMsgKind kind, const QString& caption, const QString& text)
     QMessageBox::Icon icon = kind == TMsgKind::Information ? QMessageBox::Information
                              : kind == TMsgKind::Warning   ? QMessageBox::Warning
                                                            : QMessageBox::Critical;
+    HideProgressWindow();
     QMessageBox box(icon, caption, text, QMessageBox::NoButton, QApplication::activeWindow());
     box.addButton(QMessageBox::Ok)->setText(Caption(TMsgButton::Ok));
     box.exec();
@@ -83,6 +113,7 @@ void TQtPrompt::Show(TMsgKind kind, const QString& caption, const QString& text)
 
 std::optional<QString> TQtPrompt::InputBox(const QString& caption, const QString& prompt,
                                            const QString& def) {
+    HideProgressWindow();
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
