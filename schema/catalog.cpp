@@ -1,7 +1,7 @@
 // The tables and columns of the company database, in creation order.
 #include <QHash>
-#include <QSet>
 
+#include "host/datetime.h"
 #include "schema/schema.h"
 
 namespace zmk::schema {
@@ -20,7 +20,14 @@ Column Bool(const QString& name) {
 // The active flag of a centre, course, group, teacher, student, enrolment, concept or series: what
 // the office adds is in use until it is deactivated.
 Column Active(const QString& name) {
-    return {name, TFieldType::Boolean, 0, true};
+    return {name, TFieldType::Boolean, 0, Column::Starts::True};
+}
+// The date of what is being recorded: an enrolment starts today, an incidence happens now.
+Column Today(const QString& name) {
+    return {name, TFieldType::DateTime, 0, Column::Starts::Today};
+}
+Column Now(const QString& name) {
+    return {name, TFieldType::DateTime, 0, Column::Starts::Now};
 }
 Column Money(const QString& name) {
     return {name, TFieldType::Currency};
@@ -65,7 +72,7 @@ Table Matriculas() {
             {Key("IDMatriculaT02"), Int("IDGrupoT02"), Int("IDCentroT02"), Int("IDAlumnoT02"),
              Text("NMatriculaT02"), Bool("DatosCobroEnMatriculaT02"), Int("IDFormaCobroT02"),
              Text("CCCNombreTitularT02"), Active("ActivaT02"), Memo("ComentariosT02"),
-             Date("FechaAltaT02"), Date("FechaBajaT02"), Text("CursoEscolarT02"), Text("IBANT02"),
+             Today("FechaAltaT02"), Date("FechaBajaT02"), Text("CursoEscolarT02"), Text("IBANT02"),
              Text("BICT02"), Text("NIFTitularCuentaT02"), Text("ReferenciaMandatoT02"),
              Date("FechaMandatoT02")}};
 }
@@ -126,7 +133,7 @@ Table Incidencias() {
             {Key("IDIncidenciaT11"), Int("IDCentroT11"), Int("IDCursoT11"), Int("IDGrupoT11"),
              Int("IDMatriculaT11"), Int("IDAlumnoT11"), Int("IDProfesorT11"),
              Int("IDFacturaCabT11"), Int("IDTipoIncidenciaT11"), Bool("AutomaticaT11"),
-             Text("TituloT11"), Memo("IncidenciaT11"), Bool("ResueltaT11"), Date("DiaHoraT11"),
+             Text("TituloT11"), Memo("IncidenciaT11"), Bool("ResueltaT11"), Now("DiaHoraT11"),
              Date("DiaHoraResolucionT11")}};
 }
 
@@ -300,7 +307,7 @@ Table LiquidacionesCab() {
         348,
         "IDLiquidacionCabT27",
         {Key("IDLiquidacionCabT27"), Int("IDCentroT27"), Int("NLiquidacionT27"),
-         Date("FechaLiquidacionT27"), Text("DescrLiquidacionT27"), Money("ImporteLiquidadoT27")}};
+         Today("FechaLiquidacionT27"), Text("DescrLiquidacionT27"), Money("ImporteLiquidadoT27")}};
     AddTexts(t.columns,
              {"CodigoT27", "NombreT27", "CIFT27", "DireccionT27", "CPT27", "PoblacionT27",
               "ProvinciaT27", "Telf1T27", "Telf2T27", "FaxT27", "EMailT27"});
@@ -377,16 +384,16 @@ const QHash<QString, TFieldType>& TypesByColumn() {
     return types;
 }
 
-// Lower-case names of the flags that start TRUE.
-const QSet<QString>& FlagsStartingTrue() {
-    static const QSet<QString> flags = [] {
-        QSet<QString> set;
+// What each column a new row fills by itself starts with, by lower-case name.
+const QHash<QString, Column::Starts>& StartingValues() {
+    static const QHash<QString, Column::Starts> starts = [] {
+        QHash<QString, Column::Starts> h;
         for (const Table& t : Tables())
             for (const Column& c : t.columns)
-                if (c.startsTrue) set.insert(c.name.toLower());
-        return set;
+                if (c.starts != Column::Starts::Empty) h.insert(c.name.toLower(), c.starts);
+        return h;
     }();
-    return flags;
+    return starts;
 }
 
 }  // namespace
@@ -418,9 +425,19 @@ void InstallFieldTypeResolver() {
     SetFieldTypeResolver([&types](const QString& column) {
         return types.value(column.toLower(), TFieldType::Unknown);
     });
-    const auto& flags = FlagsStartingTrue();
-    SetFieldDefaultResolver([&flags](const QString& column) {
-        return flags.contains(column.toLower()) ? QVariant(true) : QVariant();
+    const auto& starts = StartingValues();
+    SetFieldDefaultResolver([&starts](const QString& column) {
+        switch (starts.value(column.toLower(), Column::Starts::Empty)) {
+            case Column::Starts::True:
+                return QVariant(true);
+            case Column::Starts::Today:
+                return QVariant(QDateTime(Hoy(), QTime(0, 0)));
+            case Column::Starts::Now:
+                return QVariant(Ahora());
+            case Column::Starts::Empty:
+                break;
+        }
+        return QVariant();
     });
 }
 

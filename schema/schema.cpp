@@ -25,7 +25,7 @@ QString ColumnDefinition(const Table& table, const Column& c) {
             // Like a Yes/No column, a flag is never Null: a missing or Null value stores its
             // default.
             return c.name + QStringLiteral(" INTEGER NOT NULL ON CONFLICT REPLACE DEFAULT ") +
-                   (c.startsTrue ? QLatin1Char('1') : QLatin1Char('0'));
+                   (c.starts == Column::Starts::True ? QLatin1Char('1') : QLatin1Char('0'));
         case TFieldType::Currency:
         case TFieldType::DateTime:
         case TFieldType::Float:

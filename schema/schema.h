@@ -20,8 +20,11 @@ inline const QString kNombreAplicacionBD = QStringLiteral("ZMK Escolia EXT");
 struct Column {
     QString name;
     TFieldType type;
-    int size = 0;             // text length limit, 0 when none
-    bool startsTrue = false;  // flags only: a new row (and an insert that omits it) is TRUE
+    int size = 0;  // text length limit, 0 when none
+    // What a new row typed on a screen starts with. A flag that starts TRUE is also the
+    // column's default for inserts that omit it.
+    enum class Starts { Empty, True, Today, Now };
+    Starts starts = Starts::Empty;
 };
 
 struct Table {

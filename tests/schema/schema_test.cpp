@@ -10,6 +10,7 @@
 #include "host/currency.h"
 #include "host/database.h"
 #include "host/dataset.h"
+#include "host/datetime.h"
 #include "host/errors.h"
 #include "tests/support/testdb.h"
 
@@ -300,6 +301,23 @@ TEST(SchemaDatabase, NewRecordsOnScreensStartActiveWithoutCountingAsAChange) {
         EXPECT_FALSE(ds->Modified()) << table;
         ds->Cancel();
     }
+    // An enrolment starts today and an incidence happens now.
+    FijarAhora(QDateTime(QDate(2026, 12, 8), QTime(9, 30)));
+    auto matriculas = t.db().GetTDataSet(QStringLiteral("T02Matriculas"));
+    matriculas->Open();
+    matriculas->Append();
+    EXPECT_EQ(matriculas->FieldByName(QStringLiteral("FechaAltaT02")).AsDateTime(),
+              QDateTime(QDate(2026, 12, 8), QTime(0, 0)));
+    EXPECT_TRUE(matriculas->FieldByName(QStringLiteral("FechaBajaT02")).IsNull());
+    matriculas->Cancel();
+    auto incidencias = t.db().GetTDataSet(QStringLiteral("T11Incidencias"));
+    incidencias->Open();
+    incidencias->Append();
+    EXPECT_EQ(incidencias->FieldByName(QStringLiteral("DiaHoraT11")).AsDateTime(),
+              QDateTime(QDate(2026, 12, 8), QTime(9, 30)));
+    incidencias->Cancel();
+    FijarAhora(std::nullopt);
+
     auto facturas = t.db().GetTDataSet(QStringLiteral("T15FacturasCab"));
     facturas->Open();
     facturas->Append();
