@@ -9,10 +9,12 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include "core/datosempresa.h"
 #include "core/parametrosapp.h"
 #include "core/splash.h"
 #include "core/strings.h"
 #include "core/translate.h"
+#include "core/versiones.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
@@ -71,6 +73,7 @@ TZMKAppConfig::TZMKAppConfig(TAppLocations locations, TAppStartupSettings settin
     QDir().mkpath(loc_.dataDir);
     if (set_.title.isEmpty()) set_.title = ZMKApp().AppName();
     if (set_.defaultDataDir.isEmpty()) set_.defaultDataDir = loc_.exeDir;
+    PublicaAjustesBD();
     Parametres().AddParam(QStringLiteral("ZMKAppMain"), qlonglong(quintptr(&ZMKApp())), false);
 }
 
@@ -81,9 +84,24 @@ TZMKAppConfig::~TZMKAppConfig() {
         MuestraError(e.Message());
     }
     Parametres().SetParametreValue(QStringLiteral("ZMKAppMain"), 0);
+    UnregisterDatosEmpresa();
     if (Empresas() == empresas_.get()) SetEmpresas(nullptr);
     ZMKApp().ClearApp();
     if (g_config == this) g_config = nullptr;
+}
+
+void TZMKAppConfig::PublicaAjustesBD() const {
+    TAjustesBD& s = AjustesBD();
+    if (!set_.dbAppName.isEmpty()) s.nombreAplicacionBD = set_.dbAppName;
+    if (set_.dbVersion > 0) s.versionBD = set_.dbVersion;
+    s.directorioVacias = set_.emptyDbDir;
+    if (!set_.genericMasterName.isEmpty()) s.nombreGenericoMaster = set_.genericMasterName;
+    if (!set_.newDbMask.isEmpty()) s.mascaraNuevaBD = set_.newDbMask;
+    s.directorioDatos = set_.defaultDataDir;
+    // Work copies change: they go with the other changing files.
+    s.directorioTemporal = loc_.dataDir + QStringLiteral("/Temp");
+    s.directorioEjecutable = loc_.exeDir;
+    s.nombreMaster = set_.masterNaming;
 }
 
 QString TZMKAppConfig::AppFile() const {

@@ -124,6 +124,9 @@ class TZMKAppConfig {
     int ZMKSaveCounter() const { return zmk_save_counter_; }
 
   private:
+    // The company-file operations (versions, masters, new names) work with these settings.
+    void PublicaAjustesBD() const;
+
     TAppLocations loc_;
     TAppStartupSettings set_;
     std::unique_ptr<QSettings> ini_;

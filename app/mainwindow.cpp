@@ -18,6 +18,7 @@
 #include "core/strings.h"
 #include "host/app.h"
 #include "host/database.h"
+#include "host/dataset.h"
 #include "host/errors.h"
 #include "host/forms/screen.h"
 #include "host/forms/teclasacceso.h"
@@ -50,6 +51,31 @@ const TFrameworkMenu kFrameworkMenus[] = {{"mnuTablas", "Tablas", 391},
                                           {"mnuFacturacion", "Facturación", 10722},
                                           {"mnuHistorico", "Histórico", 11161},
                                           {"mnuConsultas", "Consultas", 11335}};
+
+// In the list shown as a dialog, Esc undoes an edit as on any screen, and otherwise closes the
+// dialog: the screen's own Esc would swallow the key in browse mode too.
+void CierraConEsc(QDialog& dialog, TZMKScreen& screen) {
+    const QKeySequence esc(Qt::Key_Escape);
+    QAction* cancel = nullptr;
+    for (QAction* a : screen.findChildren<QAction*>())
+        if (a->shortcuts().contains(esc)) {
+            cancel = a;
+            QList<QKeySequence> keys = a->shortcuts();
+            keys.removeAll(esc);
+            a->setShortcuts(keys);
+        }
+    auto* shortcut = new QShortcut(esc, &dialog);
+    shortcut->setObjectName(QStringLiteral("EscCierra"));
+    QObject::connect(shortcut, &QShortcut::activated, &dialog, [&dialog, &screen, cancel] {
+        TDataSet* data = screen.DataSet();
+        const bool editing = data && (data->State() == TDataSetState::Edit ||
+                                      data->State() == TDataSetState::Insert);
+        if (editing && cancel)
+            cancel->trigger();
+        else
+            dialog.reject();
+    });
+}
 
 }  // namespace
 
@@ -221,6 +247,7 @@ void TFRMMenu::SelectCentre() {
     });
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
+    CierraConEsc(dialog, *screen);
     screen->OpenQuery();
     if (IDCentroActual() > 0)
         screen->DataSet()->Locate(QStringLiteral("IDCentroT20"), IDCentroActual());

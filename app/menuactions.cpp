@@ -3,7 +3,6 @@
 #include "app/aboutbox.h"
 #include "app/appconfig.h"
 #include "billing/forms/frmopciones.h"
-#include "billing/forms/frmopciones.h"
 #include "core/centroactual.h"
 #include "core/forms/ajustesformulario.h"
 #include "core/forms/datosempresaform.h"
@@ -36,20 +35,21 @@ void UsuariosYPermisos(QWidget*) {
     NoDisponible(QStringLiteral("Usuarios y Permisos de la Base de Datos"));
 }
 
-void DatosEmpresa(QWidget*) {
-    NoDisponible(QStringLiteral("Datos empresa"));
+void DatosEmpresa(QWidget* owner) {
+    ShowDatosEmpresaDialog(owner);
 }
 
-void Moneda(QWidget*) {
-    NoDisponible(QStringLiteral("Configurar moneda"));
+void Moneda(QWidget* owner) {
+    ShowMonedaDialog(owner);
 }
 
-std::optional<bool> AjustesVentanaPrincipal(QWidget*) {
-    NoDisponible(QStringLiteral("Configurar formulario principal"));
-    return std::nullopt;
+bool AjustesVentanaPrincipal(QWidget* owner) {
+    return ShowAjustesFormularioPrincipal(owner, AppConfig()->IniFile());
 }
 
-void OpcionesAplicacion(QWidget*) { MostrarOpciones(); }
+void OpcionesAplicacion(QWidget*) {
+    MostrarOpciones();
+}
 
 void CopiaSeguridad(QWidget*) {
     NoDisponible(QStringLiteral("Realizar copia de seguridad"));
@@ -60,8 +60,13 @@ bool RestaurarCopia(QWidget*) {
     return false;
 }
 
-void AcercaDe(QWidget*) {
-    NoDisponible(QStringLiteral("Versión del producto"));
+void AcercaDe(QWidget* owner) {
+    const TZMKAppConfig* config = AppConfig();
+    TInfoAplicacion info;
+    info.descripcion = config->Settings().description;
+    info.fechaGuardado = config->ZMKFileDate().date();
+    info.contadorGuardado = config->ZMKSaveCounter();
+    ShowAboutBox(owner, info);
 }
 
 void BorradoMasivo(QWidget*) {

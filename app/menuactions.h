@@ -2,7 +2,6 @@
 // The main window's actions that open other parts of the program: each opens its dialog, or
 // says clearly that the part is not in this version yet.
 #include <QWidget>
-#include <optional>
 
 namespace zmk {
 
@@ -10,8 +9,8 @@ void SeleccionarBaseDatos(QWidget* owner);
 void UsuariosYPermisos(QWidget* owner);
 void DatosEmpresa(QWidget* owner);
 void Moneda(QWidget* owner);
-// The main-window settings; the window mode wanted, nothing when cancelled.
-std::optional<bool> AjustesVentanaPrincipal(QWidget* owner);
+// The main-window settings; the window mode wanted (the running one when cancelled).
+bool AjustesVentanaPrincipal(QWidget* owner);
 void OpcionesAplicacion(QWidget* owner);
 void CopiaSeguridad(QWidget* owner);
 // True when the restore reported success.

@@ -97,9 +97,9 @@ void TFRMMenuLevel0Ext::CreateMenus() {
                                 QStringLiteral("Configurar moneda"), [this] { Moneda(this); });
     QAction* principal = AddAction(QStringLiteral("ActConfFormularioPrincipal"),
                                    QStringLiteral("Configurar formulario principal"), [this] {
-                                       std::optional<bool> wanted = AjustesVentanaPrincipal(this);
+                                       const bool wanted = AjustesVentanaPrincipal(this);
                                        fondo_->Repinta();
-                                       if (wanted) RequestWindowMode(*wanted);
+                                       RequestWindowMode(wanted);
                                    });
     mnuConfiguracion_->addActions({datos, moneda, principal});
     db_actions_ << datos << moneda << principal;

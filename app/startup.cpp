@@ -9,6 +9,7 @@
 #include "app/menuactions.h"
 #include "app/migracion.h"
 #include "core/centroactual.h"
+#include "core/datosempresa.h"
 #include "core/parametrosapp.h"
 #include "core/strings.h"
 #include "host/app.h"
@@ -24,6 +25,7 @@ namespace zmk {
 namespace {
 
 const QString kInit = QStringLiteral("INIT/");
+const QString kNombreDemo = QStringLiteral("Academia Demo");
 
 QString DemoDatabaseFile(const TAppStartupSettings& s) {
     for (int n = 1;; ++n) {
@@ -44,9 +46,14 @@ QString CreaEmpresaDemo(TZMKAppConfig& config) {
         TParametrosApp params;
         params.SetDataBase(db.get());
         params.SetValue(QStringLiteral("ACTUALIZADA_V_BBDD_IBAN_1"), true);
+        // The company's name is the title on the main window's background.
+        const TDatoEmpresa& nombre = DatosEmpresa()[deNombre];
+        params.DefineParametro(QString::fromUtf8(nombre.opcion),
+                               QString::fromUtf8(nombre.descripcion), QString(), 6);
+        params.SetValue(QString::fromUtf8(nombre.opcion), kNombreDemo);
     }
     TDataBaseEntry entry;
-    entry.nombre = QStringLiteral("Academia Demo");
+    entry.nombre = kNombreDemo;
     entry.version = config.Settings().dbVersion;
     entry.archivo = file;
     TZMKDataBases& list = config.DataBases().DataBases();
@@ -107,6 +114,8 @@ bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
     SetApplicationTitle(config.Settings().title);
     window.setWindowTitle(config.Settings().title);
     MigraConfiguracionAnterior(config.AppFile());
+    // Every connection publishes the company data for reports and screens.
+    RegisterDatosEmpresa();
     config.Configure(
         &window, [&window] { window.ApplyWindowMode(); },
         [&installScreens](TProcedureZMK& procedures) {

@@ -1,0 +1,152 @@
+// The main window's settings actions and the company-file operations of a configured program.
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QShortcut>
+#include <QTimer>
+
+#include "app/mainwindow.h"
+#include "core/centroactual.h"
+#include "core/empresasacciones.h"
+#include "core/masters.h"
+#include "core/parametrosapp.h"
+#include "core/versiones.h"
+#include "host/dataset.h"
+#include "host/forms/screen.h"
+#include "tests/app/appfixture.h"
+
+namespace zmk::test {
+namespace {
+
+class MenuEstrecho : public TFRMMenu {
+  protected:
+    int ScreenWidth() const override { return 800; }
+};
+
+class Acciones : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        saved_ = AjustesBD();
+    }
+    void TearDown() override {
+        AjustesBD() = saved_;
+        AppFixture::TearDown();
+    }
+
+    // Runs work; each time a modal dialog is up, answer(dialog) deals with it.
+    static void ConDialogo(const std::function<void()>& work,
+                           const std::function<void(QDialog&)>& answer) {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&answer] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) answer(*d);
+        });
+        poll.start(10);
+        work();
+    }
+
+    TAjustesBD saved_;
+};
+
+TEST_F(Acciones, TheConfigurationHandsTheCompanyFileSettingsOn) {
+    NewConfig();
+    const TAjustesBD& s = AjustesBD();
+    EXPECT_EQ(s.nombreAplicacionBD, QStringLiteral("ZMK Escolia EXT"));
+    EXPECT_EQ(s.versionBD, 4);
+    EXPECT_EQ(s.directorioVacias, ExeDir() + QStringLiteral("/MastersMDB"));
+    EXPECT_EQ(s.directorioEjecutable, ExeDir());
+    EXPECT_EQ(NewDatabaseFileName(), DataDir() + QStringLiteral("/DATADIR/ZMKEscoliaExtV4E1.MDB"));
+    EXPECT_EQ(MasterDatabaseFileName(3),
+              ExeDir() + QStringLiteral("/MastersMDB/ZMKEscoExtV3.MMDB"));
+
+    // An older file is upgraded into a new one, and the work copies do not stay behind.
+    CreaMasters(s.directorioVacias);
+    const QString antigua = DataDir() + QStringLiteral("/antigua.MDB");
+    ASSERT_TRUE(QFile::copy(MasterDatabaseFileName(3), antigua));
+    LimpiaImportacion(antigua);
+    TDataBaseEntry entry;
+    entry.nombre = QStringLiteral("Importada");
+    entry.archivo = NewDatabaseFileName();
+    EjecutaAccionBD(config_->DataBases(), abImportar, -1, entry, antigua);
+    EXPECT_EQ(CompruebaVersion(entry.archivo, 4, false, false), 4);
+    EXPECT_EQ(config_->DataBases().DataBases().Count(), 1);
+    EXPECT_TRUE(QDir(s.directorioTemporal).isEmpty()) << s.directorioTemporal.toStdString();
+}
+
+TEST_F(Acciones, SettingsAndAboutOpenTheirDialogsAndTheDemoNamesTheCompany) {
+    NewConfig();
+    MenuEstrecho w;
+    ASSERT_TRUE(ArrancaAplicacion(*config_, w));
+    ASSERT_NE(ZMKApp().GetDefaultDB(), nullptr);
+    // The demo's name is the background title, published for the reports at the connection.
+    EXPECT_EQ(ParametrosApp().AsString(QStringLiteral("EmpresaNombre"), QString()),
+              QStringLiteral("Academia Demo"));
+    EXPECT_EQ(Parametres().AsString(QStringLiteral("PRMAEmpresaNombre")),
+              QStringLiteral("Academia Demo"));
+
+    w.UpdateActions();
+    const std::pair<const char*, const char*> esperados[] = {
+        {"ActConfDatosEmpresa", "TCCFRMConfDatosEmpresa"},
+        {"ActConfMoneda", "TCCFRMConfMoneda"},
+        {"ActConfFormularioPrincipal", "TCCFRMConfMenuLevel0Ext"},
+        {"ActVersionProducto", "TCCFRMAboutApp"}};
+    for (const auto& [accion, dialogo] : esperados) {
+        QString abierto;
+        ConDialogo([&] { w.Action(QString::fromLatin1(accion))->trigger(); },
+                   [&](QDialog& d) {
+                       abierto = d.objectName();
+                       d.reject();
+                   });
+        EXPECT_EQ(abierto, QString::fromLatin1(dialogo)) << accion;
+    }
+    // Cancelling the main-window settings keeps the mode without a word.
+    EXPECT_FALSE(Log().join(u'\n').contains(QStringLiteral("ATENCIÓN")));
+    EXPECT_FALSE(Log().join(u'\n').contains(QStringLiteral("no está disponible")));
+    config_->Disconnect();
+}
+
+TEST_F(Acciones, EscInTheCentreListUndoesAnEditFirstThenCloses) {
+    NewConfig();
+    MenuEstrecho w;
+    ASSERT_TRUE(ArrancaAplicacion(*config_, w));
+    const int centro = IDCentroActual();
+    ASSERT_GT(centro, 0);
+
+    auto esc = [](QDialog& d) {
+        QShortcut* s = d.findChild<QShortcut*>(QStringLiteral("EscCierra"));
+        if (!s) {
+            ADD_FAILURE() << "Esc does nothing in the dialog";
+            d.reject();
+            return;
+        }
+        emit s->activated();
+    };
+    bool cerrado = false;
+    ConDialogo([&] { w.SelectCentre(); },
+               [&](QDialog& d) {
+                   esc(d);
+                   cerrado = !d.isVisible();
+               });
+    EXPECT_TRUE(cerrado);
+
+    int pulsaciones = 0;
+    TDataSetState estado = TDataSetState::Inactive;
+    ConDialogo([&] { w.SelectCentre(); },
+               [&](QDialog& d) {
+                   TZMKScreen* screen = d.findChild<TZMKScreen*>();
+                   ASSERT_NE(screen, nullptr);
+                   if (pulsaciones == 0) screen->DataSet()->Edit();
+                   esc(d);
+                   if (++pulsaciones == 1) {
+                       estado = screen->DataSet()->State();
+                       EXPECT_TRUE(d.isVisible()) << "the first Esc only undoes the edit";
+                   }
+               });
+    EXPECT_EQ(estado, TDataSetState::Browse);
+    EXPECT_EQ(pulsaciones, 2);
+    EXPECT_EQ(IDCentroActual(), centro);
+    config_->Disconnect();
+}
+
+}  // namespace
+}  // namespace zmk::test
