@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/appconfig.h"
+#include "core/forms/esccierra.h"
 #include "core/forms/fondo.h"
 #include "host/prompt.h"
 
@@ -57,6 +58,7 @@ QString LineaAplicacionGuardada(const TInfoAplicacion& info) {
 }
 
 TCCFRMAboutApp::TCCFRMAboutApp(QWidget* parent, const TInfoAplicacion& info) : QDialog(parent) {
+    CierraConEsc(*this);
     setObjectName(QStringLiteral("TCCFRMAboutApp"));
     setWindowTitle(ApplicationTitle());
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
@@ -54,7 +55,7 @@ const TFrameworkMenu kFrameworkMenus[] = {{"mnuTablas", "Tablas", 391},
 
 // In the list shown as a dialog, Esc undoes an edit as on any screen, and otherwise closes the
 // dialog: the screen's own Esc would swallow the key in browse mode too.
-void CierraConEsc(QDialog& dialog, TZMKScreen& screen) {
+void EscEnListaDeCentros(QDialog& dialog, TZMKScreen& screen) {
     const QKeySequence esc(Qt::Key_Escape);
     QAction* cancel = nullptr;
     for (QAction* a : screen.findChildren<QAction*>())
@@ -242,12 +243,14 @@ void TFRMMenu::SelectCentre() {
     screen->setAttribute(Qt::WA_DeleteOnClose, false);
     layout->addWidget(screen);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
     connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
         if (screen->CanClose()) dialog.accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
-    CierraConEsc(dialog, *screen);
+    EscEnListaDeCentros(dialog, *screen);
     screen->OpenQuery();
     if (IDCentroActual() > 0)
         screen->DataSet()->Locate(QStringLiteral("IDCentroT20"), IDCentroActual());

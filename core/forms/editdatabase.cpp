@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/forms/esccierra.h"
 #include "core/strings.h"
 #include "core/versiones.h"
 #include "host/errors.h"
@@ -40,6 +41,7 @@ QRadioButton* Radio(const QString& name, const QString& text) {
 
 TCCFRMEditDataBase::TCCFRMEditDataBase(int modo, const TDataBaseEntry& entry, QWidget* parent)
     : QDialog(parent), modo_(modo), entry_(entry) {
+    CierraConEsc(*this);
     setObjectName(QStringLiteral("TCCFRMEditDataBase"));
     setWindowTitle(QStringLiteral("Datos de la Base de datos"));
     lblTitulo = new QLabel;
@@ -190,8 +192,6 @@ void TCCFRMEditDataBase::Muestra(int pagina) {
     if (pagina == pgConfirmacion) lblResumen->setText(Resumen());
     btnAnterior->setEnabled(!historial_.isEmpty());
     btnSiguiente->setEnabled(pagina != pgInformacion);
-    btnSiguiente->setText(pagina == pgConfirmacion ? QStringLiteral("&Aceptar")
-                                                   : QStringLiteral("&Siguiente"));
 }
 
 int TCCFRMEditDataBase::PaginaSiguiente() {
