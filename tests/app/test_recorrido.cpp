@@ -1,0 +1,404 @@
+// A month of office work from the keyboard, on the real main window: a centre, a course, a
+// group with its timetable, two students (one paying by direct debit, its BIC found by the
+// button), their enrolments, a monthly fee on the course, the month's invoices generated from
+// the students' list, both collected from the invoices' list and one printed to PDF.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSqlQuery>
+#include <QTabWidget>
+#include <QTableView>
+
+#include "billing/forms/frmfuncionesfacturas.h"
+#include "billing/forms/frmgenerarfacturas.h"
+#include "billing/forms/frmtextoconcepto.h"
+#include "billing/textoconcepto.h"
+#include "core/centroactual.h"
+#include "core/sqlhelpers.h"
+#include "host/app.h"
+#include "host/database.h"
+#include "host/datetime.h"
+#include "host/forms/reportprint.h"
+#include "host/reports.h"
+#include "tests/app/recorrido.h"
+
+namespace zmk::test {
+namespace {
+
+QVariant Valor(const QString& sql) {
+    QSqlQuery q = DefaultDB().Query(sql);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+class RecorridoOficina : public Recorrido {
+  protected:
+    // The screen's first record field after Insert, with the record in insert state.
+    void Nuevo(TZMKScreen* s) {
+        Tecla(Qt::Key_Insert);
+        ASSERT_EQ(s->DataSet()->State(), TDataSetState::Insert)
+            << Errores().join(u'\n').toStdString();
+    }
+    void Graba(TZMKScreen* s) {
+        Tecla(Qt::Key_F12);
+        ASSERT_EQ(s->DataSet()->State(), TDataSetState::Browse)
+            << Errores().join(u'\n').toStdString();
+    }
+    // A lookup chosen by typing the start of its text.
+    void Busca(QWidget* raiz, const char* nombre, const QString& inicio) {
+        auto* combo = Control<QComboBox>(raiz, QString::fromLatin1(nombre));
+        ASSERT_NE(combo, nullptr) << nombre;
+        ASSERT_TRUE(TabHasta(combo)) << "Tab never reaches " << nombre;
+        // A pause, as a person makes: keys typed together are one search.
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        Escribe(inicio);
+        ASSERT_TRUE(combo->currentText().startsWith(inicio))
+            << nombre << ": " << combo->currentText().toStdString();
+    }
+    void Pulsa(QWidget* raiz, const QString& texto) {
+        QAbstractButton* b = Boton(raiz, texto);
+        ASSERT_NE(b, nullptr) << texto.toStdString();
+        ASSERT_TRUE(TabHasta(b)) << "Tab never reaches " << texto.toStdString();
+        Tecla(Qt::Key_Space);
+    }
+    // A list's button: engine: Tab never leaves a list and the buttons below it have no
+    // access key, so the button takes the focus as a click would give it; Space presses it.
+    void PulsaBajoLista(QWidget* raiz, const QString& texto) {
+        QAbstractButton* b = Boton(raiz, texto);
+        ASSERT_NE(b, nullptr) << texto.toStdString();
+        b->setFocus();
+        Tecla(Qt::Key_Space);
+    }
+    int Centro() const { return IDCentroActual(); }
+};
+
+TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
+    const QDate hoy = Hoy();
+    const int mes = hoy.month();
+    const QString nombreMes = NombreMesLargo(mes);
+    Captura(QStringLiteral("inicio"));
+
+    // --- A centre, from the first menu (F10), made current with the centre chooser.
+    Tecla(Qt::Key_F10);
+    for (int i = 0; i < 12 && w_.menuBar()->activeAction() &&
+                    w_.menuBar()->activeAction()->text().remove(u'&') != QStringLiteral("Tablas");
+         ++i)
+        PulsaTecla(QApplication::activePopupWidget(), Qt::Key_Right);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << "F10 opens no menu";
+    ASSERT_EQ(w_.menuBar()->activeAction()->text().remove(u'&'), QStringLiteral("Tablas"));
+    for (int i = 0; i < 20 && !(menu->activeAction() && menu->activeAction()->text().remove(u'&') ==
+                                                            QStringLiteral("Centros"));
+         ++i)
+        PulsaTecla(menu, Qt::Key_Down);
+    PulsaTecla(menu, Qt::Key_Return);
+    auto* centros = dynamic_cast<TZMKScreen*>(w_.LastForm());
+    ASSERT_NE(centros, nullptr);
+    ASSERT_EQ(w_.LastNode(), 11342);
+    Nuevo(centros);
+    Escribe(QStringLiteral("RC"));
+    Campo(centros, "ZMKdbeNombreCentro", QStringLiteral("Academia Recorrido"));
+    Campo(centros, "ZMKdbePoblacion", QStringLiteral("Zaragoza"));
+    Graba(centros);
+    const int idCentro = Valor(QStringLiteral("SELECT IDCentroT20 FROM T20Centros WHERE "
+                                              "CodigoCentroT20='RC' AND NombreCentroT20="
+                                              "'Academia Recorrido' AND ActivoT20<>0"))
+                             .toInt();
+    ASSERT_GT(idCentro, 0);
+    Captura(QStringLiteral("centro"));
+
+    AlAbrirse<QDialog>([&](QDialog* d) {
+        Captura(QStringLiteral("selector-centro"), d);
+        Tecla(Qt::Key_F, Qt::ControlModifier);  // the list's search box
+        Escribe(QStringLiteral("RC"));
+        Tecla(Qt::Key_Return);  // the centre found is the one chosen
+    });
+    w_.Action(QStringLiteral("ActLSelectCentro"))->trigger();
+    ASSERT_EQ(Centro(), idCentro);
+    EXPECT_TRUE(w_.CentreLabel()->text().contains(QStringLiteral("Academia Recorrido")))
+        << w_.CentreLabel()->text().toStdString();
+
+    // --- A course.
+    TZMKScreen* cursos = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    ASSERT_NE(cursos, nullptr);
+    Nuevo(cursos);
+    Escribe(QStringLiteral("ING1"));
+    Campo(cursos, "ZMKdbeDescripcion", QStringLiteral("Inglés 1"));
+    Campo(cursos, "ZMKdbeInicio", QStringLiteral("01/09/%1").arg(hoy.year() - 1));
+    Campo(cursos, "ZMKdbeFin", QStringLiteral("30/06/%1").arg(hoy.year() + 1));
+    Graba(cursos);
+    const int idCurso =
+        Valor(QStringLiteral("SELECT IDCursoT03 FROM T03Cursos WHERE CodigoT03='ING1' AND "
+                             "IDCentroT03=") +
+              ValorSQL(idCentro))
+            .toInt();
+    ASSERT_GT(idCurso, 0);
+    Captura(QStringLiteral("curso"));
+
+    // --- A group of the course, with its timetable.
+    TZMKScreen* grupos = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+G")));
+    ASSERT_NE(grupos, nullptr);
+    Nuevo(grupos);
+    Escribe(QStringLiteral("G1"));
+    Campo(grupos, "ZMKdbeNombre", QStringLiteral("Inglés 1 tarde"));
+    Busca(grupos, "ZMKdblCurso", QStringLiteral("Ingl"));
+    Campo(grupos, "ZMKdbeLunesTHI", QStringLiteral("17:00"));
+    Campo(grupos, "ZMKdbeLunesTHF", QStringLiteral("18:30"));
+    Campo(grupos, "ZMKdbeMiercolesTHI", QStringLiteral("17:00"));
+    Campo(grupos, "ZMKdbeMiercolesTHF", QStringLiteral("18:30"));
+    Graba(grupos);
+    QSqlQuery grupo = DefaultDB().Query(
+        QStringLiteral("SELECT IDGrupoT05, IDCursoT05, LunesTHIT05, MiercolesTHFT05 FROM T05Grupos "
+                       "WHERE CodigoT05='G1' AND IDCentroT05=") +
+        ValorSQL(idCentro));
+    ASSERT_TRUE(grupo.next());
+    const int idGrupo = grupo.value(0).toInt();
+    EXPECT_EQ(grupo.value(1).toInt(), idCurso);
+    // Times are stored as the fraction of the day.
+    EXPECT_DOUBLE_EQ(grupo.value(2).toDouble(), 17.0 / 24);
+    EXPECT_DOUBLE_EQ(grupo.value(3).toDouble(), 18.5 / 24);
+    grupo.finish();
+    Captura(QStringLiteral("grupo"));
+
+    // --- Two students: the first pays by direct debit, its BIC found from the IBAN.
+    // Lucía pays by direct debit; Pablo in cash.
+    const QString domiciliacion =
+        Valor(QStringLiteral("SELECT DescFormaCobroT17 FROM T17FormasCobro WHERE "
+                             "UsaNorma19T17<>0 ORDER BY DescFormaCobroT17"))
+            .toString();
+    const QString efectivo =
+        Valor(QStringLiteral("SELECT DescFormaCobroT17 FROM T17FormasCobro WHERE "
+                             "COALESCE(UsaNorma19T17,0)=0 ORDER BY DescFormaCobroT17"))
+            .toString();
+    ASSERT_FALSE(domiciliacion.isEmpty() || efectivo.isEmpty())
+        << "the demo company lacks payment methods";
+    TZMKScreen* alumnos = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+A")));
+    ASSERT_NE(alumnos, nullptr);
+    Nuevo(alumnos);
+    Campo(alumnos, "ZMKdbeNombre", QStringLiteral("Lucía"));
+    Campo(alumnos, "ZMKdbeApellidos", QStringLiteral("Martín Sanz"));
+    Busca(alumnos, "ZMKdblFormaCobro", domiciliacion.left(4));
+    Campo(alumnos, "ZMKdbeTitularT01", QStringLiteral("Lucía Martín Sanz"));
+    Campo(alumnos, "ZMKdbeIBANT01", QStringLiteral("ES9121000418450200051332"));
+    prompt_->Push(QStringLiteral("Yes"));  // assign the BIC found
+    Pulsa(alumnos, QStringLiteral("Buscar BIC"));
+    auto* bic = Control<QLineEdit>(alumnos, QStringLiteral("ZMKdbeBICT01"));
+    ASSERT_NE(bic, nullptr);
+    EXPECT_EQ(bic->text(), QStringLiteral("CAIXESBBXXX"));
+    Captura(QStringLiteral("alumno-bic"));
+    Graba(alumnos);
+    QSqlQuery lucia = DefaultDB().Query(
+        QStringLiteral("SELECT IDAlumnoT01, BICT01, IBANT01, IDFormaCobroT01, NombreCompletoT01 "
+                       "FROM T01Alumnos WHERE NombreT01='Lucía' AND IDCentroT01=") +
+        ValorSQL(idCentro));
+    ASSERT_TRUE(lucia.next());
+    const int idLucia = lucia.value(0).toInt();
+    EXPECT_EQ(lucia.value(1).toString(), QStringLiteral("CAIXESBBXXX"));
+    EXPECT_EQ(lucia.value(2).toString(), QStringLiteral("ES9121000418450200051332"));
+    EXPECT_GT(lucia.value(3).toInt(), 0);
+    EXPECT_EQ(lucia.value(4).toString(), QStringLiteral("Martín Sanz, Lucía"));
+    lucia.finish();
+
+    Nuevo(alumnos);
+    Campo(alumnos, "ZMKdbeNombre", QStringLiteral("Pablo"));
+    Campo(alumnos, "ZMKdbeApellidos", QStringLiteral("Ruiz Gil"));
+    Busca(alumnos, "ZMKdblFormaCobro", efectivo.left(4));
+    Graba(alumnos);
+    const int idPablo = Valor(QStringLiteral("SELECT IDAlumnoT01 FROM T01Alumnos WHERE "
+                                             "NombreT01='Pablo' AND IDCentroT01=") +
+                              ValorSQL(idCentro))
+                            .toInt();
+    ASSERT_GT(idPablo, 0);
+    Captura(QStringLiteral("alumnos"));
+
+    // --- Their enrolments in the group.
+    TZMKScreen* matriculas = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+M")));
+    ASSERT_NE(matriculas, nullptr);
+    for (const QString& alumno : {QStringLiteral("Mart"), QStringLiteral("Ruiz")}) {
+        SCOPED_TRACE(alumno.toStdString());
+        Nuevo(matriculas);
+        Busca(matriculas, "ZMKdblAlumno", alumno);
+        Busca(matriculas, "ZMKdblGrupo", QStringLiteral("Ingl"));
+        Campo(matriculas, "ZMKdbeFechaAlta", hoy.addDays(-hoy.day() + 1).toString("dd/MM/yyyy"));
+        Graba(matriculas);
+    }
+    EXPECT_EQ(
+        Valor(QStringLiteral("SELECT COUNT(*) FROM T02Matriculas WHERE IDGrupoT02=") +
+              ValorSQL(idGrupo) + QStringLiteral(" AND IDAlumnoT02 IN (") + ValorSQL(idLucia) +
+              QStringLiteral(",") + ValorSQL(idPablo) + QStringLiteral(")"))
+            .toInt(),
+        2);
+    Captura(QStringLiteral("matriculas"));
+
+    // --- The course's monthly fee, its text written in the concept editor (F4).
+    cursos = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    ASSERT_NE(cursos, nullptr);
+    ASSERT_FALSE(cursos->Details().empty());
+    TZMKScreen* conceptos = nullptr;
+    for (TZMKScreen* d : cursos->Details())
+        if (d->Definition().id == QLatin1String("conceptos_curso")) conceptos = d;
+    ASSERT_NE(conceptos, nullptr);
+    // engine: Tab inside a list moves between its cells and never leaves it, and Ctrl+Tab does
+    // not change the tab of the details from their lists; the tab is chosen and its list
+    // focused as a click would.
+    QTabWidget* pestanas = nullptr;
+    for (QWidget* p = conceptos->parentWidget(); p && !pestanas; p = p->parentWidget())
+        pestanas = qobject_cast<QTabWidget*>(p);
+    ASSERT_NE(pestanas, nullptr);
+    pestanas->setCurrentWidget(conceptos);
+    conceptos->Grid()->setFocus();
+    Nuevo(conceptos);
+    AlAbrirse<TFRMDataSource_TextoConcepto>([&](TFRMDataSource_TextoConcepto* d) {
+        Tecla(Qt::Key_A, Qt::ControlModifier);
+        Escribe(QStringLiteral("Cuota [MES] [AÑO]"));
+        EXPECT_EQ(d->edEjemplo->text(),
+                  QStringLiteral("Cuota %1 %2").arg(nombreMes).arg(hoy.year()));
+        Captura(QStringLiteral("editor-concepto"), d);
+        Tecla(Qt::Key_Return);
+    });
+    ASSERT_TRUE(TabHasta(Control(conceptos, QStringLiteral("ZMKdbeConcepto"))));
+    Tecla(Qt::Key_F4);
+    auto* concepto = Control<QLineEdit>(conceptos, QStringLiteral("ZMKdbeConcepto"));
+    EXPECT_EQ(concepto->text(), QStringLiteral("Cuota [MES] [AÑO]"));
+    Campo(conceptos, "ZMKdbeImporteBase", QStringLiteral("45"));
+    QAbstractButton* mesACobrar = Boton(conceptos, nombreMes);
+    ASSERT_NE(mesACobrar, nullptr);
+    ASSERT_TRUE(TabHasta(mesACobrar));
+    if (!mesACobrar->isChecked()) Tecla(Qt::Key_Space);
+    Captura(QStringLiteral("concepto-curso"));
+    Graba(conceptos);
+    QSqlQuery cuota = DefaultDB().Query(
+        QStringLiteral("SELECT IDConceptoMatriculaT14, ImporteBaseT14, ") + CampoMesCobroT14(mes) +
+        QStringLiteral(" FROM T14ConceptosMatricula WHERE IDCursoT14=") + ValorSQL(idCurso) +
+        QStringLiteral(" AND IDMatriculaT14 IS NULL AND ConceptoT14='Cuota [MES] [AÑO]'"));
+    ASSERT_TRUE(cuota.next()) << Errores().join(u'\n').toStdString();
+    const int idCuota = cuota.value(0).toInt();
+    EXPECT_EQ(VarToCurrency(cuota.value(1)), Currency(45));
+    EXPECT_TRUE(cuota.value(2).toBool());
+    cuota.finish();
+    // Both enrolments take a copy of the course's fee.
+    EXPECT_EQ(Valor(QStringLiteral("SELECT COUNT(*) FROM T14ConceptosMatricula WHERE "
+                                   "IDConcMatrPadreT14=") +
+                    ValorSQL(idCuota) + QStringLiteral(" AND NOT (IDMatriculaT14 IS NULL)"))
+                  .toInt(),
+              2);
+
+    // --- The month's invoices, from the students' list.
+    alumnos = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+A")));
+    ASSERT_NE(alumnos, nullptr);
+    AlAbrirse<TFRMGenerarFacturas>([&](TFRMGenerarFacturas* d) {
+        Tecla(Qt::Key_T, Qt::AltModifier);  // "&Todos"
+        EXPECT_TRUE(d->rbTodos->isChecked());
+        EXPECT_TRUE(d->cbMes->isEnabled());
+        ASSERT_TRUE(TabHasta(d->cbMes));
+        Escribe(nombreMes);
+        EXPECT_EQ(d->cbMes->currentIndex(), mes - 1);
+        EXPECT_EQ(d->seAnyo->value(), hoy.year());
+        if (d->cbSerie->currentIndex() < 0) {
+            ASSERT_TRUE(TabHasta(d->cbSerie));
+            Tecla(Qt::Key_Down);
+        }
+        EXPECT_GE(d->cbSerie->currentIndex(), 0);
+        Captura(QStringLiteral("generar-facturas"), d);
+        Tecla(Qt::Key_Return);  // "Facturar", the default button
+    });
+    PulsaBajoLista(alumnos, QStringLiteral("Facturar alumnos..."));
+    ASSERT_TRUE(Errores().isEmpty()) << Errores().join(u'\n').toStdString();
+    const QString facturasDelMes =
+        QStringLiteral(" FROM T15FacturasCab WHERE IDCentroT15=") + ValorSQL(idCentro);
+    EXPECT_EQ(Valor(QStringLiteral("SELECT COUNT(*)") + facturasDelMes).toInt(), 2);
+    EXPECT_EQ(Valor(QStringLiteral("SELECT COUNT(*) FROM T16FacturasCue WHERE DescConceptoT16=") +
+                    ValorSQL(QStringLiteral("Cuota %1 %2").arg(nombreMes).arg(hoy.year())) +
+                    QStringLiteral(" AND NMesFacturadoT16=") + ValorSQL(mes))
+                  .toInt(),
+              2);
+    EXPECT_EQ(
+        Valor(QStringLiteral("SELECT SUM(ImporteBasesImponiblesT15)") + facturasDelMes).toDouble(),
+        90.0);
+    Captura(QStringLiteral("alumnos-facturados"));
+
+    // --- Both invoices collected from the invoices' list.
+    TZMKScreen* facturas = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
+    ASSERT_NE(facturas, nullptr);
+    ASSERT_EQ(facturas->DataSet()->RecordCount(), 2);
+    ASSERT_TRUE(TabHasta(facturas->Grid()));
+    Tecla(Qt::Key_Home, Qt::ControlModifier);
+    Tecla(Qt::Key_Down, Qt::ShiftModifier);  // the first two rows
+    ASSERT_EQ(facturas->Grid()->selectionModel()->selectedRows().size(), 2);
+    AlAbrirse<TFRMFuncionesFacturas>([&](TFRMFuncionesFacturas* d) {
+        EXPECT_TRUE(d->rbSeleccion->isChecked());
+        EXPECT_EQ(d->lblRegistros->text(), QStringLiteral("Registros: 2"));
+        Tecla(Qt::Key_C, Qt::AltModifier);  // "&Cobrar "
+        EXPECT_TRUE(d->rbCobrar->isChecked());
+        Captura(QStringLiteral("cobrar-facturas"), d);
+        prompt_->Push(QStringLiteral("Yes"));  // the total collected is right
+        Tecla(Qt::Key_Return);
+    });
+    PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas..."));
+    ASSERT_TRUE(Errores().isEmpty()) << Errores().join(u'\n').toStdString();
+    EXPECT_EQ(Valor(QStringLiteral("SELECT COUNT(*)") + facturasDelMes +
+                    QStringLiteral(" AND CobradaT15<>0 AND NOT (FechaCobroT15 IS NULL)"))
+                  .toInt(),
+              2);
+    Captura(QStringLiteral("facturas-cobradas"));
+
+    // --- One invoice printed with the company's invoice format, to a PDF file.
+    const QString pdf = dir_.path() + QStringLiteral("/factura.pdf");
+    ZMKApp().Procedures().UnregisterProcedure(kDoPrintIDReport);
+    ZMKApp().Procedures().RegisterProcedure(kDoPrintIDReport, QString(), [pdf](const TProcCall&) {
+        const QString html = RenderReportHtml(Parametres().AsInteger(QStringLiteral("PRME01")),
+                                              Parametres().AsString(QStringLiteral("PRME06")));
+        PrintHtml(html, QStringLiteral("Factura"), TPrintTarget::Pdf, pdf);
+    });
+    ASSERT_TRUE(TabHasta(facturas->Grid(), true));  // back from the button to the list
+    Tecla(Qt::Key_PageUp);                          // one row: the first invoice
+    ASSERT_EQ(facturas->Grid()->selectionModel()->selectedRows().size(), 1);
+    AlAbrirse<TFRMFuncionesFacturas>([&](TFRMFuncionesFacturas* d) {
+        EXPECT_TRUE(d->rbActual->isChecked());
+        ASSERT_TRUE(TabHasta(d->cbImprimir));
+        if (!d->cbImprimir->isChecked()) Tecla(Qt::Key_Space);
+        EXPECT_TRUE(d->cbImprimir->isChecked());
+        Captura(QStringLiteral("imprimir-factura"), d);
+        Tecla(Qt::Key_Return);
+    });
+    PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas..."));
+    ZMKApp().Procedures().UnregisterProcedure(kDoPrintIDReport);
+    RegisterReportProcedures();
+    ASSERT_TRUE(Errores().isEmpty()) << Errores().join(u'\n').toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no PDF written";
+    EXPECT_TRUE(file.read(4).startsWith("%PDF"));
+    if (!capturas_.isEmpty()) QFile::copy(pdf, capturas_ + QStringLiteral("/factura.pdf"));
+}
+
+// Every entry of the menus opens its screen on the demo company without an error.
+TEST_F(Recorrido, CadaEntradaDeMenuAbreSuPantalla) {
+    const QList<QAction*> entradas = w_.findChildren<QAction*>();
+    QList<int> abiertas;
+    for (QAction* a : entradas) {
+        if (!a->objectName().startsWith(QStringLiteral("MenuItem_idnode_"))) continue;
+        const int nodo = a->data().toInt();
+        SCOPED_TRACE(nodo);
+        a->trigger();
+        EXPECT_EQ(w_.LastNode(), nodo) << a->text().toStdString();
+        auto* s = dynamic_cast<TZMKScreen*>(w_.LastForm());
+        ASSERT_NE(s, nullptr) << a->text().toStdString();
+        EXPECT_NE(s->DataSet(), nullptr);
+        Captura(QStringLiteral("nodo-%1").arg(nodo));
+        abiertas << nodo;
+    }
+    for (auto it = w_.AppDefinition().nodeScreens.begin();
+         it != w_.AppDefinition().nodeScreens.end(); ++it)
+        EXPECT_TRUE(abiertas.contains(it.key())) << "no menu entry opens node " << it.key();
+    EXPECT_TRUE(Errores().isEmpty()) << Errores().join(u'\n').toStdString();
+}
+
+}  // namespace
+}  // namespace zmk::test
