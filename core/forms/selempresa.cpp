@@ -13,6 +13,7 @@
 #include "core/strings.h"
 #include "core/versiones.h"
 #include "host/errors.h"
+#include "host/forms/translatewidget.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -88,12 +89,14 @@ TFRMSelEmpresa::TFRMSelEmpresa(TEmpresasBD& empresas, QWidget* parent)
     botones->addWidget(btnImportar);
     botones->addStretch();
     btnCerrar = new QPushButton(QStringLiteral("&Cerrar"));
+    btnCerrar->setObjectName(QStringLiteral("btnCerrar"));
     connect(btnCerrar, &QPushButton::clicked, this, &QDialog::reject);
     botones->addWidget(btnCerrar);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(lista, 1);
     layout->addLayout(botones);
     resize(640, 380);
+    TranslateWidget(this, QStringLiteral("CC_TFRMSelEmpresa"), TCaptionTranslation::Translate);
     RellenaLista();
     lista->setCurrentRow(empresas_.OpenIndex());
     ActualizaAcciones();

@@ -2,12 +2,15 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QShortcut>
 #include <QTimer>
 
 #include "app/mainwindow.h"
 #include "core/centroactual.h"
 #include "core/empresasacciones.h"
+#include "core/forms/monedaform.h"
+#include "core/forms/selempresa.h"
 #include "core/masters.h"
 #include "core/parametrosapp.h"
 #include "core/versiones.h"
@@ -150,6 +153,30 @@ TEST_F(Acciones, EscInTheCentreListUndoesAnEditFirstThenCloses) {
     EXPECT_EQ(pulsaciones, 2);
     EXPECT_EQ(IDCentroActual(), centro);
     config_->Disconnect();
+}
+
+TEST_F(Acciones, TheShippedLanguagesTranslateTheCommonDialogs) {
+    TZMKAppConfig& config = NewConfig();
+    QDir().mkpath(config.LangDir());
+    const QString fuente = QStringLiteral(ESCOLIA_SOURCE_DIR "/resources/lang/ZMKEscolia.");
+    const std::tuple<QString, QString, QString, QString> idiomas[] = {
+        {QStringLiteral("Català"), QStringLiteral("ca"), QStringLiteral("Bases de dades"),
+         QStringLiteral("Nom curt:")},
+        {QStringLiteral("English"), QStringLiteral("en"), QStringLiteral("Databases"),
+         QStringLiteral("Short name:")}};
+    for (const auto& [idioma, codigo, seleccion, moneda] : idiomas) {
+        Write(config.LanguageFile(idioma), Read(fuente + codigo + QStringLiteral(".lng")));
+        config.SetLanguage(idioma);
+        TFRMSelEmpresa lista(config.DataBases());
+        EXPECT_EQ(lista.windowTitle(), seleccion);
+        TCCFRMConfMoneda dialogo;
+        auto* etiqueta = dialogo.findChild<QLabel*>(QStringLiteral("lbledNombre"));
+        ASSERT_NE(etiqueta, nullptr);
+        EXPECT_EQ(etiqueta->text(), moneda);
+    }
+    config.SetLanguage(QString());
+    TFRMSelEmpresa lista(config.DataBases());
+    EXPECT_EQ(lista.windowTitle(), QStringLiteral("Bases de datos"));
 }
 
 }  // namespace
