@@ -12,6 +12,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -34,6 +36,7 @@
 #include "host/forms/lookupcombo.h"
 #include "host/forms/qtcontrols.h"
 #include "host/forms/reportprint.h"
+#include "host/forms/teclasacceso.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
 
@@ -224,6 +227,8 @@ void TZMKScreen::BuildUi() {
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_->setAlternatingRowColors(true);
+    // Tab goes on to the record form and the buttons, as in any form; arrows move in the list.
+    grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->setDefaultSectionSize(22);
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->horizontalHeader()->setSectionsClickable(true);
@@ -255,6 +260,7 @@ void TZMKScreen::BuildUi() {
         for (const TButtonDef& b : def_.buttons) {
             auto* button = new QPushButton(b.caption, body_);
             if (!b.shortcut.isEmpty()) button->setShortcut(QKeySequence(b.shortcut));
+            buttons_ << button;
             connect(button, &QPushButton::clicked, this,
                     [this, b] { RunButton(b.procedure, b.params); });
             row->addWidget(button);
@@ -273,8 +279,20 @@ void TZMKScreen::BuildUi() {
             detail->setAttribute(Qt::WA_DeleteOnClose, false);
             detail->detail_field_ = d.detailField;
             detail->master_field_ = d.masterField;
-            detail_tabs_->addTab(detail, d.definition->caption);
+            const int index = detail_tabs_->addTab(detail, d.definition->caption);
             details_.push_back(detail);
+            // Ctrl and the tab's number bring a detail forward, with its list focused.
+            if (index < 9) {
+                auto* key = new QAction(body_);
+                key->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + index)));
+                key->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+                outer_splitter->addAction(key);
+                connect(key, &QAction::triggered, this, [this, detail] {
+                    detail_tabs_->setCurrentWidget(detail);
+                    detail->Grid()->setFocus();
+                });
+                detail_tabs_->setTabToolTip(index, QStringLiteral("Ctrl+%1").arg(index + 1));
+            }
         }
         outer_splitter->setStretchFactor(0, 3);
         outer_splitter->setStretchFactor(1, 2);
@@ -647,7 +665,12 @@ bool TZMKScreen::DetailsCanLeave() {
 }
 
 void TZMKScreen::Navigate(const std::function<void()>& move) {
-    if (DetailsCanLeave()) Run(move);
+    if (!DetailsCanLeave() || !Run(move)) return;
+    // Moving to another record leaves a selection of that record alone.
+    const int row = DataSet() ? DataSet()->RecNo() - 1 : -1;
+    if (row >= 0 && grid_->model() && grid_->selectionModel()->selectedRows().size() > 1)
+        grid_->selectRow(row);
+    UpdateSelectedKeys();
 }
 
 void TZMKScreen::UpdateSelectedKeys() {
@@ -878,6 +901,20 @@ bool TZMKScreen::CanClose() {
         FlushEditors();
         ds->Post();
     });
+}
+
+void TZMKScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (buttons_.isEmpty() || buttons_keyed_) return;
+    buttons_keyed_ = true;
+    // The buttons under the list get access keys the window's menus do not use.
+    QString taken;
+    if (auto* main = qobject_cast<QMainWindow*>(window()); main && main->menuBar())
+        taken = TeclasDeAccesoDe(*main->menuBar());
+    QStringList captions;
+    for (QPushButton* b : std::as_const(buttons_)) captions << b->text();
+    captions = ConTeclasDeAcceso(captions, taken);
+    for (int i = 0; i < buttons_.size(); ++i) buttons_[i]->setText(captions[i]);
 }
 
 void TZMKScreen::closeEvent(QCloseEvent* event) {

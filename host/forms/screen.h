@@ -6,6 +6,7 @@
 // at a time as the grid scrolls, so a screen opens at once whatever the size of the table.
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QWidget>
@@ -75,6 +76,7 @@ class TZMKScreen : public QWidget, public IDataEventSink {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     struct Binding {
@@ -128,7 +130,9 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     Qt::SortOrder sort_order_ = Qt::AscendingOrder;
     std::vector<Binding> bindings_;
     bool showing_ = false;
-    bool in_procedure_ = false;  // a button's procedure is running
+    bool in_procedure_ = false;    // a button's procedure is running
+    QList<QPushButton*> buttons_;  // the buttons under the list
+    bool buttons_keyed_ = false;
     QAction *act_insert_, *act_edit_, *act_post_, *act_cancel_, *act_delete_, *act_refresh_;
     QAction *act_first_, *act_prior_, *act_next_, *act_last_;
 };

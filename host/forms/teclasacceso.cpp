@@ -36,8 +36,9 @@ void AsignaEnAcciones(const QList<QAction*>& actions, bool submenus) {
 
 }  // namespace
 
-QStringList ConTeclasDeAcceso(const QStringList& captions) {
+QStringList ConTeclasDeAcceso(const QStringList& captions, const QString& ocupadas) {
     QSet<QChar> usadas;
+    for (QChar c : ocupadas) usadas.insert(c.toLower());
     for (const QString& c : captions) {
         const QChar tecla = TeclaDeAcceso(c);
         if (!tecla.isNull()) usadas.insert(tecla);
@@ -59,6 +60,15 @@ QStringList ConTeclasDeAcceso(const QStringList& captions) {
         result << marcado;
     }
     return result;
+}
+
+QString TeclasDeAccesoDe(const QMenuBar& bar) {
+    QString teclas;
+    for (QAction* a : bar.actions()) {
+        const QChar tecla = TeclaDeAcceso(a->text());
+        if (!tecla.isNull()) teclas += tecla;
+    }
+    return teclas;
 }
 
 void AsignaTeclasDeAcceso(QMenuBar& bar) {

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <iostream>
 
@@ -230,6 +231,28 @@ TEST_F(DemoCompany, SelectedRowsReachTheGridObjectByKey) {
     ZMKApp().Procedures().UnregisterProcedure(QStringLiteral("PRUEBA_RECORRER"));
     EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 2);
     EXPECT_EQ(alumnos->GridObject()->SelectedKeys().size(), 2);
+
+    // Going to another record (|<, >, search...) leaves only that record chosen.
+    for (QAction* a : alumnos->findChildren<QAction*>())
+        if (a->text() == QStringLiteral(">|")) a->trigger();
+    EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(alumnos->GridObject()->SelectedKeys().size(), 1);
+}
+
+TEST_F(DemoCompany, TheKeyboardReachesTheFormAndEveryDetailFromTheList) {
+    auto cursos = Open(QStringLiteral("cursos"));
+    EXPECT_FALSE(cursos->Grid()->tabKeyNavigation());
+    auto* tabs = cursos->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->currentIndex(), 0);
+    bool found = false;
+    for (QAction* a : cursos->findChildren<QAction*>())
+        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_2)) {
+            a->trigger();
+            found = true;
+        }
+    ASSERT_TRUE(found);
+    EXPECT_EQ(tabs->currentWidget(), cursos->Details()[1]);
 }
 
 TEST_F(DemoCompany, AnInactiveStudentsFormOffersToReactivateAndLocksItsFields) {

@@ -16,6 +16,9 @@ TEST(TeclasDeAcceso, EachSiblingGetsAFreeLetterAndKeepsTheOnesItHad) {
                            "A&yuda", "A&lumnos"}));
     // "&&" is a literal ampersand, not an access key; empty captions (separators) stay empty.
     EXPECT_EQ(ConTeclasDeAcceso({"I&&D", "", "Id"}), QStringList({"&I&&D", "", "I&d"}));
+    // Letters the window's menus use are left to them.
+    EXPECT_EQ(ConTeclasDeAcceso({"Facturar alumnos...", "Acciones"}, QStringLiteral("aFtc")),
+              QStringList({"Fact&urar alumnos...", "Acc&iones"}));
     // With every letter taken the caption stays as it was.
     EXPECT_EQ(ConTeclasDeAcceso({"&a", "a"}), QStringList({"&a", "a"}));
 }
