@@ -59,6 +59,8 @@ TFRMSelEmpresa::TFRMSelEmpresa(TEmpresasBD& empresas, QWidget* parent)
     ActDuplicar = Accion(this, QStringLiteral("ActDuplicar"), QStringLiteral("Duplicar"), {});
     ActSeleccionar =
         Accion(this, QStringLiteral("ActSeleccionar"), QStringLiteral("Seleccionar"), {});
+    // Enter selects, whichever button has the focus.
+    ActSeleccionar->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     ActInfoBD = Accion(this, QStringLiteral("ActInfoBD"), QStringLiteral("Información"), {});
     ActSinBD = Accion(this, QStringLiteral("ActSinBD"),
                       QStringLiteral("Sin Base de datos seleccionada"), Qt::Key_F8);
@@ -84,12 +86,14 @@ TFRMSelEmpresa::TFRMSelEmpresa(TEmpresasBD& empresas, QWidget* parent)
     }
     btnImportar = new QPushButton(QStringLiteral("Importar de una versión anterior"));
     btnImportar->setObjectName(QStringLiteral("btnImportar"));
+    btnImportar->setAutoDefault(false);
     btnImportar->setVisible(!empresas_.AplicacionesAnteriores().isEmpty());
     connect(btnImportar, &QPushButton::clicked, this, [this] { ImportarExecute(); });
     botones->addWidget(btnImportar);
     botones->addStretch();
     btnCerrar = new QPushButton(QStringLiteral("&Cerrar"));
     btnCerrar->setObjectName(QStringLiteral("btnCerrar"));
+    btnCerrar->setAutoDefault(false);
     connect(btnCerrar, &QPushButton::clicked, this, &QDialog::reject);
     botones->addWidget(btnCerrar);
     auto* layout = new QHBoxLayout(this);

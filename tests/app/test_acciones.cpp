@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
 
@@ -152,6 +153,34 @@ TEST_F(Acciones, EscInTheCentreListUndoesAnEditFirstThenCloses) {
     EXPECT_EQ(estado, TDataSetState::Browse);
     EXPECT_EQ(pulsaciones, 2);
     EXPECT_EQ(IDCentroActual(), centro);
+    config_->Disconnect();
+}
+
+TEST_F(Acciones, EnterInTheCompanyListOpensTheSelectedDatabase) {
+    NewConfig();
+    MenuEstrecho w;
+    ASSERT_TRUE(ArrancaAplicacion(*config_, w));
+    config_->DataBases().OpenDatabase(-1);
+    ASSERT_EQ(ZMKApp().GetDefaultDB(), nullptr);
+    int resultado = -1;
+    ConDialogo([&] { w.Action(QStringLiteral("ActSelEmpresa"))->trigger(); },
+               [&](QDialog& d) {
+                   // No button answers Enter for the list.
+                   for (QPushButton* b : d.findChildren<QPushButton*>())
+                       EXPECT_FALSE(b->autoDefault() || b->isDefault()) << b->text().toStdString();
+                   QAction* enter = nullptr;
+                   for (QAction* a : d.actions())
+                       if (a->shortcuts().contains(QKeySequence(Qt::Key_Return))) enter = a;
+                   if (!enter) {
+                       ADD_FAILURE() << "Enter does nothing";
+                       d.reject();
+                       return;
+                   }
+                   enter->trigger();
+                   resultado = d.result();
+               });
+    EXPECT_EQ(resultado, QDialog::Accepted);
+    EXPECT_NE(ZMKApp().GetDefaultDB(), nullptr);
     config_->Disconnect();
 }
 
