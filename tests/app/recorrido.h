@@ -143,7 +143,8 @@ class Recorrido : public AppFixture {
     }
     static QAbstractButton* Boton(QWidget* raiz, const QString& texto) {
         for (auto* b : raiz->findChildren<QAbstractButton*>())
-            if (b->text() == texto && b->isVisibleTo(raiz)) return b;
+            if (QString(b->text()).remove(QLatin1Char('&')) == texto && b->isVisibleTo(raiz))
+                return b;
         return nullptr;
     }
     // Opens a screen with its shortcut; the screen on view.

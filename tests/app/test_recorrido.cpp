@@ -16,6 +16,7 @@
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableView>
+#include <algorithm>
 
 #include "billing/forms/frmfuncionesfacturas.h"
 #include "billing/forms/frmgenerarfacturas.h"
@@ -68,13 +69,13 @@ class RecorridoOficina : public Recorrido {
         ASSERT_TRUE(TabHasta(b)) << "Tab never reaches " << texto.toStdString();
         Tecla(Qt::Key_Space);
     }
-    // A list's button: engine: Tab never leaves a list and the buttons below it have no
-    // access key, so the button takes the focus as a click would give it; Space presses it.
+    // A button under a list, by its access key (Alt and the underlined letter).
     void PulsaBajoLista(QWidget* raiz, const QString& texto) {
         QAbstractButton* b = Boton(raiz, texto);
         ASSERT_NE(b, nullptr) << texto.toStdString();
-        b->setFocus();
-        Tecla(Qt::Key_Space);
+        const int amp = b->text().indexOf(QLatin1Char('&'));
+        ASSERT_GE(amp, 0) << "no access key: " << texto.toStdString();
+        Tecla(Qt::Key_A + (b->text()[amp + 1].toUpper().unicode() - 'A'), Qt::AltModifier);
     }
     int Centro() const { return IDCentroActual(); }
 };
@@ -247,15 +248,12 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     for (TZMKScreen* d : cursos->Details())
         if (d->Definition().id == QLatin1String("conceptos_curso")) conceptos = d;
     ASSERT_NE(conceptos, nullptr);
-    // engine: Tab inside a list moves between its cells and never leaves it, and Ctrl+Tab does
-    // not change the tab of the details from their lists; the tab is chosen and its list
-    // focused as a click would.
-    QTabWidget* pestanas = nullptr;
-    for (QWidget* p = conceptos->parentWidget(); p && !pestanas; p = p->parentWidget())
-        pestanas = qobject_cast<QTabWidget*>(p);
-    ASSERT_NE(pestanas, nullptr);
-    pestanas->setCurrentWidget(conceptos);
-    conceptos->Grid()->setFocus();
+    // Ctrl and the detail's number bring it forward with its list focused.
+    const int numero =
+        int(std::find(cursos->Details().begin(), cursos->Details().end(), conceptos) -
+            cursos->Details().begin());
+    Tecla(Qt::Key_1 + numero, Qt::ControlModifier);
+    ASSERT_EQ(QApplication::focusWidget(), conceptos->Grid());
     Nuevo(conceptos);
     AlAbrirse<TFRMDataSource_TextoConcepto>([&](TFRMDataSource_TextoConcepto* d) {
         Tecla(Qt::Key_A, Qt::ControlModifier);
@@ -360,10 +358,8 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
         PrintHtml(html, QStringLiteral("Factura"), TPrintTarget::Pdf, pdf);
     });
     ASSERT_TRUE(TabHasta(facturas->Grid(), true));  // back from the button to the list
-    // engine: Ctrl+Home (the screen's first record) moves to the first invoice but leaves the
-    // two rows selected, and the invoice actions would take both; the list's own PageUp
-    // selects the first invoice alone.
-    Tecla(Qt::Key_PageUp);
+    // Ctrl+Home (the screen's first record) leaves the first invoice alone chosen.
+    Tecla(Qt::Key_Home, Qt::ControlModifier);
     ASSERT_EQ(facturas->Grid()->selectionModel()->selectedRows().size(), 1);
     AlAbrirse<TFRMFuncionesFacturas>([&](TFRMFuncionesFacturas* d) {
         EXPECT_TRUE(d->rbActual->isChecked());
