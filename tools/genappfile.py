@@ -26,7 +26,13 @@ def col(field, title, fmt=None, width=0, lookup=None):
     return c
 
 
+MONEY_FIELDS = ("Importe", "BaseImponible", "PrecioUnitario")
+
+
 def ed(name, field, label, kind="edit", editor=None):
+    # Amounts are typed and shown with the decimal comma and two decimals.
+    if kind == "edit" and field.startswith(MONEY_FIELDS):
+        kind = "money"
     c = {"name": name, "type": kind, "field": field, "label": label}
     if editor:
         # A "..." button opens the data-source plug-in of that name on the value.

@@ -84,6 +84,15 @@ QString TDataSetModel::DisplayText(const QVariant& value, const QString& format)
     QLocale spanish(QLocale::Spanish, QLocale::Spain);
     if (value.metaType() == QMetaType::fromType<Currency>()) {
         Currency c = value.value<Currency>();
+        // An amount being typed: decimal comma, at least two decimals, no thousands points (so
+        // that what is shown reads back as it is).
+        if (format == QLatin1String("amount")) {
+            QString text = c.ToString(4);
+            while (text.endsWith(QLatin1Char('0')) &&
+                   text.indexOf(QLatin1Char('.')) < text.size() - 3)
+                text.chop(1);
+            return text.replace(QLatin1Char('.'), QLatin1Char(','));
+        }
         // Lists show amounts with the company's currency mask.
         if (format == QLatin1String("money"))
             return FormatReportMoney(value, Parametres().AsString(QStringLiteral("DIVISA_MASK"),

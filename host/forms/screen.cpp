@@ -66,6 +66,11 @@ QVariant ParseDate(const QString& text, bool withTime) {
     return t;  // the field refuses it with the program's message
 }
 
+// How an edit shows its field: amounts as they are typed.
+QString EditFormat(const QString& controlType) {
+    return controlType == QLatin1String("money") ? QStringLiteral("amount") : controlType;
+}
+
 // The pictures a plug-in's button may borrow by image class; none for the others.
 QIcon EditorIcon(const QString& imageClass, const QStyle* style) {
     if (imageClass.compare(QLatin1String("SEARCH"), Qt::CaseInsensitive) == 0)
@@ -365,7 +370,9 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
     } else if (c.type == QLatin1String("lookup")) {
         widget = new TLookupCombo(c.lookup, c.filter, record_);
     } else {
-        widget = new QLineEdit(record_);
+        auto* edit = new QLineEdit(record_);
+        if (c.type == QLatin1String("money")) edit->setAlignment(Qt::AlignRight);
+        widget = edit;
     }
     widget->setObjectName(c.name);
     QWidget* placed = widget;
@@ -510,7 +517,7 @@ void TZMKScreen::ShowRecord() {
         if (auto* edit = qobject_cast<QLineEdit*>(b.widget)) {
             QString text = b.type == QLatin1String("time") && v.isValid()
                                ? v.toDateTime().time().toString(QStringLiteral("HH:mm"))
-                               : TDataSetModel::DisplayText(v, b.type);
+                               : TDataSetModel::DisplayText(v, EditFormat(b.type));
             if (edit->text() != text) edit->setText(text);
         } else if (auto* memo = qobject_cast<QPlainTextEdit*>(b.widget)) {
             if (memo->toPlainText() != v.toString()) memo->setPlainText(v.toString());
@@ -755,7 +762,7 @@ void TZMKScreen::DataChange(TDataSet&, TField* field) {
         if (!b.dirty && b.field.compare(field->FieldName(), Qt::CaseInsensitive) == 0) {
             showing_ = true;
             if (auto* edit = qobject_cast<QLineEdit*>(b.widget))
-                edit->setText(TDataSetModel::DisplayText(field->Value(), b.type));
+                edit->setText(TDataSetModel::DisplayText(field->Value(), EditFormat(b.type)));
             else if (auto* check = qobject_cast<QCheckBox*>(b.widget))
                 check->setChecked(field->AsBoolean());
             else if (auto* combo = dynamic_cast<TLookupCombo*>(b.widget))

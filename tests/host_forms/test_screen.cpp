@@ -129,4 +129,10 @@ TEST(Screen, AmountsInListsFollowTheCurrencyMask) {
     EXPECT_EQ(TDataSetModel::DisplayText(amount, QStringLiteral("money")),
               QStringLiteral("1234,500"));
     Parametres().DeleteParam(QStringLiteral("DIVISA_MASK"));
+    // Being typed: read back as shown, two decimals at least.
+    EXPECT_EQ(TDataSetModel::DisplayText(amount, QStringLiteral("amount")),
+              QStringLiteral("1234,50"));
+    EXPECT_EQ(TDataSetModel::DisplayText(QVariant::fromValue(Currency::FromRaw(-1234)),
+                                         QStringLiteral("amount")),
+              QStringLiteral("-0,1234"));
 }
