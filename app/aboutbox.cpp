@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "app/appconfig.h"
-#include "core/forms/esccierra.h"
 #include "core/forms/fondo.h"
 #include "host/prompt.h"
 
@@ -58,7 +57,6 @@ QString LineaAplicacionGuardada(const TInfoAplicacion& info) {
 }
 
 TCCFRMAboutApp::TCCFRMAboutApp(QWidget* parent, const TInfoAplicacion& info) : QDialog(parent) {
-    CierraConEsc(*this);
     setObjectName(QStringLiteral("TCCFRMAboutApp"));
     setWindowTitle(ApplicationTitle());
 

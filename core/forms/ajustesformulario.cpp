@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "core/forms/esccierra.h"
 #include "core/strings.h"
 #include "host/forms/menuform.h"
 #include "host/forms/translatewidget.h"
@@ -37,7 +36,6 @@ void PintaMuestra(QPushButton* boton, int color) {
 
 TCCFRMConfMenuLevel0Ext::TCCFRMConfMenuLevel0Ext(QWidget* owner, QSettings& ini)
     : QDialog(owner), ini_(ini) {
-    CierraConEsc(*this);
     setObjectName(QStringLiteral("TCCFRMConfMenuLevel0Ext"));
     setWindowTitle(QStringLiteral("CONFIGURACION DEL FORMULARIO PRINCIPAL"));
     if (auto* menu = dynamic_cast<TZMKMenuForm*>(owner)) {

@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "core/datosempresa.h"
-#include "core/forms/esccierra.h"
 #include "host/errors.h"
 #include "host/forms/translatewidget.h"
 #include "host/prompt.h"
@@ -24,7 +23,6 @@ const char* const kEtiquetas[kDatosEmpresa] = {
 }  // namespace
 
 TCCFRMConfDatosEmpresa::TCCFRMConfDatosEmpresa(QWidget* parent) : QDialog(parent) {
-    CierraConEsc(*this);
     setObjectName(QStringLiteral("TCCFRMConfDatosEmpresa"));
     setWindowTitle(QStringLiteral("DATOS DE LA EMPRESA ASOCIADA CON LA BASE DE DATOS"));
     auto* form = new QFormLayout;

@@ -7,7 +7,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/forms/esccierra.h"
 #include "core/strings.h"
 #include "core/versiones.h"
 #include "host/errors.h"
@@ -41,7 +40,6 @@ QRadioButton* Radio(const QString& name, const QString& text) {
 
 TCCFRMEditDataBase::TCCFRMEditDataBase(int modo, const TDataBaseEntry& entry, QWidget* parent)
     : QDialog(parent), modo_(modo), entry_(entry) {
-    CierraConEsc(*this);
     setObjectName(QStringLiteral("TCCFRMEditDataBase"));
     setWindowTitle(QStringLiteral("Datos de la Base de datos"));
     lblTitulo = new QLabel;

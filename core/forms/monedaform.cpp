@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/forms/esccierra.h"
 #include "host/errors.h"
 #include "host/forms/translatewidget.h"
 #include "host/prompt.h"
@@ -14,7 +13,6 @@
 namespace zmk {
 
 TCCFRMConfMoneda::TCCFRMConfMoneda(QWidget* parent) : QDialog(parent) {
-    CierraConEsc(*this);
     setObjectName(QStringLiteral("TCCFRMConfMoneda"));
     setWindowTitle(QStringLiteral("CONFIGURAR MONEDA"));
     auto* form = new QFormLayout;

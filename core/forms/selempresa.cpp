@@ -9,7 +9,6 @@
 
 #include "core/empresasacciones.h"
 #include "core/forms/editdatabase.h"
-#include "core/forms/esccierra.h"
 #include "core/strings.h"
 #include "core/versiones.h"
 #include "host/errors.h"
@@ -46,7 +45,6 @@ QAction* Accion(QWidget* owner, const QString& name, const QString& text, const 
 
 TFRMSelEmpresa::TFRMSelEmpresa(TEmpresasBD& empresas, QWidget* parent)
     : QDialog(parent), empresas_(empresas) {
-    CierraConEsc(*this);
     setObjectName(QStringLiteral("TFRMSelEmpresa"));
     setWindowTitle(QStringLiteral("Bases de datos"));
     ejecutaAsistente = [](TCCFRMEditDataBase& w) { return w.exec(); };

@@ -1,30 +1,50 @@
 #include "host/forms/splashwindow.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace zmk {
 
 namespace {
-// Remembers an Esc typed while a task runs; the task lets pending input through at each update.
+// While a task runs: remembers an Esc typed (the task lets pending input through at each
+// update), and steps the progress window aside when the task opens a dialog. Between tasks
+// every key and window is left alone.
 class EscWatcher : public QObject {
-public:
+  public:
+    explicit EscWatcher(const TCustomSplash& splash) : splash_(splash) {}
     bool pressed = false;
+    QWidget* window = nullptr;
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!splash_.Active()) return false;
+        // A dialog the task opened (a question) takes its own Esc.
         if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+            !(dialog_ && dialog_->isVisible())) {
             pressed = true;
             return true;
         }
-        return QObject::eventFilter(watched, event);
+        if (event->type() == QEvent::Show && watched != window) {
+            auto* shown = qobject_cast<QDialog*>(watched);
+            if (shown && shown->isWindow()) {
+                dialog_ = shown;
+                if (window) window->hide();
+            }
+        }
+        return false;
     }
+
+  private:
+    const TCustomSplash& splash_;
+    QPointer<QDialog> dialog_;
 };
 }  // namespace
 
-TCCFRMSplash::TCCFRMSplash() : esc_watcher_(new EscWatcher) {
+TCCFRMSplash::TCCFRMSplash() : esc_watcher_(new EscWatcher(*this)) {
     qApp->installEventFilter(esc_watcher_);
     SetEscPressedCheck([watcher = static_cast<EscWatcher*>(esc_watcher_)] {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
@@ -42,12 +62,12 @@ TCCFRMSplash::~TCCFRMSplash() {
 }
 
 void TCCFRMSplash::BuildWindow() {
-    window_ = new QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint |
-                                       Qt::WindowStaysOnTopHint);
+    window_ =
+        new QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     window_->setObjectName(QStringLiteral("TCCFRMSplash"));
-    window_->setStyleSheet(QStringLiteral(
-        "#TCCFRMSplash { background: #fdfdfd; border: 1px solid #7a8ca5; }"
-        "QLabel#lblTitle { font-weight: bold; font-size: 13pt; color: #1f3b63; }"));
+    window_->setStyleSheet(
+        QStringLiteral("#TCCFRMSplash { background: #fdfdfd; border: 1px solid #7a8ca5; }"
+                       "QLabel#lblTitle { font-weight: bold; font-size: 13pt; color: #1f3b63; }"));
     auto* layout = new QVBoxLayout(window_);
     layout->setContentsMargins(18, 14, 18, 14);
     lblTitle_ = new QLabel(window_);
@@ -62,6 +82,7 @@ void TCCFRMSplash::BuildWindow() {
         layout->addWidget(descriptions_[i]);
         layout->addWidget(gauges_[i]);
     }
+    static_cast<EscWatcher*>(esc_watcher_)->window = window_;
     lblEsc_ = new QLabel(QStringLiteral("Presione ESC para cancelar el proceso"), window_);
     layout->addWidget(lblEsc_);
     window_->setMinimumWidth(460);

@@ -3,12 +3,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
 
 #include "core/splash.h"
 #include "host/forms/qtprompt.h"
 #include "host/forms/splashwindow.h"
+#include "host/errors.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -39,6 +42,38 @@ TEST(QtPrompt, AQuestionAskedDuringATaskIsNotHiddenByItsProgressWindow) {
                           TMsgButton::No}),
               TMsgButton::Yes);
     EXPECT_FALSE(progressVisibleDuringQuestion);
+}
+
+TEST(ProgressWindow, EscBelongsToDialogsExceptWhileATaskRunsWithoutOne) {
+    TCCFRMSplash splash;
+    auto pressEsc = [](QWidget* target) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+    };
+    // No task: a dialog closes with Esc as always.
+    QDialog idle;
+    idle.show();
+    pressEsc(&idle);
+    EXPECT_FALSE(idle.isVisible());
+
+    // A cancellable task takes Esc...
+    splash.Begin(QStringLiteral("BORRANDO"), QString(), true);
+    QWidget main;
+    main.show();
+    pressEsc(&main);
+    EXPECT_THROW(splash.SetText(QStringLiteral("Alumno 2"), 50), EZMKError);
+    splash.End();
+
+    // ...but a dialog it opens keeps Esc and is not covered by the progress window.
+    splash.Begin(QStringLiteral("COBRO"), QString(), true);
+    ASSERT_TRUE(ProgressWindow()->isVisible());
+    QDialog question;
+    question.show();
+    EXPECT_FALSE(ProgressWindow()->isVisible());
+    pressEsc(&question);
+    EXPECT_FALSE(question.isVisible());
+    EXPECT_NO_THROW(splash.SetText(QStringLiteral("Factura 3"), 60));
+    splash.End();
 }
 
 }  // namespace
