@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/translate.h"
+
 namespace zmk {
 
 namespace {
@@ -48,13 +50,16 @@ QMessageBox::Icon ToQt(TMsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// The Spanish captions of the buttons, whatever the system's language.
+// The captions of the buttons, whatever the system's language.
 QString Caption(TMsgButton b) {
     switch (b) {
+        // Yes and No follow the language files; the rest are the program's own Spanish.
         case TMsgButton::Yes:
-            return QStringLiteral("&Sí");
+            return QLatin1Char('&') +
+                   Translate().ValueDef(QStringLiteral("CC.Common.yes"), QStringLiteral("Sí"));
         case TMsgButton::No:
-            return QStringLiteral("&No");
+            return QLatin1Char('&') +
+                   Translate().ValueDef(QStringLiteral("CC.Common.no"), QStringLiteral("No"));
         case TMsgButton::Cancel:
             return QStringLiteral("&Cancelar");
         case TMsgButton::Ok:

@@ -9,9 +9,10 @@
 #include <QTimer>
 
 #include "core/splash.h"
+#include "core/translate.h"
+#include "host/errors.h"
 #include "host/forms/qtprompt.h"
 #include "host/forms/splashwindow.h"
-#include "host/errors.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -42,6 +43,27 @@ TEST(QtPrompt, AQuestionAskedDuringATaskIsNotHiddenByItsProgressWindow) {
                           TMsgButton::No}),
               TMsgButton::Yes);
     EXPECT_FALSE(progressVisibleDuringQuestion);
+}
+
+TEST(QtPrompt, YesAndNoSpeakTheProgramsLanguage) {
+    Translate().SetValue(QStringLiteral("CC.Common.yes"), QStringLiteral("Yes"));
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            for (QAbstractButton* b : box->buttons()) captions << b->text();
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    TQtPrompt prompt;
+    EXPECT_EQ(prompt.Ask({QStringLiteral("ZMK-Escolia"),
+                          QStringLiteral("Close?"),
+                          {TMsgButton::Yes, TMsgButton::No},
+                          TMsgIcon::Question,
+                          TMsgButton::No}),
+              TMsgButton::No);
+    Translate().SetValue(QStringLiteral("CC.Common.yes"), QStringLiteral("Sí"));
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({QStringLiteral("&No"), QStringLiteral("&Yes")}));
 }
 
 TEST(ProgressWindow, EscBelongsToDialogsExceptWhileATaskRunsWithoutOne) {
