@@ -6,8 +6,11 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QWidget>
+#include <memory>
 
 #include "core/datosempresa.h"
 #include "core/parametrosapp.h"
@@ -308,6 +311,30 @@ void TZMKAppConfig::WriteRegistryFacts() const {
     reg->setValue(QStringLiteral("ZMKFileName"), ZMKFileName());
 }
 
+namespace {
+
+// Qt's own dialogs (print, preview, files) in the language of the program: the language file
+// names its locale ("CC.Common.locale"); Spanish without one.
+void InstallQtTranslation() {
+    static QTranslator* installed = nullptr;
+    if (!QCoreApplication::instance()) return;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    const QString locale =
+        Translate().ValueDef(QStringLiteral("CC.Common.locale"), QStringLiteral("es"));
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_") + locale,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    installed = translator.release();
+    QCoreApplication::installTranslator(installed);
+}
+
+}  // namespace
+
 void TZMKAppConfig::InitTranslation() {
     try {
         language_ = Translate().Collecting()
@@ -316,6 +343,7 @@ void TZMKAppConfig::InitTranslation() {
         if (!QDir().mkpath(LangDir())) return;
         const QString file = LanguageFile(language_);
         Translate().Init(!language_.isEmpty() && QFile::exists(file) ? file : QString());
+        InstallQtTranslation();
         translation_ready_ = true;
     } catch (const EZMKError& e) {
         throw EZMKError(
@@ -331,6 +359,7 @@ void TZMKAppConfig::SetLanguage(const QString& language) {
     Translate().SetCollecting(false);
     const QString file = LanguageFile(language);
     Translate().Init(!language.isEmpty() && QFile::exists(file) ? file : QString());
+    InstallQtTranslation();
     translation_ready_ = true;
 }
 

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include "app/migracion.h"
@@ -146,6 +147,19 @@ TEST_F(AppConfig, SetLanguageIsStoredAndLoadedAndReadAtStart) {
     EXPECT_EQ(Translate().ValueDef(QStringLiteral("CC.Common.yes"), QStringLiteral("Sí")),
               QStringLiteral("Sí"));
     again.SetLanguage(QString());
+}
+
+TEST_F(AppConfig, QtsOwnDialogsFollowTheLanguageFilesLocale) {
+    TZMKAppConfig& config = NewConfig();
+    QDir().mkpath(config.LangDir());
+    Write(config.LanguageFile(QStringLiteral("Català")), "[CC.Common]\nlocale=ca\n");
+    const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    config.SetLanguage(QString());
+    EXPECT_EQ(cancel(), QStringLiteral("Cancelar"));
+    config.SetLanguage(QStringLiteral("Català"));
+    EXPECT_EQ(cancel(), QStringLiteral("Cancel·la"));
+    config.SetLanguage(QString());
+    EXPECT_EQ(cancel(), QStringLiteral("Cancelar"));
 }
 
 TEST_F(AppConfig, HelpQueryOrderAndLanguageWithoutSigns) {
