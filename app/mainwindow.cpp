@@ -99,7 +99,9 @@ TFRMMenu::TFRMMenu(QWidget* parent) : TFRMMenuLevel0Ext(parent) {
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     QAction* select = AddAction(QStringLiteral("ActLSelectCentro"), QStringLiteral("..."),
                                 [this] { SelectCentre(); });
-    select->setToolTip(QStringLiteral("Seleccionar centro"));
+    // F9 chooses the centre from the keyboard; the toolbar's button is its only other way.
+    select->setShortcut(QKeySequence(Qt::Key_F9));
+    select->setToolTip(QStringLiteral("Seleccionar centro (F9)"));
     db_actions_ << select;
     toolbar_->addAction(select);
     select->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));

@@ -121,9 +121,7 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
         Escribe(QStringLiteral("RC"));
         Tecla(Qt::Key_Return);  // the centre found is the one chosen
     });
-    // engine: the centre chooser has no key and is in no menu; it starts as its toolbar
-    // button does.
-    w_.Action(QStringLiteral("ActLSelectCentro"))->trigger();
+    Tecla(Qt::Key_F9);  // the centre chooser
     ASSERT_EQ(Centro(), idCentro);
     EXPECT_TRUE(w_.CentreLabel()->text().contains(QStringLiteral("Academia Recorrido")))
         << w_.CentreLabel()->text().toStdString();
