@@ -25,7 +25,8 @@ namespace {
 void PrintUsage(QTextStream& err) {
     err << "Uso: escolia-cli [--db ARCHIVO] [--centre ID] [--answer R]... "
            "[--now \"AAAA-MM-DD[ HH:MM:SS]\"] [--verbose] ORDEN ...\n";
-    for (const QString& usage : CommandUsages()) err << "  " << usage << "\n";
+    for (QString usage : CommandUsages())
+        err << "  " << usage.replace(QLatin1Char('\n'), QLatin1String("\n  ")) << "\n";
 }
 
 // Rendering reports needs fonts and page painting, which only a GUI application has; every other
