@@ -226,6 +226,7 @@ void TZMKScreen::BuildUi() {
     connect(search_, &QLineEdit::returnPressed, this, [this] { grid_->setFocus(); });
 
     auto* splitter = new QSplitter(Qt::Vertical, body_);
+    list_splitter_ = splitter;
     layout->addWidget(splitter, 1);
     grid_ = new QTableView(splitter);
     grid_->setObjectName(QStringLiteral("DBGrid"));
@@ -284,6 +285,9 @@ void TZMKScreen::BuildUi() {
             detail->setAttribute(Qt::WA_DeleteOnClose, false);
             detail->detail_field_ = d.detailField;
             detail->master_field_ = d.masterField;
+            // A detail lists a few rows: its record form gets the larger share.
+            detail->list_splitter_->setStretchFactor(0, 1);
+            detail->list_splitter_->setStretchFactor(1, 2);
             const int index = detail_tabs_->addTab(detail, d.definition->caption);
             details_.push_back(detail);
             // Ctrl and the tab's number bring a detail forward, with its list focused.
@@ -299,8 +303,8 @@ void TZMKScreen::BuildUi() {
                 detail_tabs_->setTabToolTip(index, QStringLiteral("Ctrl+%1").arg(index + 1));
             }
         }
-        outer_splitter->setStretchFactor(0, 3);
-        outer_splitter->setStretchFactor(1, 2);
+        outer_splitter->setStretchFactor(0, 1);
+        outer_splitter->setStretchFactor(1, 1);
     }
 }
 
@@ -318,8 +322,12 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
                    (child.type != QLatin1String("panel") && child.type != QLatin1String("button") &&
                     child.type != QLatin1String("label") && !child.label.isEmpty());
         };
-        const int columns =
-            std::count_if(c.children.begin(), c.children.end(), inCell) >= 6 ? 2 : 1;
+        const auto cells = std::count_if(c.children.begin(), c.children.end(), inCell);
+        const bool onlyChecks = std::all_of(
+            c.children.begin(), c.children.end(),
+            [](const TControlDef& child) { return child.type == QLatin1String("check"); });
+        // A panel of check boxes alone (the months) lays them out four to a row.
+        const int columns = onlyChecks && cells >= 8 ? 4 : cells >= 6 ? 2 : 1;
         auto* grid = new QGridLayout(box);
         for (int i = 0; i < columns; ++i) grid->setColumnStretch(2 * i + 1, 1);
         int row = 0, column = 0;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QWidget>
@@ -130,8 +131,9 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     Qt::SortOrder sort_order_ = Qt::AscendingOrder;
     std::vector<Binding> bindings_;
     bool showing_ = false;
-    bool in_procedure_ = false;    // a button's procedure is running
-    QList<QPushButton*> buttons_;  // the buttons under the list
+    bool in_procedure_ = false;           // a button's procedure is running
+    QList<QPushButton*> buttons_;         // the buttons under the list
+    QSplitter* list_splitter_ = nullptr;  // the list above, the record form below
     bool buttons_keyed_ = false;
     QAction *act_insert_, *act_edit_, *act_post_, *act_cancel_, *act_delete_, *act_refresh_;
     QAction *act_first_, *act_prior_, *act_next_, *act_last_;
