@@ -236,7 +236,8 @@ void TZMKScreen::BuildUi() {
     // Tab goes on to the record form and the buttons, as in any form; arrows move in the list.
     grid_->setTabKeyNavigation(false);
     grid_->verticalHeader()->setDefaultSectionSize(22);
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    // Columns keep their widths: a narrow last column (a flag) is not stretched across the screen.
+    grid_->horizontalHeader()->setStretchLastSection(false);
     grid_->horizontalHeader()->setSectionsClickable(true);
     grid_->horizontalHeader()->setSortIndicatorShown(true);
     grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -571,7 +572,10 @@ void TZMKScreen::OpenQuery() {
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { UpdateSelectedKeys(); });
     for (int i = 0; i < def_.columns.size(); ++i)
-        if (def_.columns[i].width > 0) grid_->setColumnWidth(i, def_.columns[i].width);
+        // Never narrower than its title.
+        grid_->setColumnWidth(
+            i, std::max(def_.columns[i].width > 0 ? def_.columns[i].width : grid_->columnWidth(i),
+                        grid_->horizontalHeader()->sectionSizeHint(i)));
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!current.isValid() || !DataSet() || DataSet()->RecNo() == current.row() + 1)
