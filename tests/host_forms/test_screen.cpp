@@ -10,31 +10,22 @@
 #include "host/forms/datasetmodel.h"
 #include "host/forms/screen.h"
 #include "host/parametres.h"
+#include "tests/host_forms/pantallas.h"
 #include "tests/support/testdb.h"
 
 using namespace zmk;
 
 namespace {
+// The centres with their code inside the record form's panel.
 TScreenDef Centros() {
-    TScreenDef def;
-    def.id = QStringLiteral("centros");
-    def.caption = QStringLiteral("Centros");
-    def.table = QStringLiteral("T20Centros");
-    def.dataSource = 251;
-    def.sql = QStringLiteral("SELECT * FROM T20Centros ORDER BY CodigoCentroT20");
-    def.columns << TGridColumn{
-        QStringLiteral("CodigoCentroT20"), QStringLiteral("Código"), {}, 0, {}};
     TControlDef panel;
     panel.name = QStringLiteral("PControlsEntradaDades");
     panel.type = QStringLiteral("panel");
-    TControlDef edit;
-    edit.name = QStringLiteral("ZMKdbeCodigo");
-    edit.type = QStringLiteral("edit");
-    edit.field = QStringLiteral("CodigoCentroT20");
-    edit.label = QStringLiteral("Código");
-    panel.children << edit;
-    def.form << panel;
-    return def;
+    TControlDef codigo =
+        test::Edicion(QStringLiteral("ZMKdbeCodigo"), QStringLiteral("CodigoCentroT20"));
+    codigo.label = QStringLiteral("Código");
+    panel.children << codigo;
+    return test::PantallaCentros({panel});
 }
 }  // namespace
 
@@ -75,14 +66,10 @@ TEST(Screen, ARefusedInsertShowsTheRulesTextAndKeepsTheScreenAsItWas) {
 }
 
 namespace {
-// Triggers the screen's toolbar action with that caption, as its key would.
 void Trigger(TZMKScreen& screen, const QString& caption) {
-    for (QAction* a : screen.findChildren<QAction*>())
-        if (a->text() == caption) {
-            a->trigger();
-            return;
-        }
-    FAIL() << caption.toStdString();
+    QAction* a = test::Accion(screen, caption);
+    ASSERT_NE(a, nullptr) << caption.toStdString();
+    a->trigger();
 }
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "host/forms/appdefinition.h"
 #include "host/forms/screen.h"
 #include "host/rights.h"
+#include "tests/host_forms/pantallas.h"
 #include "tests/support/testdb.h"
 
 using namespace zmk;
@@ -66,29 +67,13 @@ class ScreenEditor : public ::testing::Test {
     void TearDown() override { ZMKDataSource_UnRegisterCreateClass(kPlugin); }
 
     static TScreenDef Def() {
-        TScreenDef def;
-        def.id = QStringLiteral("centros");
-        def.caption = QStringLiteral("Centros");
-        def.table = QStringLiteral("T20Centros");
-        def.dataSource = 251;
-        def.sql = QStringLiteral("SELECT * FROM T20Centros");
-        TControlDef name;
-        name.name = QStringLiteral("ZMKdbeNombre");
-        name.field = QStringLiteral("NombreCentroT20");
-        name.editor = QStringLiteral("prueba_editor");
-        TControlDef code;
-        code.name = QStringLiteral("ZMKdbeCodigo");
-        code.field = QStringLiteral("CodigoCentroT20");
-        code.editor = QStringLiteral("NO_REGISTRADO");
-        def.form << name << code;
-        return def;
+        return test::PantallaCentros(
+            {test::Edicion(QStringLiteral("ZMKdbeNombre"), QStringLiteral("NombreCentroT20"),
+                           QStringLiteral("prueba_editor")),
+             test::Edicion(QStringLiteral("ZMKdbeCodigo"), QStringLiteral("CodigoCentroT20"),
+                           QStringLiteral("NO_REGISTRADO"))});
     }
-    std::unique_ptr<TZMKScreen> Open() {
-        auto screen = std::make_unique<TZMKScreen>(Def(), 11342);
-        screen->setAttribute(Qt::WA_DeleteOnClose, false);
-        screen->OpenQuery();
-        return screen;
-    }
+    std::unique_ptr<TZMKScreen> Open() { return test::AbrePantalla(Def()); }
 
     test::TestDatabase tdb_;
 };

@@ -14,6 +14,7 @@
 #include "host/forms/menuform.h"
 #include "host/forms/screen.h"
 #include "host/rights.h"
+#include "tests/host_forms/pantallas.h"
 #include "tests/support/testdb.h"
 
 using namespace zmk;
@@ -53,17 +54,8 @@ class ProviderScope {
 };
 
 TScreenDef Centros() {
-    TScreenDef def;
-    def.id = QStringLiteral("centros");
-    def.caption = QStringLiteral("Centros");
-    def.table = QStringLiteral("T20Centros");
-    def.dataSource = 251;
-    def.sql = QStringLiteral("SELECT * FROM T20Centros ORDER BY CodigoCentroT20");
-    TControlDef edit;
-    edit.name = QStringLiteral("ZMKdbeCodigo");
-    edit.field = QStringLiteral("CodigoCentroT20");
-    def.form << edit;
-    return def;
+    return test::PantallaCentros(
+        {test::Edicion(QStringLiteral("ZMKdbeCodigo"), QStringLiteral("CodigoCentroT20"))});
 }
 
 TScreenDef Cursos() {
@@ -77,16 +69,11 @@ TScreenDef Cursos() {
 }
 
 QAction* Action(TZMKScreen& screen, const QString& text) {
-    for (QAction* a : screen.findChildren<QAction*>())
-        if (a->text() == text) return a;
-    return nullptr;
+    return test::Accion(screen, text);
 }
 
 std::unique_ptr<TZMKScreen> OpenScreen(const TScreenDef& def) {
-    auto screen = std::make_unique<TZMKScreen>(def, 11342);
-    screen->setAttribute(Qt::WA_DeleteOnClose, false);
-    screen->OpenQuery();
-    return screen;
+    return test::AbrePantalla(def);
 }
 
 // Types into an edit as the user does: the text changes, then the edit is left.
