@@ -32,9 +32,8 @@ TScreenDef Centros() {
 TEST(Screen, TypingEditsTheRecordAndPostingWritesIt) {
     test::TestDatabase tdb;
     tdb.db().ExecuteSQL(QStringLiteral("INSERT INTO T20Centros (CodigoCentroT20) VALUES ('A')"));
-    TZMKScreen screen(Centros(), 11342);
-    screen.setAttribute(Qt::WA_DeleteOnClose, false);
-    screen.OpenQuery();
+    auto opened = test::AbrePantalla(Centros());
+    TZMKScreen& screen = *opened;
     auto* edit = screen.findChild<QLineEdit*>(QStringLiteral("ZMKdbeCodigo"));
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->text(), QStringLiteral("A"));
@@ -76,9 +75,8 @@ void Trigger(TZMKScreen& screen, const QString& caption) {
 TEST(Screen, UndoingTypedChangesAsksFirstAndANewRecordBecomesTheGridsCurrentRow) {
     test::TestDatabase tdb;
     tdb.db().ExecuteSQL(QStringLiteral("INSERT INTO T20Centros (CodigoCentroT20) VALUES ('A')"));
-    TZMKScreen screen(Centros(), 11342);
-    screen.setAttribute(Qt::WA_DeleteOnClose, false);
-    screen.OpenQuery();
+    auto opened = test::AbrePantalla(Centros());
+    TZMKScreen& screen = *opened;
     auto* edit = screen.findChild<QLineEdit*>(QStringLiteral("ZMKdbeCodigo"));
     Trigger(screen, QStringLiteral("Nuevo"));
     edit->setText(QStringLiteral("Z"));
