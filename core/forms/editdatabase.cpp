@@ -10,6 +10,7 @@
 #include "core/strings.h"
 #include "core/versiones.h"
 #include "host/errors.h"
+#include "host/forms/translatewidget.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -28,6 +29,12 @@ QLineEdit* Edit(const QString& name) {
     auto* e = new QLineEdit;
     e->setObjectName(name);
     return e;
+}
+
+QLabel* Etiqueta(const QString& name, const QString& text) {
+    auto* l = new QLabel(text);
+    l->setObjectName(name);
+    return l;
 }
 
 QRadioButton* Radio(const QString& name, const QString& text) {
@@ -87,16 +94,24 @@ TCCFRMEditDataBase::TCCFRMEditDataBase(int modo, const TDataBaseEntry& entry, QW
     });
 
     paginas_ = new QStackedWidget;
-    paginas_->addWidget(Pagina({new QLabel(QStringLiteral("Nombre de la empresa:")), edNombre}));
-    paginas_->addWidget(Pagina({rbNueva, rbImportar, rbUbicar}));
-    paginas_->addWidget(Pagina({new QLabel(QStringLiteral("Archivo:")), ConArchivo(edUbicar)}));
-    paginas_->addWidget(Pagina(
-        {new QLabel(QStringLiteral("Importar desde el archivo:")), ConArchivo(edImportarOrigen),
-         new QLabel(QStringLiteral("Nuevo archivo:")), ConArchivo(edImportarDestino)}));
     paginas_->addWidget(
-        Pagina({new QLabel(QStringLiteral("Nombre de la empresa:")), edModNombre,
-                new QLabel(QStringLiteral("Archivo:")), ConArchivo(edModArchivo),
-                new QLabel(QStringLiteral("Archivo de permisos:")), ConArchivo(edModPermisos)}));
+        Pagina({Etiqueta(QStringLiteral("lblNombre"), QStringLiteral("Nombre de la empresa:")),
+                edNombre}));
+    paginas_->addWidget(Pagina({rbNueva, rbImportar, rbUbicar}));
+    paginas_->addWidget(Pagina(
+        {Etiqueta(QStringLiteral("lblUbicar"), QStringLiteral("Archivo:")), ConArchivo(edUbicar)}));
+    paginas_->addWidget(
+        Pagina({Etiqueta(QStringLiteral("lblImportarOrigen"),
+                         QStringLiteral("Importar desde el archivo:")),
+                ConArchivo(edImportarOrigen),
+                Etiqueta(QStringLiteral("lblImportarDestino"), QStringLiteral("Nuevo archivo:")),
+                ConArchivo(edImportarDestino)}));
+    paginas_->addWidget(
+        Pagina({Etiqueta(QStringLiteral("lblModNombre"), QStringLiteral("Nombre de la empresa:")),
+                edModNombre, Etiqueta(QStringLiteral("lblModArchivo"), QStringLiteral("Archivo:")),
+                ConArchivo(edModArchivo),
+                Etiqueta(QStringLiteral("lblModPermisos"), QStringLiteral("Archivo de permisos:")),
+                ConArchivo(edModPermisos)}));
     paginas_->addWidget(Pagina({rbQuitarVinculo, rbBorrarArchivo}));
     paginas_->addWidget(Pagina({lblInfo, btnCopiar}));
     paginas_->addWidget(Pagina({lblResumen}));
@@ -104,6 +119,9 @@ TCCFRMEditDataBase::TCCFRMEditDataBase(int modo, const TDataBaseEntry& entry, QW
     btnAnterior = new QPushButton(QStringLiteral("&Anterior"));
     btnSiguiente = new QPushButton(QStringLiteral("&Siguiente"));
     auto* btnCancelar = new QPushButton(QStringLiteral("&Cancelar"));
+    btnAnterior->setObjectName(QStringLiteral("btnAnterior"));
+    btnSiguiente->setObjectName(QStringLiteral("btnSiguiente"));
+    btnCancelar->setObjectName(QStringLiteral("btnCancelar"));
     connect(btnAnterior, &QPushButton::clicked, this, [this] { Anterior(); });
     connect(btnSiguiente, &QPushButton::clicked, this, [this] { Siguiente(); });
     connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
@@ -117,6 +135,7 @@ TCCFRMEditDataBase::TCCFRMEditDataBase(int modo, const TDataBaseEntry& entry, QW
     layout->addWidget(paginas_, 1);
     layout->addLayout(botones);
     resize(560, 340);
+    TranslateWidget(this, QStringLiteral("CC_TCCFRMEditDataBase"), TCaptionTranslation::Translate);
 
     int primera = pgNombre;
     switch (modo_) {

@@ -11,6 +11,7 @@
 #include "app/mainwindow.h"
 #include "core/centroactual.h"
 #include "core/empresasacciones.h"
+#include "core/forms/editdatabase.h"
 #include "core/forms/monedaform.h"
 #include "core/forms/selempresa.h"
 #include "core/masters.h"
@@ -206,6 +207,12 @@ TEST_F(Acciones, TheShippedLanguagesTranslateTheCommonDialogs) {
         auto* etiqueta = dialogo.findChild<QLabel*>(QStringLiteral("lbledNombre"));
         ASSERT_NE(etiqueta, nullptr);
         EXPECT_EQ(etiqueta->text(), moneda);
+        // The wizard of the company files.
+        TCCFRMEditDataBase asistente(0, TDataBaseEntry{});
+        auto* siguiente = asistente.findChild<QPushButton*>(QStringLiteral("btnSiguiente"));
+        ASSERT_NE(siguiente, nullptr);
+        EXPECT_EQ(siguiente->text(), codigo == QLatin1String("ca") ? QStringLiteral("&Següent")
+                                                                   : QStringLiteral("&Next"));
     }
     config.SetLanguage(QString());
     TFRMSelEmpresa lista(config.DataBases());
