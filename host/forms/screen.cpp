@@ -126,6 +126,12 @@ void TZMKScreen::BuildUi() {
     auto* toolbar = new QToolBar(body_);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     layout->addWidget(toolbar);
+    // The screen's name heads its toolbar (a docked screen has no title bar of its own).
+    auto* caption = new QLabel(def_.caption, toolbar);
+    caption->setObjectName(QStringLiteral("lblTituloPantalla"));
+    caption->setStyleSheet(
+        QStringLiteral("font-weight: bold; color: #1f3b63; padding: 0 12px 0 4px"));
+    caption_action_ = toolbar->addWidget(caption);
     auto add = [&](const QString& text, const QKeySequence& key, auto slot) {
         QAction* a = toolbar->addAction(text);
         a->setShortcut(key);
@@ -286,6 +292,8 @@ void TZMKScreen::BuildUi() {
             detail->setAttribute(Qt::WA_DeleteOnClose, false);
             detail->detail_field_ = d.detailField;
             detail->master_field_ = d.masterField;
+            // A detail's tab names it already.
+            detail->caption_action_->setVisible(false);
             // A detail lists a few rows: its record form gets the larger share.
             detail->list_splitter_->setStretchFactor(0, 1);
             detail->list_splitter_->setStretchFactor(1, 2);
