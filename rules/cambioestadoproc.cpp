@@ -28,6 +28,8 @@ void EjecutaCambioEstado(const TCambioEstado& c) {
     auto* query = Parametres().AsObject<TQuerySQL>(QStringLiteral("PRMIP_TQUERYSQL"));
     if (!query) return;
     TDataSet& ds = query->DataSet();
+    // An empty list has no record to change (the button stays enabled in browse state).
+    if (!ds.Active() || ds.IsEmpty()) throw EZMKError(QStringLiteral("No hay registros"));
     if (ds.State() == TDataSetState::Edit || ds.State() == TDataSetState::Insert)
         throw EZMKError(QStringLiteral(
             "No puede modificar el estado de activo si está modificando el registro\n\nPrimero "

@@ -126,6 +126,25 @@ TEST_F(CambioEstado, ANoLeavesTheDatabaseExactlyAsItWas) {
     EXPECT_EQ(Contenido(), antes);
 }
 
+TEST_F(CambioEstado, AnEmptyListHasNothingToChangeAndWritesNothing) {
+    const QString antes = Contenido();
+    auto ds = tdb.db().GetTSQLDataSet(
+        QStringLiteral("SELECT * FROM T02Matriculas WHERE IDMatriculaT02 = -1"), false);
+    ds->Open();
+    query_ = std::make_unique<TQuerySQL>(std::move(ds));
+    Parametres().SetParametreValue(QStringLiteral("PRMIP_TQUERYSQL"), query_->Handle());
+    tdb.prompt().Push(QStringLiteral("yes"));
+    tdb.prompt().Push(QStringLiteral("yes"));
+    try {
+        ZMKApp().Procedures().ExecuteProcedure(QStringLiteral("CAMBIO_ACTIVA_MATRICULA"));
+        FAIL();
+    } catch (const EZMKError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("No hay registros"));
+    }
+    EXPECT_EQ(Contenido(), antes);
+    EXPECT_TRUE(tdb.prompt().Log().isEmpty());
+}
+
 TEST_F(CambioEstado, AFailureHalfWayRollsEverythingBack) {
     CursoCompleto();
     const QString antes = Contenido();
