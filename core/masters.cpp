@@ -42,6 +42,12 @@ const std::vector<TCambioVersion>& Cambios() {
          {QStringLiteral("T26FaltasAsistencia")},
          {{QStringLiteral("T01Alumnos"), QStringLiteral("EMailT01")}},
          {}},
+        // Version 2 brought the version table itself, the VAT rates and the centres' second
+        // phone. Version-1 files are known by their list of tables.
+        {1,
+         {kTablaVersionInfo, QStringLiteral("T22TiposIva")},
+         {{QStringLiteral("T20Centros"), QStringLiteral("Telf2T20")}},
+         {}},
     };
     return cambios;
 }
@@ -88,6 +94,7 @@ QMap<QString, QStringList> ColumnasVersion(int version) {
             cols[cols.indexOf(nuevo)] = viejo;
         }
     }
+    if (version == kVersionMasterMinima) tables.remove(kTablaImportVersions);
     return tables;
 }
 
@@ -144,11 +151,15 @@ void CreaMaster(int version, const QString& path) {
                 db->ExecuteSQL(
                     QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3").arg(t, nuevo, viejo));
         }
-        db->ExecuteSQL(QStringLiteral("UPDATE TZMKVersionInfo SET NombreAplicacion = ") +
-                       ValorSQL(*db, AjustesBD().nombreAplicacionBD) +
-                       QStringLiteral(", NumeroVersion = ") + ValorSQL(*db, version) +
-                       QStringLiteral(", MasterFileName = ") +
-                       ValorSQL(*db, NombreMaster(version)));
+        if (db->TableExists(kTablaVersionInfo))
+            db->ExecuteSQL(QStringLiteral("UPDATE TZMKVersionInfo SET NombreAplicacion = ") +
+                           ValorSQL(*db, AjustesBD().nombreAplicacionBD) +
+                           QStringLiteral(", NumeroVersion = ") + ValorSQL(*db, version) +
+                           QStringLiteral(", MasterFileName = ") +
+                           ValorSQL(*db, NombreMaster(version)));
+        // The oldest format knew no import from earlier ones either.
+        if (version == kVersionMasterMinima)
+            db->ExecuteSQL(QStringLiteral("DROP TABLE ") + kTablaImportVersions);
         if (version > kVersionMasterMinima) {
             CreaRegistre(
                 *db, kTablaImportVersions,
@@ -174,9 +185,14 @@ void CreaMaster(int version, const QString& path) {
 bool MasterAlDia(int version, const QString& path) {
     if (!QFileInfo::exists(path)) return false;
     try {
-        TVersionInfo info = LeeVersion(path, false);
-        if (info.numeroVersion != version) return false;
         auto db = TDataBaseZMK::Open(path);
+        // A version-1 file has no version table: its tables tell its version.
+        if (version == kVersionMasterMinima) {
+            if (db->TableExists(kTablaVersionInfo) || db->TableExists(kTablaImportVersions))
+                return false;
+        } else if (LeeVersion(path, false).numeroVersion != version) {
+            return false;
+        }
         const QMap<QString, QStringList> expected = ColumnasVersion(version);
         for (auto it = expected.constBegin(); it != expected.constEnd(); ++it)
             if (db->Columns(it.key()) != it.value()) return false;

@@ -12,8 +12,10 @@
 
 namespace zmk {
 
-// The oldest format still upgraded (a synthetic earlier format of the files).
-constexpr int kVersionMasterMinima = 2;
+// The oldest format still upgraded (a synthetic earlier format of the files). Its files have no
+// version table: the version-1 master's list of tables recognises them, and a file that has
+// neither a version table nor those tables belongs to another program.
+constexpr int kVersionMasterMinima = 1;
 
 // Table name -> column names of the files of a version (kVersionMasterMinima .. current).
 QMap<QString, QStringList> ColumnasVersion(int version);

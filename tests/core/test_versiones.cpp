@@ -12,7 +12,11 @@ using Versiones = EntornoBD;
 
 TEST_F(Versiones, MastersCarryTheirVersionImportRowAndQueries) {
     const QStringList written = CreaMasters(AjustesBD().directorioVacias);
-    ASSERT_EQ(written.size(), 3);
+    ASSERT_EQ(written.size(), 4);
+    // The oldest format has no version table: its tables tell what it is.
+    const TVersionInfo v1 = LeeVersion(MasterDatabaseFileName(1), false);
+    EXPECT_EQ(v1.numeroVersion, 1);
+    EXPECT_EQ(v1.nombreAplicacion, QStringLiteral("ZMK Escolia EXT"));
     for (int v : {2, 3, 4}) {
         TVersionInfo info = LeeVersion(MasterDatabaseFileName(v), false);
         EXPECT_EQ(info.nombreAplicacion, QStringLiteral("ZMK Escolia EXT"));
@@ -173,6 +177,30 @@ TEST_F(Versiones, UpgradeFromVersionTwoGoesThroughTheIntermediateMaster) {
               QStringLiteral("beca"));
     EXPECT_TRUE(Scalar(dest, QStringLiteral("SELECT EMailT01 FROM T01Alumnos")).isNull());
     EXPECT_TRUE(QDir(AjustesBD().directorioTemporal).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(Versiones, UpgradeFromVersionOneRunsTheWholeChain) {
+    CopiaMasters();
+    const QString v1 = ArchivoVersion(1, QStringLiteral("v1.MDB"));
+    Ejecuta(v1, {QStringLiteral("INSERT INTO T20Centros (IDCentroT20, NombreCentroT20) VALUES "
+                                "(5, 'Primero')")});
+    EXPECT_EQ(CompruebaVersion(v1, 4, true, false), 1);
+    const QString dest = Path(QStringLiteral("DATADIR/desde1.MDB"));
+    EXPECT_EQ(TraspasaDatos(v1, dest), ConsultasImportacion(2).size() +
+                                           ConsultasImportacion(3).size() +
+                                           ConsultasImportacion(4).size());
+    EXPECT_EQ(CompruebaVersion(dest, 4, false, false), 4);
+    EXPECT_EQ(Scalar(dest, QStringLiteral("SELECT NombreCentroT20 FROM T20Centros")).toString(),
+              QStringLiteral("Primero"));
+    EXPECT_TRUE(Scalar(dest, QStringLiteral("SELECT Telf2T20 FROM T20Centros")).isNull());
+}
+
+TEST_F(Versiones, AFileOfAnotherProgramWithoutVersionTableDoesNotBelongHere) {
+    CopiaMasters();
+    const QString ajeno = Path(QStringLiteral("ajeno.db"));
+    Ejecuta(ajeno, {QStringLiteral("CREATE TABLE Facturas (Id INTEGER)")});
+    EXPECT_EQ(Error([&] { CompruebaVersion(ajeno, 4, true, true); }),
+              SharedStringFmt(1400, {ajeno, QString(), QStringLiteral("ZMK Escolia EXT")}));
 }
 
 TEST_F(Versiones, AnExistingDestinationIsNeverOverwritten) {
