@@ -1,9 +1,8 @@
 // escolia: the windowed program.
 #include <QApplication>
-
-#include "host/forms/datasetmodel.h"
-#include "rules/coloreado.h"
 #include <QElapsedTimer>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -13,13 +12,16 @@
 #include "app/startup.h"
 #include "billing/forms/install.h"
 #include "cli/commands.h"
+#include "core/forms/fondo.h"
 #include "core/splash.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/forms/datasetmodel.h"
 #include "host/forms/qtprompt.h"
 #include "host/forms/splashwindow.h"
 #include "host/prompt.h"
+#include "rules/coloreado.h"
 #include "rules/forms/install.h"
 #include "schema/schema.h"
 
@@ -63,6 +65,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zmk-escolia"));
     QApplication::setOrganizationName(QStringLiteral("Torvanware"));
+    // Every window (MDI children and dialogs included) carries the program's badge.
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(LogoAplicacion())));
     SetApplicationTitle(QStringLiteral("ZMK-Escolia"));
     SetPromptService(std::make_unique<TQtPrompt>());
     SetSplash(std::make_unique<TCCFRMSplash>());

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "host/errors.h"
 #include "host/forms/screen.h"
@@ -133,7 +134,13 @@ TZMKScreen* TZMKMenuForm::OpenNode(int nodeId) {
         TZMKScreen* screen = owned.release();
         QMdiSubWindow* sub = mdi_area_->addSubWindow(screen);
         sub->setAttribute(Qt::WA_DeleteOnClose);
-        sub->resize(900, 600);
+        // A window as large as the work area allows (the lists and the forms need the room),
+        // cascading from the top left so that the ones behind still show their titles.
+        const QSize area = mdi_area_->viewport()->size();
+        const int offset = 24 * int(mdi_area_->subWindowList().size() - 1);
+        sub->resize(std::max(900, area.width() * 9 / 10 - offset),
+                    std::max(600, area.height() * 9 / 10 - offset));
+        sub->move(offset, offset);
         sub->show();
         last_node_ = nodeId;
         last_form_ = screen;
