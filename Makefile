@@ -2,8 +2,8 @@
 # configure and build; `run` then starts the program, `test` runs every test through CTest.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
-DEB_PACKAGES = cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libgl-dev zlib1g-dev \
-               libgtest-dev libgmock-dev qt6-translations-l10n
+DEB_PACKAGES = cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev \
+               zlib1g-dev libgtest-dev libgmock-dev qt6-translations-l10n
 
 .PHONY: all deps configure build run test clean
 

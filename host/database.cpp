@@ -7,6 +7,7 @@
 #include <QSqlIndex>
 #include <QSqlRecord>
 
+#include "host/collation.h"
 #include "host/currency.h"
 #include "host/dataset.h"
 #include "host/datetime.h"
@@ -77,6 +78,8 @@ void TDataBaseZMK::Configure() {
         ExecuteSQL(QStringLiteral("PRAGMA synchronous=FULL"));
     }
     ExecuteSQL(QStringLiteral("PRAGMA busy_timeout=10000"));
+    // Names sort the Spanish way in every list ("Álvarez" with the A's, "Ñ" after "N").
+    InstallSpanishCollation(Connection());
     // Like Jet, text compares without regard to case in LIKE.
     ExecuteSQL(QStringLiteral("PRAGMA case_sensitive_like=OFF"));
 }
