@@ -11,6 +11,7 @@
 
 #include "app/appconfig.h"
 #include "core/forms/fondo.h"
+#include "host/forms/translatewidget.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -86,12 +87,14 @@ TCCFRMAboutApp::TCCFRMAboutApp(QWidget* parent, const TInfoAplicacion& info) : Q
     TMemoria memoria =
         archivo.open(QIODevice::ReadOnly) ? LeeMemoria(archivo.readAll()) : TMemoria{};
     auto* tabla = new QFormLayout;
-    tabla->addRow(QStringLiteral("Memoria física:"),
+    tabla->addRow(Etiqueta(QStringLiteral("Memoria física:"), this, "lblTituloMemoriaFisica"),
                   Etiqueta(Megabytes(memoria.fisica), this, "lblMemoriaFisica"));
-    tabla->addRow(QStringLiteral("Memoria física disponible:"),
-                  Etiqueta(Megabytes(memoria.fisicaDisponible), this, "lblMemoriaDisponible"));
-    tabla->addRow(QStringLiteral("Memoria virtual disponible:"),
-                  Etiqueta(Megabytes(memoria.virtualDisponible), this, "lblMemoriaVirtual"));
+    tabla->addRow(
+        Etiqueta(QStringLiteral("Memoria física disponible:"), this, "lblTituloMemoriaDisponible"),
+        Etiqueta(Megabytes(memoria.fisicaDisponible), this, "lblMemoriaDisponible"));
+    tabla->addRow(
+        Etiqueta(QStringLiteral("Memoria virtual disponible:"), this, "lblTituloMemoriaVirtual"),
+        Etiqueta(Megabytes(memoria.virtualDisponible), this, "lblMemoriaVirtual"));
     datos->addSpacing(8);
     datos->addLayout(tabla);
     datos->addStretch();
@@ -102,11 +105,13 @@ TCCFRMAboutApp::TCCFRMAboutApp(QWidget* parent, const TInfoAplicacion& info) : Q
     columnas->addLayout(datos, 1);
     auto* botones = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     botones->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
+    botones->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnAceptar"));
     connect(botones, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columnas);
     layout->addWidget(botones);
     setMinimumWidth(480);
+    TranslateWidget(this, QStringLiteral("CC_TCCFRMAboutApp"));
 }
 
 void ShowAboutBox(QWidget* parent, const TInfoAplicacion& info) {

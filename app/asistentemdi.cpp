@@ -6,6 +6,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "core/translate.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -19,36 +20,48 @@ constexpr int kAnchoMinimoMDI = 1024;
 TccFRMAsistenteMDI::TccFRMAsistenteMDI(QWidget* parent, QSettings& ini)
     : QDialog(parent), ini_(ini) {
     setObjectName(QStringLiteral("TccFRMAsistenteMDI"));
-    setWindowTitle(QStringLiteral("¿Cómo deseas trabajar?"));
 
+    // Texts in the program's language where its language file has them.
+    const QString seccion = QStringLiteral("CC_TccFRMAsistenteMDI.");
+    const auto texto = [&seccion](const char* clave, const QString& espanol) {
+        return Translate().ValueDef(seccion + QLatin1String(clave), espanol);
+    };
+    setWindowTitle(texto("Caption", QStringLiteral("¿Cómo deseas trabajar?")));
+    // The program's name follows the translated greeting.
     auto* bienvenida =
-        new QLabel(QStringLiteral("Bienvenido a la aplicación:") + u' ' + ApplicationTitle(), this);
+        new QLabel(texto("lblBienvenido", QStringLiteral("Bienvenido a la aplicación:")) + u' ' +
+                       ApplicationTitle(),
+                   this);
     bienvenida->setObjectName(QStringLiteral("lblBienvenido"));
     QFont grande = bienvenida->font();
     grande.setPointSizeF(grande.pointSizeF() * 1.3);
     grande.setBold(true);
     bienvenida->setFont(grande);
 
-    auto* grupo = new QGroupBox(QStringLiteral(" Selecciona el modo de trabajo: "), this);
+    auto* grupo =
+        new QGroupBox(texto("grpModo", QStringLiteral(" Selecciona el modo de trabajo: ")), this);
     grupo->setObjectName(QStringLiteral("grpModo"));
     auto* unica = new QCommandLinkButton(
-        QStringLiteral("1 - Ventana única"),
-        QStringLiteral("Mayor facilidad en el uso del programa, con un único espacio de trabajo y "
-                       "ventanas emergentes"),
+        texto("btnVentanaUnica", QStringLiteral("1 - Ventana única")),
+        texto("btnVentanaUnica.Description",
+              QStringLiteral("Mayor facilidad en el uso del programa, con un único espacio de "
+                             "trabajo y ventanas emergentes")),
         grupo);
     unica->setObjectName(QStringLiteral("btnVentanaUnica"));
     auto* multiples = new QCommandLinkButton(
-        QStringLiteral("2 - Múltiples ventanas (MDI)"),
-        QStringLiteral("Usuarios experimentados. Permite tener varias ventanas abiertas a la vez. "
-                       "(Resolución mínima 1024*768)"),
+        texto("btnMultiplesVentanas", QStringLiteral("2 - Múltiples ventanas (MDI)")),
+        texto("btnMultiplesVentanas.Description",
+              QStringLiteral("Usuarios experimentados. Permite tener varias ventanas abiertas a "
+                             "la vez. (Resolución mínima 1024*768)")),
         grupo);
     multiples->setObjectName(QStringLiteral("btnMultiplesVentanas"));
     auto* modos = new QVBoxLayout(grupo);
     modos->addWidget(unica);
     modos->addWidget(multiples);
 
-    auto* recuerda =
-        new QCheckBox(QStringLiteral("&Recuerda mi selección y no me lo preguntes más"), this);
+    auto* recuerda = new QCheckBox(
+        texto("chkRecuerda", QStringLiteral("&Recuerda mi selección y no me lo preguntes más")),
+        this);
     recuerda->setObjectName(QStringLiteral("chkRecuerda"));
     recuerda->setChecked(ini_.value(kRememberMDI, false).toBool());
     connect(recuerda, &QCheckBox::toggled, this,

@@ -5,9 +5,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 
+#include "app/aboutbox.h"
+#include "app/asistentemdi.h"
 #include "app/mainwindow.h"
 #include "core/centroactual.h"
 #include "core/empresasacciones.h"
@@ -213,6 +216,18 @@ TEST_F(Acciones, TheShippedLanguagesTranslateTheCommonDialogs) {
         ASSERT_NE(siguiente, nullptr);
         EXPECT_EQ(siguiente->text(), codigo == QLatin1String("ca") ? QStringLiteral("&Següent")
                                                                    : QStringLiteral("&Next"));
+        // The about box and the window-mode question.
+        TCCFRMAboutApp acerca(nullptr, TInfoAplicacion{});
+        auto* memoria = acerca.findChild<QLabel*>(QStringLiteral("lblTituloMemoriaFisica"));
+        ASSERT_NE(memoria, nullptr);
+        EXPECT_EQ(memoria->text(), codigo == QLatin1String("ca")
+                                       ? QStringLiteral("Memòria física:")
+                                       : QStringLiteral("Physical memory:"));
+        QSettings ini(DataDir() + QStringLiteral("/modo.ini"), QSettings::IniFormat);
+        TccFRMAsistenteMDI modo(nullptr, ini);
+        EXPECT_EQ(modo.windowTitle(), codigo == QLatin1String("ca")
+                                          ? QStringLiteral("Com vols treballar?")
+                                          : QStringLiteral("How do you want to work?"));
     }
     config.SetLanguage(QString());
     TFRMSelEmpresa lista(config.DataBases());
