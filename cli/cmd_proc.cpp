@@ -1,12 +1,12 @@
 #include "cli/cmd_core.h"
 #include "cli/commands.h"
+#include "core/parametrosapp.h"
 #include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/grid.h"
 #include "host/parametres.h"
-#include "core/parametrosapp.h"
 #include "schema/schema.h"
 
 namespace zmk::cli {
@@ -43,9 +43,9 @@ std::pair<const schema::Table*, QVariantList> ParseTableKeys(const QString& text
 
 // A screen's query over the whole table, ordered by key and positioned on the given record.
 std::unique_ptr<TQuerySQL> ScreenQuery(const schema::Table& table, const QVariant& key) {
-    auto ds = DefaultDB().GetTSQLDataSet(QStringLiteral("SELECT * FROM ") + table.name +
-                                             QStringLiteral(" ORDER BY ") + table.key,
-                                         false);
+    auto ds = DefaultDB().GetTSQLDataSet(
+        QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" ORDER BY ") + table.key,
+        false);
     ZMKApp().AttachDataSet(*ds, table.dataSourceId);
     ds->Open();
     if (!ds->Locate(table.key, key))
@@ -64,19 +64,19 @@ std::unique_ptr<TQuerySQL> GridQuery(const schema::Table& table, const QVariantL
                  QString::number(i);
     }
     order += QStringLiteral(" END");
-    auto ds = DefaultDB().GetTSQLDataSet(QStringLiteral("SELECT * FROM ") + table.name +
-                                             QStringLiteral(" WHERE ") + table.key +
-                                             QStringLiteral(" IN (") +
-                                             literals.join(QStringLiteral(", ")) +
-                                             QStringLiteral(") ORDER BY ") + order,
-                                         false);
+    auto ds = DefaultDB().GetTSQLDataSet(
+        QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" WHERE ") + table.key +
+            QStringLiteral(" IN (") + literals.join(QStringLiteral(", ")) +
+            QStringLiteral(") ORDER BY ") + order,
+        false);
     ZMKApp().AttachDataSet(*ds, table.dataSourceId);
     ds->Open();
     return std::make_unique<TQuerySQL>(std::move(ds));
 }
 
 int RunProc(CliContext& ctx) {
-    if (ctx.args.isEmpty()) throw UsageError{QStringLiteral("proc necesita el nombre del procedimiento")};
+    if (ctx.args.isEmpty())
+        throw UsageError{QStringLiteral("proc necesita el nombre del procedimiento")};
     QString name = ctx.args.first();
     QStringList rest = ctx.args.mid(1);
     QString query_arg, grid_arg, selected_arg;
@@ -95,7 +95,8 @@ int RunProc(CliContext& ctx) {
             selected_arg = value();
         } else {
             int eq = arg.indexOf(QLatin1Char('='));
-            if (eq <= 0) throw UsageError{QStringLiteral("Se esperaba PARAMETRO=VALOR: %1").arg(arg)};
+            if (eq <= 0)
+                throw UsageError{QStringLiteral("Se esperaba PARAMETRO=VALOR: %1").arg(arg)};
             params << std::pair{arg.left(eq), ParseCliValue(arg.mid(eq + 1))};
         }
     }
@@ -107,7 +108,8 @@ int RunProc(CliContext& ctx) {
     for (const QString& p : {QStringLiteral("PRMIP_TQUERYSQL"), QStringLiteral("PRMIP_DATASET"),
                              QStringLiteral("PRMIP_DBGRID"), QStringLiteral("PRMIP_ZMKFORM")})
         block.SetParametreValue(p, 0);
-    for (int i = 1; i <= 6; ++i) block.DeleteParam(QStringLiteral("PRMS%1").arg(i, 2, 10, QLatin1Char('0')));
+    for (int i = 1; i <= 6; ++i)
+        block.DeleteParam(QStringLiteral("PRMS%1").arg(i, 2, 10, QLatin1Char('0')));
     for (const auto& [param, value] : params) block.SetParametreValue(param, value);
 
     if (!query_arg.isEmpty()) {
@@ -133,7 +135,8 @@ int RunProc(CliContext& ctx) {
     for (int i = 1; i <= 6; ++i) {
         QString out_name = QStringLiteral("PRMS%1").arg(i, 2, 10, QLatin1Char('0'));
         if (block.ParamExists(out_name))
-            *ctx.out << out_name << "=" << FormatCliValue(block.GetParametreValue(out_name)) << "\n";
+            *ctx.out << out_name << "=" << FormatCliValue(block.GetParametreValue(out_name))
+                     << "\n";
     }
     return kExitOk;
 }

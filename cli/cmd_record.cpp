@@ -50,8 +50,8 @@ std::unique_ptr<TDataSet> ScreenRecord(const schema::Table& table, const QString
         throw EZMKError(QStringLiteral("La clave debe ser un número entero: %1").arg(keyText));
     auto ds = ScreenDataSet(table, table.key + QStringLiteral("=") + ValorSQL(key));
     if (ds->IsEmpty())
-        throw EZMKError(QStringLiteral("No existe el registro %1 en la tabla %2")
-                            .arg(keyText, table.name));
+        throw EZMKError(
+            QStringLiteral("No existe el registro %1 en la tabla %2").arg(keyText, table.name));
     return ds;
 }
 
@@ -67,7 +67,8 @@ void AssignAndPost(TDataSet& ds, const QList<Assignment>& assignments) {
 }
 
 int RunRecord(CliContext& ctx) {
-    if (ctx.args.size() < 2) throw UsageError{QStringLiteral("record necesita una acción y una tabla")};
+    if (ctx.args.size() < 2)
+        throw UsageError{QStringLiteral("record necesita una acción y una tabla")};
     QString action = ctx.args[0];
     if (action == QLatin1String("insert")) {
         auto assignments = ParseAssignments(ctx.args.mid(2));
@@ -80,7 +81,8 @@ int RunRecord(CliContext& ctx) {
         return kExitOk;
     }
     if (action == QLatin1String("edit")) {
-        if (ctx.args.size() < 3) throw UsageError{QStringLiteral("record edit TABLA CLAVE CAMPO=VALOR...")};
+        if (ctx.args.size() < 3)
+            throw UsageError{QStringLiteral("record edit TABLA CLAVE CAMPO=VALOR...")};
         auto assignments = ParseAssignments(ctx.args.mid(3));
         OpenDefaultDatabase(ctx);
         auto ds = ScreenRecord(TableOf(ctx.args[1]), ctx.args[2]);

@@ -30,8 +30,7 @@ void RegisterCommand(const QString& name, const QString& usage, CommandFn fn) {
 
 int RunCommand(const QString& name, CliContext& ctx) {
     auto it = Commands().find(name);
-    if (it == Commands().end())
-        throw UsageError{QStringLiteral("Orden desconocida: %1").arg(name)};
+    if (it == Commands().end()) throw UsageError{QStringLiteral("Orden desconocida: %1").arg(name)};
     return it->second.fn(ctx);
 }
 
@@ -68,7 +67,8 @@ QVariant ParseCliValue(const QString& text) {
 
 QString FormatCliValue(const QVariant& value) {
     if (!value.isValid() || value.isNull()) return QStringLiteral("NULL");
-    if (value.metaType() == QMetaType::fromType<Currency>()) return value.value<Currency>().ToString();
+    if (value.metaType() == QMetaType::fromType<Currency>())
+        return value.value<Currency>().ToString();
     switch (value.metaType().id()) {
         case QMetaType::Bool:
             return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");

@@ -16,12 +16,12 @@ constexpr int kExitUsage = 2;
 constexpr int kExitAborted = 3;  // silent abort
 
 struct CliContext {
-    QString dbPath;        // --db, empty when not given
+    QString dbPath;             // --db, empty when not given
     std::optional<int> centre;  // --centre
-    QStringList args;      // the command's arguments after its name
-    QTextStream* out;      // stdout
-    QTextStream* err;      // stderr
-    QTextStream* in;       // stdin
+    QStringList args;           // the command's arguments after its name
+    QTextStream* out;           // stdout
+    QTextStream* err;           // stderr
+    QTextStream* in;            // stdin
 };
 
 // Raised for wrong usage; its text is printed with the usage line, exit status 2.

@@ -19,7 +19,9 @@ const QString kCodigo = QStringLiteral("PRMCodigoCentroActual");
 const QString kNombre = QStringLiteral("PRMNombreCentroActual");
 }  // namespace
 
-int IDCentroActual() { return Parametres().AsInteger(kId, 0); }
+int IDCentroActual() {
+    return Parametres().AsInteger(kId, 0);
+}
 
 void FijaCentroActual(int idCentro) {
     TDataBaseZMK& db = DefaultDB();
@@ -35,17 +37,19 @@ void FijaCentroActual(int idCentro) {
         int id = ds->FieldByName(QStringLiteral("IDCentroT20")).AsInteger();
         ParametrosApp().SetValue(kId, id);
         Parametres().SetParametreValue(kId, id);
-        Parametres().SetParametreValue(kCodigo,
-                                       ds->FieldByName(QStringLiteral("CodigoCentroT20")).AsString());
-        Parametres().SetParametreValue(kNombre,
-                                       ds->FieldByName(QStringLiteral("NombreCentroT20")).AsString());
+        Parametres().SetParametreValue(
+            kCodigo, ds->FieldByName(QStringLiteral("CodigoCentroT20")).AsString());
+        Parametres().SetParametreValue(
+            kNombre, ds->FieldByName(QStringLiteral("NombreCentroT20")).AsString());
     }
     // The current centre belongs to the open database, never to the saved block.
     for (const QString& name : {kId, kCodigo, kNombre}) Parametres().SetWritables(name, false);
     if (ChangeCallback()) ChangeCallback()();
 }
 
-void RecargaCentroActual() { FijaCentroActual(ParametrosApp().AsInteger(kId, -1)); }
+void RecargaCentroActual() {
+    FijaCentroActual(ParametrosApp().AsInteger(kId, -1));
+}
 
 void SetCentroChangeCallback(std::function<void()> callback) {
     ChangeCallback() = std::move(callback);

@@ -11,8 +11,14 @@ namespace zmk {
 namespace {
 
 const char* const kValueColumns[] = {
-    "",                   "ValorIntegerT99", "ValorCurrencyT99", "ValorFechaHoraT99",
-    "ValorFechaHoraT99",  "ValorBooleanT99", "ValorTextoT99",    "ValorMemoT99",
+    "",
+    "ValorIntegerT99",
+    "ValorCurrencyT99",
+    "ValorFechaHoraT99",
+    "ValorFechaHoraT99",
+    "ValorBooleanT99",
+    "ValorTextoT99",
+    "ValorMemoT99",
     "ValorOLET99",
 };
 constexpr int kTypeCodes = 9;
@@ -27,7 +33,9 @@ int TypeCodeOfColumn(const QString& column) {
     return tpInvalido;
 }
 
-bool IsNull(const QVariant& v) { return !v.isValid() || v.isNull(); }
+bool IsNull(const QVariant& v) {
+    return !v.isValid() || v.isNull();
+}
 
 }  // namespace
 
@@ -72,10 +80,10 @@ TDataBaseZMK& TParametrosApp::CheckDataBase() {
 
 namespace {
 std::unique_ptr<TDataSet> RowQuery(TDataBaseZMK& db, const QString& name) {
-    auto ds = db.GetTSQLDataSet(QStringLiteral("SELECT * FROM ") + kTable +
-                                    QStringLiteral(" WHERE ") +
-                                    QStringLiteral("NombreParametroT99 LIKE ") + ValorSQL(db, name),
-                                false);
+    auto ds =
+        db.GetTSQLDataSet(QStringLiteral("SELECT * FROM ") + kTable + QStringLiteral(" WHERE ") +
+                              QStringLiteral("NombreParametroT99 LIKE ") + ValorSQL(db, name),
+                          false);
     ds->Open();
     return ds;
 }
@@ -172,8 +180,8 @@ void TParametrosApp::DefineParametro(const QString& name, const QString& descrip
             QString column = ValueColumn(typeCode);
             CreaRegistre(db, kTable,
                          {QStringLiteral("IDParamAplicT99"), QStringLiteral("NombreParametroT99"),
-                          QStringLiteral("DescrParametroT99"), QStringLiteral("NombreCampoValorT99"),
-                          column},
+                          QStringLiteral("DescrParametroT99"),
+                          QStringLiteral("NombreCampoValorT99"), column},
                          {id, name, description, column, value});
             return;
         }

@@ -23,7 +23,7 @@ enum TTipoParametro {
 };
 
 class TParametrosApp {
-public:
+  public:
     using ReloadHandler = std::function<void()>;
 
     // The database; when unset, the host application's default database.
@@ -45,7 +45,7 @@ public:
     static QString ValueColumn(int typeCode);
     static int TypeCodeOfValue(const QVariant& value);
 
-private:
+  private:
     TDataBaseZMK& CheckDataBase();
     TDataBaseZMK* db_ = nullptr;
     std::vector<std::pair<QString, ReloadHandler>> handlers_;

@@ -2,8 +2,8 @@
 
 #include "core/centroactual.h"
 #include "core/parametrosapp.h"
-#include "host/library.h"
 #include "host/errors.h"
+#include "host/library.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
 
@@ -16,13 +16,16 @@ void MuestraCentroActual(const TProcCall&) {
     ParametrosApp().SetValue(QStringLiteral("PRMIDCentroActual"), id);
     RecargaCentroActual();
 }
-bool HayGrid() { return Parametres().AsInteger(QStringLiteral("PRMIP_DBGRID"), 0) != 0; }
+bool HayGrid() {
+    return Parametres().AsInteger(QStringLiteral("PRMIP_DBGRID"), 0) != 0;
+}
 
 // Invoice generation needs a current centre, a grid, and a mode it knows.
 bool PuedeAutofacturar(const TProcCall&) {
     if (IDCentroActual() <= 0)
-        throw EZMKError(QStringLiteral("No ha seleccionado ningún centro\n\nPara poder realizar "
-                                       "esta acción necesita un centro predeterminado"));
+        throw EZMKError(
+            QStringLiteral("No ha seleccionado ningún centro\n\nPara poder realizar "
+                           "esta acción necesita un centro predeterminado"));
     if (!HayGrid()) return false;
     int modo = Parametres().AsInteger(QStringLiteral("PRME01"), 0);
     if (modo != 1 && modo != 2) {
@@ -37,7 +40,8 @@ bool PuedeAutofacturar(const TProcCall&) {
 void RegisterCoreProcedures() {
     SetProcedureBody(QStringLiteral("MUESTRA_CENTRO_ACTUAL"), MuestraCentroActual);
     // The dialogs on a grid do nothing when the screen gives no grid.
-    SetProcedureGuard(QStringLiteral("FUNCIONES_FACTURAS"), [](const TProcCall&) { return HayGrid(); });
+    SetProcedureGuard(QStringLiteral("FUNCIONES_FACTURAS"),
+                      [](const TProcCall&) { return HayGrid(); });
     SetProcedureGuard(QStringLiteral("GENERAR_LIQUIDACIONES"),
                       [](const TProcCall&) { return HayGrid(); });
     SetProcedureGuard(QStringLiteral("AUTOFACTURAR"), PuedeAutofacturar);

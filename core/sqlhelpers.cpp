@@ -45,17 +45,21 @@ QString Literal(const TDataBaseZMK* db, const QVariant& value) {
         case QMetaType::Bool:
             return value.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
         default:
-            throw EZMKError(QStringLiteral("Variant de tipo inválido: ") +
-                            QStringLiteral("%1").arg(value.metaType().id(), 8, 16, QLatin1Char('0'))
-                                .toUpper());
+            throw EZMKError(
+                QStringLiteral("Variant de tipo inválido: ") +
+                QStringLiteral("%1").arg(value.metaType().id(), 8, 16, QLatin1Char('0')).toUpper());
     }
 }
 
 }  // namespace
 
-QString ValorSQL(const QVariant& value) { return Literal(nullptr, value); }
+QString ValorSQL(const QVariant& value) {
+    return Literal(nullptr, value);
+}
 
-QString ValorSQL(TDataBaseZMK& db, const QVariant& value) { return Literal(&db, value); }
+QString ValorSQL(TDataBaseZMK& db, const QVariant& value) {
+    return Literal(&db, value);
+}
 
 void CreaRegistre(TDataBaseZMK& db, const QString& table, const QStringList& fields,
                   const QVariantList& values) {
@@ -87,7 +91,8 @@ QVariant CreaRegistreNouID(TDataBaseZMK& db, const QString& table, const QString
 
 void ModificaRegistres(TDataBaseZMK& db, const QString& table, const QString& assignments,
                        const QString& condition) {
-    QString sql = QStringLiteral("UPDATE ") + table + kNewLine + QStringLiteral("SET ") + assignments;
+    QString sql =
+        QStringLiteral("UPDATE ") + table + kNewLine + QStringLiteral("SET ") + assignments;
     if (!condition.isEmpty()) sql += kNewLine + QStringLiteral("WHERE ") + condition;
     try {
         db.ExecuteSQL(sql);
@@ -124,10 +129,10 @@ QVariant UltimValor(TDataBaseZMK& db, const QString& table, const QString& field
 
 QVariant ValorCamp(const QString& table, const QString& field, const QString& condition) {
     TDataBaseZMK& db = DefaultDB();
-    QSqlQuery q = db.Query(QStringLiteral("SELECT ") + field.toLower() +
-                           QStringLiteral(" AS TheField") + kNewLine + QStringLiteral("FROM ") +
-                           table.toLower() + kNewLine + QStringLiteral("WHERE ") +
-                           condition.toLower());
+    QSqlQuery q =
+        db.Query(QStringLiteral("SELECT ") + field.toLower() + QStringLiteral(" AS TheField") +
+                 kNewLine + QStringLiteral("FROM ") + table.toLower() + kNewLine +
+                 QStringLiteral("WHERE ") + condition.toLower());
     if (!q.next()) return QVariant();
     return FromStorage(ResolveFieldType(field), q.value(0));
 }

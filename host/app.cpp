@@ -8,9 +8,13 @@ namespace zmk {
 TZMKApp::TZMKApp() : procedures_(this) {}
 TZMKApp::~TZMKApp() = default;
 
-void TZMKApp::SetDefaultDB(std::unique_ptr<TDataBaseZMK> db) { default_db_ = std::move(db); }
+void TZMKApp::SetDefaultDB(std::unique_ptr<TDataBaseZMK> db) {
+    default_db_ = std::move(db);
+}
 
-std::unique_ptr<TDataBaseZMK> TZMKApp::ReleaseDefaultDB() { return std::move(default_db_); }
+std::unique_ptr<TDataBaseZMK> TZMKApp::ReleaseDefaultDB() {
+    return std::move(default_db_);
+}
 
 void TZMKApp::DataEvent(TDataEvent event, TDataSet& dataSet) {
     TProcCall call;

@@ -21,7 +21,7 @@ struct TZMKNode {
 };
 
 class TZMKApp : public IDataEventSink {
-public:
+  public:
     TZMKApp();
     ~TZMKApp() override;
 
@@ -46,12 +46,14 @@ public:
     void SetShowStatements(bool value) { show_statements_ = value; }
 
     // Attaches a screen's data set to the library's data-event hooks.
-    void AttachDataSet(TDataSet& dataSet, int dataSourceId) { dataSet.SetEventSink(this, dataSourceId); }
+    void AttachDataSet(TDataSet& dataSet, int dataSourceId) {
+        dataSet.SetEventSink(this, dataSourceId);
+    }
 
     void DataEvent(TDataEvent event, TDataSet& dataSet) override;
     void DataChange(TDataSet& dataSet, TField* field) override;
 
-private:
+  private:
     TProcedureZMK procedures_;
     std::unique_ptr<TDataBaseZMK> default_db_;
     QString app_name_;

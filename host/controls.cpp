@@ -3,7 +3,8 @@
 namespace zmk {
 
 TZMKControl::TZMKControl(QString name, QString dataField)
-    : name_(std::move(name)), data_field_(std::move(dataField)),
+    : name_(std::move(name)),
+      data_field_(std::move(dataField)),
       has_data_field_(!data_field_.isEmpty()) {}
 
 TZMKControl::~TZMKControl() = default;

@@ -12,7 +12,7 @@
 namespace zmk {
 
 class TZMKControl : public TZMKObject {
-public:
+  public:
     explicit TZMKControl(QString name, QString dataField = QString());
     ~TZMKControl() override;
 
@@ -47,7 +47,7 @@ public:
     // Every descendant, depth first.
     void ForEachDescendant(const std::function<void(TZMKControl&)>& visit) const;
 
-private:
+  private:
     QString name_;
     QString data_field_;
     bool has_data_field_;
@@ -63,11 +63,11 @@ private:
 
 // A framework form: the root control, its node in the application tree and its data set.
 class TZMKForm : public TZMKControl {
-public:
+  public:
     TZMKForm(QString name, int nodeId) : TZMKControl(std::move(name)), node_id_(nodeId) {}
     int NodeId() const { return node_id_; }
 
-private:
+  private:
     int node_id_;
 };
 

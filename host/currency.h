@@ -10,17 +10,19 @@
 namespace zmk {
 
 class Currency {
-public:
+  public:
     static constexpr int64_t kScale = 10000;
 
     constexpr Currency() = default;
-    constexpr Currency(int units) : raw_(int64_t(units) * kScale) {}  // NOLINT: amounts read naturally
+    constexpr Currency(int units)
+        : raw_(int64_t(units) * kScale) {}  // NOLINT: amounts read naturally
     static constexpr Currency FromRaw(int64_t raw) {
         Currency c;
         c.raw_ = raw;
         return c;
     }
-    // Rounds to four decimals through the shortest decimal text of the double, so 2.675 stays 2.675.
+    // Rounds to four decimals through the shortest decimal text of the double, so 2.675
+    // stays 2.675.
     static Currency FromDouble(double value);
     // Decimal text with "." or "," as separator; nullopt when it is not a number.
     static std::optional<Currency> Parse(const QString& text);
@@ -52,7 +54,7 @@ public:
     auto operator<=>(const Currency&) const = default;
     bool IsZero() const { return raw_ == 0; }
 
-private:
+  private:
     int64_t raw_ = 0;
 };
 

@@ -95,7 +95,9 @@ TDataBaseZMK::~TDataBaseZMK() {
     QSqlDatabase::removeDatabase(connection_name_);
 }
 
-bool TDataBaseZMK::Connected() const { return Connection().isOpen(); }
+bool TDataBaseZMK::Connected() const {
+    return Connection().isOpen();
+}
 
 QSqlDatabase TDataBaseZMK::Connection() const {
     return QSqlDatabase::database(connection_name_, false);
@@ -140,22 +142,19 @@ std::unique_ptr<TDataSet> TDataBaseZMK::GetTDataSet(const QString& table) {
 }
 
 void TDataBaseZMK::BeginTrans(bool writeLock) {
-    if (in_transaction_)
-        throw EDatabaseError(QStringLiteral("Ya hay una transacción en curso"));
+    if (in_transaction_) throw EDatabaseError(QStringLiteral("Ya hay una transacción en curso"));
     Query(writeLock ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
     in_transaction_ = true;
 }
 
 void TDataBaseZMK::CommitTrans() {
-    if (!in_transaction_)
-        throw EDatabaseError(QStringLiteral("No hay ninguna transacción activa"));
+    if (!in_transaction_) throw EDatabaseError(QStringLiteral("No hay ninguna transacción activa"));
     Query(QStringLiteral("COMMIT"));
     in_transaction_ = false;
 }
 
 void TDataBaseZMK::RollbackTrans() {
-    if (!in_transaction_)
-        throw EDatabaseError(QStringLiteral("No hay ninguna transacción activa"));
+    if (!in_transaction_) throw EDatabaseError(QStringLiteral("No hay ninguna transacción activa"));
     in_transaction_ = false;
     Query(QStringLiteral("ROLLBACK"));
 }
@@ -190,27 +189,31 @@ QString TDataBaseZMK::ConvertToSqlString(TFieldType type, const QVariant& value)
         case TFieldType::AutoInc: {
             bool ok = false;
             qlonglong n = value.toLongLong(&ok);
-            if (!ok) throw EConvertError(QStringLiteral("'%1' no es un valor entero válido")
-                                             .arg(value.toString()));
+            if (!ok)
+                throw EConvertError(
+                    QStringLiteral("'%1' no es un valor entero válido").arg(value.toString()));
             return QString::number(n);
         }
         case TFieldType::Float: {
             bool ok = false;
             double d = value.toDouble(&ok);
-            if (!ok) throw EConvertError(QStringLiteral("'%1' no es un valor numérico válido")
-                                             .arg(value.toString()));
+            if (!ok)
+                throw EConvertError(
+                    QStringLiteral("'%1' no es un valor numérico válido").arg(value.toString()));
             return QString::number(d, 'g', QLocale::FloatingPointShortest);
         }
         case TFieldType::Currency: {
             auto c = VarToCurrency(value);
-            if (!c) throw EConvertError(QStringLiteral("'%1' no es un valor numérico válido")
-                                            .arg(value.toString()));
+            if (!c)
+                throw EConvertError(
+                    QStringLiteral("'%1' no es un valor numérico válido").arg(value.toString()));
             return c->ToString();
         }
         case TFieldType::DateTime: {
             auto d = VarToDateTime(value);
-            if (!d) throw EConvertError(QStringLiteral("'%1' no es una fecha válida")
-                                            .arg(value.toString()));
+            if (!d)
+                throw EConvertError(
+                    QStringLiteral("'%1' no es una fecha válida").arg(value.toString()));
             return GetSQLDateTime(*d);
         }
         default:
@@ -218,7 +221,9 @@ QString TDataBaseZMK::ConvertToSqlString(TFieldType type, const QVariant& value)
     }
 }
 
-QStringList TDataBaseZMK::Tables() const { return Connection().tables(QSql::Tables); }
+QStringList TDataBaseZMK::Tables() const {
+    return Connection().tables(QSql::Tables);
+}
 
 bool TDataBaseZMK::TableExists(const QString& table) const {
     for (const QString& t : Tables())

@@ -1,8 +1,8 @@
 #pragma once
 // The company database: one SQLite file reached through QtSql.
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -17,7 +17,7 @@ namespace zmk {
 class TDataSet;
 
 class TDataBaseZMK : public TZMKObject {
-public:
+  public:
     // Opens an existing company file; refuses a missing file or one that is not a database.
     static std::unique_ptr<TDataBaseZMK> Open(const QString& path);
     // Opens an existing company file for reading only: SQLite itself refuses every write.
@@ -61,7 +61,7 @@ public:
     QStringList Columns(const QString& table) const;
     QString PrimaryKey(const QString& table) const;
 
-private:
+  private:
     TDataBaseZMK(QString path, QString connectionName, bool readOnly);
     static void CheckFile(const QString& path);
     static std::unique_ptr<TDataBaseZMK> Connect(const QString& path, bool readOnly);

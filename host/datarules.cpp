@@ -74,6 +74,8 @@ void RunFormCreateRules(const TProcCall& call) {
     for (auto& rule : rules) rule(call);
 }
 
-TDataSetState EstadoAntesDePost() { return TheRules().state_before_post; }
+TDataSetState EstadoAntesDePost() {
+    return TheRules().state_before_post;
+}
 
 }  // namespace zmk

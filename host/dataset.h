@@ -38,7 +38,7 @@ enum class TDataEvent {
 QString DataEventName(TDataEvent event);
 
 class TField {
-public:
+  public:
     TField(TDataSet* owner, int index, QString name, TFieldType type, bool readOnly);
 
     const QString& FieldName() const { return name_; }
@@ -73,7 +73,7 @@ public:
     // The value converted to the field's type, or an error in the program's words.
     QVariant Coerce(const QVariant& value) const;
 
-private:
+  private:
     TDataSet* owner_;
     int index_;
     QString name_;
@@ -84,7 +84,7 @@ private:
 // Receives the data events of the data sets it is attached to (the host wires it to the
 // procedure library's hooks).
 class IDataEventSink {
-public:
+  public:
     virtual ~IDataEventSink() = default;
     virtual void DataEvent(TDataEvent event, TDataSet& dataSet) = 0;
     // field is nullptr when the record as a whole changed (scroll, insert, cancel).
@@ -92,7 +92,7 @@ public:
 };
 
 class TDataSet : public TZMKObject {
-public:
+  public:
     // readOnly data sets refuse every change; an updatable one writes to updateTable (taken from
     // "SELECT ... FROM <table>" when not given) by the table's key.
     TDataSet(TDataBaseZMK& db, QString sql, bool readOnly, QString updateTable = QString());
@@ -152,7 +152,7 @@ public:
     void SetKey();
     bool GotoKey();
 
-private:
+  private:
     friend class TField;
     using Row = QVector<QVariant>;
 
@@ -187,10 +187,10 @@ private:
     TDataSetState state_ = TDataSetState::Inactive;
     std::vector<std::unique_ptr<TField>> fields_;
     std::vector<Row> rows_;
-    int current_ = -1;       // index into rows_
-    Row buffer_;             // edit/insert buffer
-    Row key_buffer_;         // set-key buffer
-    int insert_at_ = -1;     // where an inserted record goes
+    int current_ = -1;    // index into rows_
+    Row buffer_;          // edit/insert buffer
+    Row key_buffer_;      // set-key buffer
+    int insert_at_ = -1;  // where an inserted record goes
     bool modified_ = false;
     bool eof_ = true;
     bool bof_ = true;

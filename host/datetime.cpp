@@ -28,11 +28,17 @@ QDateTime SerialToDateTime(double serial) {
     return QDateTime(kEpoch.addDays(qint64(whole)), QTime::fromMSecsSinceStartOfDay(int(ms)));
 }
 
-QDateTime Ahora() { return fixed_now ? *fixed_now : QDateTime::currentDateTime(); }
+QDateTime Ahora() {
+    return fixed_now ? *fixed_now : QDateTime::currentDateTime();
+}
 
-QDate Hoy() { return Ahora().date(); }
+QDate Hoy() {
+    return Ahora().date();
+}
 
-void FijarAhora(const std::optional<QDateTime>& fixed) { fixed_now = fixed; }
+void FijarAhora(const std::optional<QDateTime>& fixed) {
+    fixed_now = fixed;
+}
 
 std::optional<QDateTime> VarToDateTime(const QVariant& value) {
     if (!value.isValid() || value.isNull()) return std::nullopt;

@@ -6,7 +6,7 @@
 namespace zmk {
 
 class EZMKError : public std::exception {
-public:
+  public:
     explicit EZMKError(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
     const QString& Message() const { return message_; }
     void SetMessage(const QString& message) {
@@ -17,26 +17,26 @@ public:
     virtual QString ClassName() const { return QStringLiteral("Exception"); }
     const char* what() const noexcept override { return utf8_.constData(); }
 
-private:
+  private:
     QString message_;
     QByteArray utf8_;
 };
 
 class EDatabaseError : public EZMKError {
-public:
+  public:
     using EZMKError::EZMKError;
     QString ClassName() const override { return QStringLiteral("EDatabaseError"); }
 };
 
 class EConvertError : public EZMKError {
-public:
+  public:
     using EZMKError::EZMKError;
     QString ClassName() const override { return QStringLiteral("EConvertError"); }
 };
 
 // A user's "No" or "Cancelar": ends the operation, rolls back, shows nothing.
 class EAbort : public std::exception {
-public:
+  public:
     const char* what() const noexcept override { return "Operation aborted"; }
 };
 

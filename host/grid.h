@@ -9,7 +9,7 @@
 namespace zmk {
 
 class TZMKDBGrid : public TZMKObject {
-public:
+  public:
     explicit TZMKDBGrid(TQuerySQL& query) : query_(query) {}
     TQuerySQL& Query() const { return query_; }
     TDataSet& DataSet() const { return query_.DataSet(); }
@@ -18,7 +18,7 @@ public:
     const QVariantList& SelectedKeys() const { return selected_; }
     void SetSelectedKeys(QVariantList keys) { selected_ = std::move(keys); }
 
-private:
+  private:
     TQuerySQL& query_;
     QVariantList selected_;
 };

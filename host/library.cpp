@@ -153,15 +153,16 @@ void SetProcedureBody(const QString& name, TProcCallback body) {
     Bodies().insert(name, std::move(body));
 }
 
-bool HasProcedureBody(const QString& name) { return Bodies().contains(name); }
+bool HasProcedureBody(const QString& name) {
+    return Bodies().contains(name);
+}
 
 void SetProcedureGuard(const QString& name, TProcGuard guard) {
     Guards().insert(name, std::move(guard));
 }
 
 void REGISTER_LIBRARY(TProcedureZMK& registry) {
-    TProcedureZMK& app_registry =
-        registry.Owner() ? registry.Owner()->Procedures() : registry;
+    TProcedureZMK& app_registry = registry.Owner() ? registry.Owner()->Procedures() : registry;
     for (const Entry& e : kEntries) {
         QString name = QString::fromUtf8(e.name);
         TProcedureZMK& target = e.target == Target::Given ? registry : app_registry;

@@ -9,8 +9,12 @@
 namespace zmk {
 
 namespace {
-QString Key(const QString& name) { return name.toLower(); }
-bool IsNull(const QVariant& v) { return !v.isValid() || v.isNull(); }
+QString Key(const QString& name) {
+    return name.toLower();
+}
+bool IsNull(const QVariant& v) {
+    return !v.isValid() || v.isNull();
+}
 }  // namespace
 
 const TParametres::Entry* TParametres::Find(const QString& name) const {
@@ -73,15 +77,21 @@ QVariant TParametres::GetParametreValue(const QString& name) const {
     return e ? e->value : QVariant();
 }
 
-bool TParametres::ParamExists(const QString& name) const { return Find(name) != nullptr; }
+bool TParametres::ParamExists(const QString& name) const {
+    return Find(name) != nullptr;
+}
 
 void TParametres::AddParam(const QString& name, const QVariant& value, bool writable) {
     entries_[Key(name)] = Entry{name, value, writable};
 }
 
-void TParametres::DeleteParam(const QString& name) { entries_.erase(Key(name)); }
+void TParametres::DeleteParam(const QString& name) {
+    entries_.erase(Key(name));
+}
 
-void TParametres::Clear() { entries_.clear(); }
+void TParametres::Clear() {
+    entries_.clear();
+}
 
 QStringList TParametres::Names() const {
     QStringList names;

@@ -15,7 +15,7 @@ namespace zmk {
 class TZMKObject;
 
 class TParametres {
-public:
+  public:
     int AsInteger(const QString& name, int def = 0) const;
     QString AsString(const QString& name, const QString& def = QString()) const;
     bool AsBoolean(const QString& name, bool def = false) const;
@@ -43,7 +43,7 @@ public:
     QByteArray SaveToBytes() const;
     void LoadFromBytes(const QByteArray& bytes);
 
-private:
+  private:
     struct Entry {
         QString name;
         QVariant value;

@@ -14,9 +14,9 @@ QString& Title() {
     return title;
 }
 const std::pair<TMsgButton, const char*> kButtonNames[] = {
-    {TMsgButton::Yes, "yes"},       {TMsgButton::No, "no"},   {TMsgButton::Cancel, "cancel"},
-    {TMsgButton::Ok, "ok"},         {TMsgButton::Retry, "retry"},
-    {TMsgButton::Ignore, "ignore"}, {TMsgButton::Abort, "abort"},
+    {TMsgButton::Yes, "yes"},     {TMsgButton::No, "no"},       {TMsgButton::Cancel, "cancel"},
+    {TMsgButton::Ok, "ok"},       {TMsgButton::Retry, "retry"}, {TMsgButton::Ignore, "ignore"},
+    {TMsgButton::Abort, "abort"},
 };
 }  // namespace
 
@@ -32,20 +32,26 @@ std::optional<TMsgButton> ButtonFromName(const QString& name) {
     return std::nullopt;
 }
 
-IPromptService& Prompt() { return *Current(); }
+IPromptService& Prompt() {
+    return *Current();
+}
 
 std::unique_ptr<IPromptService> SetPromptService(std::unique_ptr<IPromptService> service) {
     std::swap(Current(), service);
     return service;
 }
 
-QString ApplicationTitle() { return Title(); }
-void SetApplicationTitle(const QString& title) { Title() = title; }
+QString ApplicationTitle() {
+    return Title();
+}
+void SetApplicationTitle(const QString& title) {
+    Title() = title;
+}
 
 TMsgButton Pregunta(const QString& text, std::vector<TMsgButton> buttons, TMsgIcon icon,
                     TMsgButton defaultButton) {
-    return Prompt().Ask(TQuestion{ApplicationTitle(), text, std::move(buttons), icon,
-                                  defaultButton});
+    return Prompt().Ask(
+        TQuestion{ApplicationTitle(), text, std::move(buttons), icon, defaultButton});
 }
 
 bool PreguntaSiNo(const QString& text, TMsgIcon icon, TMsgButton defaultButton) {
@@ -53,9 +59,15 @@ bool PreguntaSiNo(const QString& text, TMsgIcon icon, TMsgButton defaultButton) 
            TMsgButton::Yes;
 }
 
-void Informa(const QString& text) { Prompt().Show(TMsgKind::Information, ApplicationTitle(), text); }
-void Avisa(const QString& text) { Prompt().Show(TMsgKind::Warning, ApplicationTitle(), text); }
-void MuestraError(const QString& text) { Prompt().Show(TMsgKind::Error, ApplicationTitle(), text); }
+void Informa(const QString& text) {
+    Prompt().Show(TMsgKind::Information, ApplicationTitle(), text);
+}
+void Avisa(const QString& text) {
+    Prompt().Show(TMsgKind::Warning, ApplicationTitle(), text);
+}
+void MuestraError(const QString& text) {
+    Prompt().Show(TMsgKind::Error, ApplicationTitle(), text);
+}
 
 QString OneLine(const QString& text) {
     QString s = text;

@@ -25,7 +25,7 @@ struct TQuestion {
 };
 
 class IPromptService {
-public:
+  public:
     virtual ~IPromptService() = default;
     virtual TMsgButton Ask(const TQuestion& question) = 0;
     virtual void Show(TMsgKind kind, const QString& caption, const QString& text) = 0;
@@ -48,8 +48,8 @@ QString ApplicationTitle();
 void SetApplicationTitle(const QString& title);
 
 // Shorthands with the application title as caption.
-TMsgButton Pregunta(const QString& text, std::vector<TMsgButton> buttons = {TMsgButton::Yes,
-                                                                           TMsgButton::No},
+TMsgButton Pregunta(const QString& text,
+                    std::vector<TMsgButton> buttons = {TMsgButton::Yes, TMsgButton::No},
                     TMsgIcon icon = TMsgIcon::Question,
                     TMsgButton defaultButton = TMsgButton::None);
 bool PreguntaSiNo(const QString& text, TMsgIcon icon = TMsgIcon::Question,
@@ -61,7 +61,7 @@ void MuestraError(const QString& text);
 // Answers from a queue; an empty queue takes the default button (or the default text).
 // Records every text shown, and can echo each line to a stream (escolia-cli's stderr).
 class TScriptedPrompt : public IPromptService {
-public:
+  public:
     explicit TScriptedPrompt(QStringList answers = {});
     void Push(const QString& answer) { answers_ << answer; }
     const QStringList& Log() const { return log_; }
@@ -77,7 +77,7 @@ public:
     QString SaveFileName(const QString& caption, const QString& dir,
                          const QString& filter) override;
 
-private:
+  private:
     void Record(const QString& line);
     std::optional<QString> Take();
     QStringList answers_;

@@ -8,13 +8,13 @@
 namespace zmk {
 
 class TQuerySQL : public TZMKObject {
-public:
+  public:
     explicit TQuerySQL(std::unique_ptr<TDataSet> dataSet) : data_set_(std::move(dataSet)) {}
     TDataSet& DataSet() const { return *data_set_; }
     // Re-runs the query; the current record stays current when it still exists.
     void RefrescaSQL() { data_set_->Refresh(); }
 
-private:
+  private:
     std::unique_ptr<TDataSet> data_set_;
 };
 

@@ -11,9 +11,13 @@ QHash<int, TZMKObject*>& Registry() {
 int next_handle = 1000;
 }  // namespace
 
-TZMKObject::TZMKObject() : handle_(next_handle++) { Registry().insert(handle_, this); }
+TZMKObject::TZMKObject() : handle_(next_handle++) {
+    Registry().insert(handle_, this);
+}
 
-TZMKObject::~TZMKObject() { Registry().remove(handle_); }
+TZMKObject::~TZMKObject() {
+    Registry().remove(handle_);
+}
 
 TZMKObject* TZMKObject::FromHandle(int handle) {
     if (handle <= 0) return nullptr;

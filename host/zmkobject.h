@@ -6,7 +6,7 @@
 namespace zmk {
 
 class TZMKObject {
-public:
+  public:
     TZMKObject();
     TZMKObject(const TZMKObject&) = delete;
     TZMKObject& operator=(const TZMKObject&) = delete;
@@ -20,7 +20,7 @@ public:
         return dynamic_cast<T*>(FromHandle(handle));
     }
 
-private:
+  private:
     int handle_;
 };
 

@@ -28,7 +28,9 @@ void ExigirPermisoFacturaManual(TDataSet&) {
         throw EZMKError(ProgramString(10101));
 }
 
-void RechazarBorradoFactura(TDataSet&) { throw EZMKError(ProgramString(10108)); }
+void RechazarBorradoFactura(TDataSet&) {
+    throw EZMKError(ProgramString(10108));
+}
 
 }  // namespace
 

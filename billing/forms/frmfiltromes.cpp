@@ -1,7 +1,5 @@
 #include "billing/forms/frmfiltromes.h"
 
-#include "billing/forms/botonera.h"
-
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -13,6 +11,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "billing/forms/botonera.h"
 
 namespace zmk {
 

@@ -1,7 +1,5 @@
 #include "billing/forms/frmfuncionesfacturas.h"
 
-#include "billing/forms/botonera.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +13,7 @@
 #include <QSqlQuery>
 #include <QVBoxLayout>
 
+#include "billing/forms/botonera.h"
 #include "billing/forms/guardado.h"
 #include "core/parametrosapp.h"
 #include "core/strings.h"

@@ -1,7 +1,5 @@
 #include "billing/forms/frmgenerarliquidaciones.h"
 
-#include "billing/forms/botonera.h"
-
 #include <QApplication>
 #include <QDateEdit>
 #include <QFontDatabase>
@@ -16,6 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "billing/forms/botonera.h"
 #include "billing/forms/guardado.h"
 
 namespace zmk {

@@ -1,7 +1,5 @@
 #include "billing/forms/frmopciones.h"
 
-#include "billing/forms/botonera.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "billing/factura.h"
+#include "billing/forms/botonera.h"
 #include "billing/forms/guardado.h"
 #include "billing/opciones.h"
 #include "billing/textoconcepto.h"

@@ -1,7 +1,5 @@
 #include "billing/forms/frmtextoconcepto.h"
 
-#include "billing/forms/botonera.h"
-
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -14,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "billing/forms/botonera.h"
 #include "host/datetime.h"
 
 namespace zmk {

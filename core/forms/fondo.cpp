@@ -9,7 +9,9 @@
 #include "host/prompt.h"
 
 // The pictures are compiled into this static library; register them before the first use.
-static void IniciaImagenes() { Q_INIT_RESOURCE(images); }
+static void IniciaImagenes() {
+    Q_INIT_RESOURCE(images);
+}
 
 namespace zmk {
 

@@ -14,7 +14,7 @@ namespace zmk {
 class TZMKScreen;
 
 class TZMKMenuForm : public QMainWindow {
-public:
+  public:
     explicit TZMKMenuForm(QWidget* parent = nullptr);
 
     void SetAppDefinition(TAppDefinition definition);
@@ -45,12 +45,12 @@ public:
     virtual bool AllowMDI() const { return false; }
     virtual void BuildMenus() {}
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     // Splits "Caption=Ctrl+A" into caption and shortcut.
     static std::pair<QString, QKeySequence> CaptionAndShortcut(const QString& text);
 
-private:
+  private:
     QList<const TZMKNode*> Children(int nodeId) const;
     const TZMKNode* Node(int nodeId) const;
     TAppDefinition definition_;

@@ -8,7 +8,7 @@
 namespace zmk {
 
 class TQtControl : public TZMKControl {
-public:
+  public:
     TQtControl(QString name, QString dataField, QWidget* widget);
     QWidget* Widget() const { return widget_; }
     void SetEnabled(bool value) override;
@@ -17,7 +17,7 @@ public:
     void SetColor(const QColor& value) override;
     void SetFontColor(const QColor& value) override;
 
-private:
+  private:
     void ApplyColors();
     QPointer<QWidget> widget_;
 };

@@ -5,7 +5,7 @@
 namespace zmk {
 
 class TQtPrompt : public IPromptService {
-public:
+  public:
     TMsgButton Ask(const TQuestion& question) override;
     void Show(TMsgKind kind, const QString& caption, const QString& text) override;
     std::optional<QString> InputBox(const QString& caption, const QString& prompt,

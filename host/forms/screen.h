@@ -134,7 +134,7 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     bool in_procedure_ = false;           // a button's procedure is running
     QList<QPushButton*> buttons_;         // the buttons under the list
     QSplitter* list_splitter_ = nullptr;  // the list above, the record form below
-    QAction* caption_action_ = nullptr;  // the screen's name at the head of its toolbar
+    QAction* caption_action_ = nullptr;   // the screen's name at the head of its toolbar
     bool buttons_keyed_ = false;
     QAction *act_insert_, *act_edit_, *act_post_, *act_cancel_, *act_delete_, *act_refresh_;
     QAction *act_first_, *act_prior_, *act_next_, *act_last_;

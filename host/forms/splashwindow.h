@@ -11,15 +11,15 @@
 namespace zmk {
 
 class TCCFRMSplash : public TCustomSplash {
-public:
+  public:
     TCCFRMSplash();
     ~TCCFRMSplash() override;
     QString ClassName() const override { return QStringLiteral("TCCFRMSplash"); }
 
-protected:
+  protected:
     void Update() override;
 
-private:
+  private:
     void BuildWindow();
     QObject* esc_watcher_;
     QWidget* window_ = nullptr;

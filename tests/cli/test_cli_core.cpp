@@ -12,7 +12,7 @@ using zmk::test::RunCli;
 namespace {
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString db;
     void SetUp() override {
@@ -40,16 +40,18 @@ protected:
 TEST_F(CliTest, InsertingAStudentNeedsACurrentCentreButACentreDoesNot) {
     auto r = Run({"record", "insert", "T01Alumnos", "NombreT01=Ana", "ApellidosT01=Gil"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, QStringLiteral("ERROR No ha seleccionado ningún CENTRO\n\nPara poder añadir "
-                                    "datos, es necesario trabajar con\nun centro predeterminado\n"));
+    EXPECT_EQ(r.err,
+              QStringLiteral("ERROR No ha seleccionado ningún CENTRO\n\nPara poder añadir "
+                             "datos, es necesario trabajar con\nun centro predeterminado\n"));
     r = Run({"record", "insert", "T20Centros", "CodigoCentroT20=C1", "NombreCentroT20=Norte",
              "ActivoT20=true"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("1\n"));
     r = Run({"--centre", "1", "record", "insert", "T20Centros", "CodigoCentroT20=C2"});
     EXPECT_EQ(r.out, QStringLiteral("2\n"));
-    EXPECT_EQ(Sql("SELECT IDCentroT20, CodigoCentroT20, ActivoT20 FROM T20Centros"),
-              QStringLiteral("IDCentroT20\tCodigoCentroT20\tActivoT20\n1\tC1\ttrue\n2\tC2\ttrue\n"));
+    EXPECT_EQ(
+        Sql("SELECT IDCentroT20, CodigoCentroT20, ActivoT20 FROM T20Centros"),
+        QStringLiteral("IDCentroT20\tCodigoCentroT20\tActivoT20\n1\tC1\ttrue\n2\tC2\ttrue\n"));
 }
 
 TEST_F(CliTest, TheCentreChosenIsStoredAndRestored) {
@@ -66,7 +68,8 @@ TEST_F(CliTest, InvoiceHeadersCannotBeTypedOrDeletedByHand) {
     Run({"record", "insert", "T20Centros", "CodigoCentroT20=C1"});
     auto r = Run({"--centre", "1", "record", "insert", "T15FacturasCab", "IDCentroT15=1"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("ERROR NO ES POSIBLE AÑADIR FACTURAS MANUALMENTE")));
+    EXPECT_TRUE(
+        r.err.startsWith(QStringLiteral("ERROR NO ES POSIBLE AÑADIR FACTURAS MANUALMENTE")));
     Run({"sql", "INSERT INTO T15FacturasCab (IDCentroT15, NumeroT15) VALUES (1, 7)"});
     r = Run({"--centre", "1", "record", "delete", "T15FacturasCab", "1"});
     EXPECT_EQ(r.status, 1);
@@ -110,7 +113,8 @@ TEST_F(CliTest, MissingOrForeignDatabaseFilesAreRefused) {
     f.close();
     r = RunCli({"--db", f.fileName(), "sql", "SELECT 1"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("ERROR El archivo no es una base de datos válida")));
+    EXPECT_TRUE(
+        r.err.startsWith(QStringLiteral("ERROR El archivo no es una base de datos válida")));
     EXPECT_EQ(f.size(), 4);
     r = RunCli({"--nada", "sql"});
     EXPECT_EQ(r.status, 2);

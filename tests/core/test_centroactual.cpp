@@ -12,7 +12,7 @@ using namespace zmk;
 
 namespace {
 class CentroActualTest : public ::testing::Test {
-protected:
+  protected:
     test::TestDatabase tdb;
     int AddCentro(const QString& code, const QString& name) {
         tdb.db().ExecuteSQL(QStringLiteral("INSERT INTO T20Centros (CodigoCentroT20, "
@@ -29,7 +29,8 @@ TEST_F(CentroActualTest, FijaPublishesStoresAndCallsBack) {
     SetCentroChangeCallback([&] { ++calls; });
     FijaCentroActual(id);
     EXPECT_EQ(IDCentroActual(), id);
-    EXPECT_EQ(Parametres().AsString(QStringLiteral("PRMCodigoCentroActual")), QStringLiteral("C01"));
+    EXPECT_EQ(Parametres().AsString(QStringLiteral("PRMCodigoCentroActual")),
+              QStringLiteral("C01"));
     EXPECT_EQ(Parametres().AsString(QStringLiteral("PRMNombreCentroActual")),
               QStringLiteral("Centro Norte"));
     EXPECT_FALSE(Parametres().Writables(QStringLiteral("PRMIDCentroActual")));
@@ -59,7 +60,8 @@ TEST_F(CentroActualTest, MuestraCentroActualStoresTheBlockValueAndReloads) {
     Parametres().SetParametreValue(QStringLiteral("PRMIDCentroActual"), id);
     app.Procedures().ExecuteProcedure(QStringLiteral("MUESTRA_CENTRO_ACTUAL"));
     EXPECT_EQ(ParametrosApp().AsInteger(QStringLiteral("PRMIDCentroActual"), 0), id);
-    EXPECT_EQ(Parametres().AsString(QStringLiteral("PRMCodigoCentroActual")), QStringLiteral("C02"));
+    EXPECT_EQ(Parametres().AsString(QStringLiteral("PRMCodigoCentroActual")),
+              QStringLiteral("C02"));
     // Missing from the block: -1 is stored, no centre is found, the current centre clears.
     Parametres().DeleteParam(QStringLiteral("PRMIDCentroActual"));
     app.Procedures().ExecuteProcedure(QStringLiteral("MUESTRA_CENTRO_ACTUAL"));

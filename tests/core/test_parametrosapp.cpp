@@ -9,13 +9,14 @@ using namespace zmk;
 
 namespace {
 class ParametrosAppTest : public ::testing::Test {
-protected:
+  protected:
     test::TestDatabase tdb;
     TParametrosApp params;  // bound to the default database on first use
     QString ColumnOf(const QString& name) {
-        return tdb.Scalar(QStringLiteral("SELECT NombreCampoValorT99 FROM T99ParametrosAplicacion "
-                                         "WHERE NombreParametroT99='%1'")
-                              .arg(name))
+        return tdb
+            .Scalar(QStringLiteral("SELECT NombreCampoValorT99 FROM T99ParametrosAplicacion "
+                                   "WHERE NombreParametroT99='%1'")
+                        .arg(name))
             .toString();
     }
 };
@@ -60,9 +61,10 @@ TEST_F(ParametrosAppTest, AnExistingRowKeepsItsType) {
     params.SetValue(QStringLiteral("Bandera"), 1);
     EXPECT_EQ(ColumnOf(QStringLiteral("Bandera")), QStringLiteral("ValorBooleanT99"));
     EXPECT_TRUE(params.AsBoolean(QStringLiteral("Bandera"), false));
-    tdb.db().ExecuteSQL(QStringLiteral("INSERT INTO T99ParametrosAplicacion (IDParamAplicT99, "
-                                       "NombreParametroT99, NombreCampoValorT99) VALUES (50, "
-                                       "'Roto', 'OtraCosa')"));
+    tdb.db().ExecuteSQL(
+        QStringLiteral("INSERT INTO T99ParametrosAplicacion (IDParamAplicT99, "
+                       "NombreParametroT99, NombreCampoValorT99) VALUES (50, "
+                       "'Roto', 'OtraCosa')"));
     try {
         params.SetValue(QStringLiteral("Roto"), 1);
         FAIL();
@@ -80,11 +82,12 @@ TEST_F(ParametrosAppTest, DefineKeepsTheUsersValueWhenTheTypeIsTheSame) {
                   .toString(),
               QStringLiteral("segunda"));
     // A different type moves the parameter to the new column with the new value.
-    params.DefineParametro(QStringLiteral("Opcion"), QStringLiteral("tercera"),
-                           QStringLiteral("x"), tpTexto);
+    params.DefineParametro(QStringLiteral("Opcion"), QStringLiteral("tercera"), QStringLiteral("x"),
+                           tpTexto);
     EXPECT_EQ(ColumnOf(QStringLiteral("Opcion")), QStringLiteral("ValorTextoT99"));
     EXPECT_EQ(params.AsString(QStringLiteral("Opcion"), QString()), QStringLiteral("x"));
-    EXPECT_THROW(params.DefineParametro(QStringLiteral("Mal"), QString(), 1, tpInvalido), EZMKError);
+    EXPECT_THROW(params.DefineParametro(QStringLiteral("Mal"), QString(), 1, tpInvalido),
+                 EZMKError);
 }
 
 TEST_F(ParametrosAppTest, NamesMatchWithLikeWildcards) {

@@ -38,10 +38,10 @@ TEST(SqlHelpers, CreaRegistreChecksLengthsAndReportsTheStatement) {
                                               "diferent de la longitud de valors!"));
     }
     EXPECT_EQ(tdb.Scalar(QStringLiteral("SELECT COUNT(*) FROM T20Centros")).toInt(), 0);
-    QVariant id = CreaRegistreNouID(tdb.db(), QStringLiteral("T20Centros"),
-                                    QStringLiteral("IDCentroT20"),
-                                    {QStringLiteral("CodigoCentroT20"), QStringLiteral("ActivoT20")},
-                                    {QStringLiteral("C1"), true});
+    QVariant id =
+        CreaRegistreNouID(tdb.db(), QStringLiteral("T20Centros"), QStringLiteral("IDCentroT20"),
+                          {QStringLiteral("CodigoCentroT20"), QStringLiteral("ActivoT20")},
+                          {QStringLiteral("C1"), true});
     EXPECT_EQ(id.toInt(), 1);
     try {
         CreaRegistre(tdb.db(), QStringLiteral("T20Centros"), {QStringLiteral("NoExiste")}, {1});
@@ -49,8 +49,8 @@ TEST(SqlHelpers, CreaRegistreChecksLengthsAndReportsTheStatement) {
     } catch (const EDatabaseError& e) {
         EXPECT_TRUE(e.Message().startsWith(
             QStringLiteral("Error al insertar registros (Tipo \"EDatabaseError\"):\n")));
-        EXPECT_TRUE(e.Message().endsWith(QStringLiteral(
-            "\n\nSQL Generado:\nINSERT INTO T20Centros (NoExiste) VALUES (1)")));
+        EXPECT_TRUE(e.Message().endsWith(
+            QStringLiteral("\n\nSQL Generado:\nINSERT INTO T20Centros (NoExiste) VALUES (1)")));
     }
 }
 
@@ -66,7 +66,8 @@ TEST(SqlHelpers, ModificaRegistresShowsTheStatementOnlyWithTheDisplayOption) {
         return QString();
     };
     QString quiet = fail_update();
-    EXPECT_TRUE(quiet.startsWith(QStringLiteral("Error al modificar registros (Tipo \"EDatabaseError\"):\n")));
+    EXPECT_TRUE(quiet.startsWith(
+        QStringLiteral("Error al modificar registros (Tipo \"EDatabaseError\"):\n")));
     EXPECT_FALSE(quiet.contains(QStringLiteral("SQL Generado")));
     ZMKApp().SetShowStatements(true);
     QString shown = fail_update();
@@ -96,8 +97,9 @@ TEST(SqlHelpers, CountMaxFieldAndDelete) {
                            QStringLiteral("IDCentroT20=99"))
                      .isValid());
     EsborraRegistres(tdb.db(), QStringLiteral("T20Centros"), QStringLiteral("IDCentroT20=3"));
-    EXPECT_EQ(UltimValor(tdb.db(), QStringLiteral("T20Centros"), QStringLiteral("IDCentroT20")).toInt(),
-              2);
+    EXPECT_EQ(
+        UltimValor(tdb.db(), QStringLiteral("T20Centros"), QStringLiteral("IDCentroT20")).toInt(),
+        2);
     EXPECT_EQ(VarAEnter(QStringLiteral("12")), 12);
     EXPECT_EQ(VarAEnter(QStringLiteral("abc")), 0);
     EXPECT_EQ(VarAEnter(QVariant()), 0);

@@ -6,7 +6,9 @@
 using zmk::Currency;
 
 namespace {
-Currency C(const char* text) { return *Currency::Parse(QString::fromLatin1(text)); }
+Currency C(const char* text) {
+    return *Currency::Parse(QString::fromLatin1(text));
+}
 }  // namespace
 
 TEST(Currency, RoundsHalvesAwayFromZeroInDecimal) {

@@ -10,7 +10,7 @@ namespace {
 
 // Records every event as the hooks would see it, and can refuse one.
 class RecordingSink : public IDataEventSink {
-public:
+  public:
     QStringList events;
     TDataEvent refuse = TDataEvent::StateChange;
     bool refusing = false;
@@ -19,12 +19,13 @@ public:
         if (refusing && event == refuse) throw EZMKError(QStringLiteral("refused"));
     }
     void DataChange(TDataSet&, TField* field) override {
-        events << QStringLiteral("DATACHANGE:") + (field ? field->FieldName() : QStringLiteral("-"));
+        events << QStringLiteral("DATACHANGE:") +
+                      (field ? field->FieldName() : QStringLiteral("-"));
     }
 };
 
 class DataSetTest : public ::testing::Test {
-protected:
+  protected:
     test::TestDatabase tdb;
     RecordingSink sink;
     std::unique_ptr<TDataSet> Centros() {
@@ -49,10 +50,10 @@ TEST_F(DataSetTest, InsertFiresEventsInDelphiOrderAndGetsAKey) {
     ds->FieldByName(QStringLiteral("CodigoCentroT20")).SetValue(QStringLiteral("C1"));
     ds->FieldByName(QStringLiteral("ActivoT20")).SetValue(true);
     ds->Post();
-    EXPECT_EQ(sink.events, (QStringList{"BEFOREINSERT:251", "STATECHANGE:251", "DATACHANGE:-",
-                                        "AFTERINSERT:251", "DATACHANGE:CodigoCentroT20",
-                                        "DATACHANGE:ActivoT20", "BEFOREPOST:251",
-                                        "STATECHANGE:251", "AFTERPOST:251"}));
+    EXPECT_EQ(sink.events,
+              (QStringList{"BEFOREINSERT:251", "STATECHANGE:251", "DATACHANGE:-", "AFTERINSERT:251",
+                           "DATACHANGE:CodigoCentroT20", "DATACHANGE:ActivoT20", "BEFOREPOST:251",
+                           "STATECHANGE:251", "AFTERPOST:251"}));
     EXPECT_EQ(ds->State(), TDataSetState::Browse);
     EXPECT_GT(ds->FieldByName(QStringLiteral("IDCentroT20")).AsInteger(), 0);
     EXPECT_TRUE(ds->FieldByName(QStringLiteral("ActivoT20")).AsBoolean());
@@ -69,8 +70,8 @@ TEST_F(DataSetTest, EditPostAndDeleteWriteByKey) {
     ds->Edit();
     ds->FieldByName(QStringLiteral("NombreCentroT20")).SetValue(QStringLiteral("Centro B"));
     ds->Post();
-    EXPECT_EQ(sink.events.mid(0, 4), (QStringList{"DATACHANGE:-", "BEFOREEDIT:251",
-                                                  "STATECHANGE:251", "AFTEREDIT:251"}));
+    EXPECT_EQ(sink.events.mid(0, 4),
+              (QStringList{"DATACHANGE:-", "BEFOREEDIT:251", "STATECHANGE:251", "AFTEREDIT:251"}));
     EXPECT_EQ(tdb.Scalar(QStringLiteral("SELECT NombreCentroT20 FROM T20Centros WHERE "
                                         "CodigoCentroT20='B'"))
                   .toString(),
@@ -190,7 +191,8 @@ TEST(DataBase, RefusesMissingAndForeignFiles) {
         TDataBaseZMK::Open(f.fileName());
         FAIL();
     } catch (const EDatabaseError& e) {
-        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("El archivo no es una base de datos válida")));
+        EXPECT_TRUE(
+            e.Message().startsWith(QStringLiteral("El archivo no es una base de datos válida")));
     }
 }
 

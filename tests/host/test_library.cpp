@@ -31,9 +31,8 @@ TEST(ProcedureLibrary, EntriesForTheGivenRegistryStayThere) {
     TZMKApp app;
     TProcedureZMK other(&app);
     REGISTER_LIBRARY(other);
-    EXPECT_EQ(other.Names(),
-              (QStringList{"ControlActiuNomesQuanNoModifiqui", "FormularioEnviarSMS",
-                           "GeneraDatosMandato", "BuscarCodigoBIC"}));
+    EXPECT_EQ(other.Names(), (QStringList{"ControlActiuNomesQuanNoModifiqui", "FormularioEnviarSMS",
+                                          "GeneraDatosMandato", "BuscarCodigoBIC"}));
     EXPECT_EQ(app.Procedures().Names().size(), 37);
 }
 

@@ -3,20 +3,22 @@
 // with scripted answers, for the length of one test.
 #include <QString>
 #include <QStringList>
-#include <ostream>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 #include "host/database.h"
 #include "host/prompt.h"
 
 // Readable failure messages for Qt texts.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace zmk::test {
 
 class TestDatabase {
-public:
+  public:
     explicit TestDatabase(QStringList answers = {});
     ~TestDatabase();
     TDataBaseZMK& db() { return *db_; }
@@ -25,7 +27,7 @@ public:
     // Runs a query and returns the first column of its first row (Null when no row).
     QVariant Scalar(const QString& sql);
 
-private:
+  private:
     QTemporaryDir dir_;
     QString path_;
     TDataBaseZMK* db_ = nullptr;
