@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -87,6 +88,11 @@ class TZMKScreen : public QWidget, public IDataEventSink {
         bool dirty = false;
     };
     void BuildUi();
+    // The parts of the screen, from the top: commands, list and record form, buttons, details.
+    void BuildToolbar(QVBoxLayout& layout);
+    void BuildList(QVBoxLayout& layout);
+    void BuildButtons(QVBoxLayout& layout);
+    void BuildDetails(QSplitter* outer_splitter);
     QString QueryText() const;
     void Reopen(bool keepRows);
     void UpdateDetails();
