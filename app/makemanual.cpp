@@ -6,6 +6,9 @@
 #include <QTextDocument>
 #include <cstdio>
 
+#include "host/atomicfile.h"
+#include "host/errors.h"
+
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc != 3) {
@@ -24,13 +27,20 @@ int main(int argc, char** argv) {
     doc.setDefaultFont(font);
     doc.setMarkdown(QString::fromUtf8(in.readAll()));
 
-    QPdfWriter pdf(QString::fromLocal8Bit(argv[2]));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    pdf.setTitle(QStringLiteral("ZMK-Escolia v16 - Manual de la aplicación"));
-    pdf.setCreator(QStringLiteral("ZMK-Escolia"));
-    pdf.setResolution(300);
-    doc.setPageSize(pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
-    doc.print(&pdf);
+    try {
+        zmk::WriteFileAtomically(QString::fromLocal8Bit(argv[2]), [&](QIODevice& file) {
+            QPdfWriter pdf(&file);
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+            pdf.setTitle(QStringLiteral("ZMK-Escolia v16 - Manual de la aplicación"));
+            pdf.setCreator(QStringLiteral("ZMK-Escolia"));
+            pdf.setResolution(300);
+            doc.setPageSize(pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
+            doc.print(&pdf);
+        });
+    } catch (const zmk::EZMKError& e) {
+        std::fprintf(stderr, "escolia_makemanual: %s\n", e.what());
+        return 1;
+    }
     return 0;
 }

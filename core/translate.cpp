@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "host/atomicfile.h"
 #include "host/errors.h"
 
 namespace zmk {
@@ -123,10 +124,7 @@ void TZMKTranslate::SetValue(const QString& key, const QString& value) {
 }
 
 void TZMKTranslate::SaveCollected(const QString& path) const {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(LanguageText(collected_).toUtf8()) < 0)
-        throw EZMKError(QStringLiteral("No se puede escribir el archivo de idioma:\n") + path);
+    WriteFileAtomically(path, LanguageText(collected_).toUtf8());
 }
 
 TZMKTranslate& Translate() {

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "host/app.h"
+#include "host/atomicfile.h"
 #include "host/currency.h"
 #include "host/database.h"
 #include "host/dataset.h"
@@ -260,19 +261,16 @@ void PrintReport(int reportId, const QString& filter, TPrintTarget target, const
 }
 
 void WriteHtmlToPdf(const QString& html, const QString& path) {
-    {
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly))
-            throw EZMKError(QStringLiteral("No se puede crear el archivo \"%1\"").arg(path));
-    }
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    writer.setResolution(300);
-    writer.setCreator(QStringLiteral("ZMK-Escolia"));
-    QTextDocument doc;
-    doc.setHtml(html);
-    doc.print(&writer);
+    WriteFileAtomically(path, [&](QIODevice& file) {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("ZMK-Escolia"));
+        QTextDocument doc;
+        doc.setHtml(html);
+        doc.print(&writer);
+    });
 }
 
 }  // namespace zmk

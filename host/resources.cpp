@@ -2,8 +2,8 @@
 
 #include <QDataStream>
 #include <QFile>
-#include <QSaveFile>
 
+#include "host/atomicfile.h"
 #include "host/errors.h"
 #include "host/parametres.h"
 
@@ -97,14 +97,7 @@ bool TRecursosZMK::LoadFromFile(const QString& path) {
 }
 
 void TRecursosZMK::SaveToFile(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EZMKError(
-            QStringLiteral("No se puede guardar el archivo de recursos \"%1\"").arg(path));
-    SaveToStream(file);
-    if (!file.commit())
-        throw EZMKError(
-            QStringLiteral("No se puede guardar el archivo de recursos \"%1\"").arg(path));
+    WriteFileAtomically(path, [this](QIODevice& file) { SaveToStream(file); });
 }
 
 void TRecursosZMK::GuardaParametres() {

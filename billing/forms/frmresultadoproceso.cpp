@@ -1,16 +1,16 @@
 #include "billing/forms/frmresultadoproceso.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextStream>
 #include <QVBoxLayout>
 
+#include "host/atomicfile.h"
+#include "host/errors.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -27,8 +27,11 @@ TFRMResultadoProcceso::TFRMResultadoProcceso(const QStringList& informe, QWidget
                                          QString(), QStringLiteral("Texto (*.txt)"));
         if (fichero.isEmpty()) return;
         if (QFileInfo(fichero).suffix().isEmpty()) fichero += QStringLiteral(".txt");
-        if (!GuardarComo(fichero))
-            MuestraError(QStringLiteral("No se puede escribir el archivo ") + fichero);
+        try {
+            GuardarComo(fichero);
+        } catch (const EZMKError& e) {
+            MuestraError(e.Message());
+        }
     });
     archivo->addAction(QStringLiteral("Salir"), this, &QDialog::reject);
     layout->setMenuBar(barra);
@@ -54,12 +57,8 @@ TFRMResultadoProcceso::TFRMResultadoProcceso(const QStringList& informe, QWidget
     connect(bbCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool TFRMResultadoProcceso::GuardarComo(const QString& fichero) const {
-    QFile f(fichero);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate)) return false;
-    QTextStream out(&f);
-    for (const QString& linea : informe_) out << linea << '\n';
-    return out.status() == QTextStream::Ok;
+void TFRMResultadoProcceso::GuardarComo(const QString& fichero) const {
+    WriteFileAtomically(fichero, (informe_.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }
 
 bool MostrarInformeSEPA(const QStringList& informe) {

@@ -12,8 +12,8 @@ class TFRMResultadoProcceso : public QDialog {
   public:
     explicit TFRMResultadoProcceso(const QStringList& informe, QWidget* parent = nullptr);
 
-    // Writes the report to a text file; false when it could not be written.
-    bool GuardarComo(const QString& fichero) const;
+    // Writes the report to a text file; raises, with the reason, when it cannot be written.
+    void GuardarComo(const QString& fichero) const;
 
     QPlainTextEdit* mmInforme = nullptr;
     QPushButton* bbAceptar = nullptr;

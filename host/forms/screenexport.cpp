@@ -1,7 +1,7 @@
 // What a data screen gives out of its list: a CSV file and a printed list.
-#include <QFile>
 #include <QTextStream>
 
+#include "host/atomicfile.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/reportprint.h"
 #include "host/forms/screen.h"
@@ -15,30 +15,31 @@ void TZMKScreen::ExportCsv() {
         Prompt().SaveFileName(QStringLiteral("Exportar la lista"),
                               def_.caption + QStringLiteral(".csv"), QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        MuestraError(QStringLiteral("No se puede escribir el archivo:\n%1").arg(path));
-        return;
-    }
-    QTextStream out(&file);
-    out.setEncoding(QStringConverter::Utf8);
-    auto quote = [](QString s) {
-        return QLatin1Char('"') + s.replace(QLatin1Char('"'), "\"\"") + '"';
-    };
-    QStringList header;
-    for (int c = 0; c < model_->columnCount(); ++c)
-        header << quote(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
-    out << header.join(QLatin1Char(';')) << "\n";
-    for (int r = 0; r < model_->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < model_->columnCount(); ++c) {
-            QVariant check = model_->data(model_->index(r, c), Qt::CheckStateRole);
-            cells << quote(check.isValid() ? (check.toInt() == Qt::Checked ? QStringLiteral("Sí")
-                                                                           : QStringLiteral("No"))
-                                           : model_->CellText(r, c));
-        }
-        out << cells.join(QLatin1Char(';')) << "\n";
-    }
+    Run([&] {
+        WriteFileAtomically(path, [this](QIODevice& file) {
+            QTextStream out(&file);
+            out.setEncoding(QStringConverter::Utf8);
+            auto quote = [](QString s) {
+                return QLatin1Char('"') + s.replace(QLatin1Char('"'), "\"\"") + '"';
+            };
+            QStringList header;
+            for (int c = 0; c < model_->columnCount(); ++c)
+                header << quote(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+            out << header.join(QLatin1Char(';')) << "\n";
+            for (int r = 0; r < model_->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < model_->columnCount(); ++c) {
+                    QVariant check = model_->data(model_->index(r, c), Qt::CheckStateRole);
+                    cells << quote(check.isValid()
+                                       ? (check.toInt() == Qt::Checked ? QStringLiteral("Sí")
+                                                                       : QStringLiteral("No"))
+                                       : model_->CellText(r, c));
+                }
+                out << cells.join(QLatin1Char(';')) << "\n";
+            }
+            out.flush();
+        });
+    });
 }
 
 void TZMKScreen::PrintList() {

@@ -153,7 +153,7 @@ TEST(FRMResultadoProcceso, AcceptingAppliesAndTheReportCanBeSaved) {
     EXPECT_EQ(w.bbCancelar->text(), QStringLiteral("CANCELAR y descartar los cambios"));
     QTemporaryDir dir;
     const QString fichero = dir.filePath(QStringLiteral("informe.txt"));
-    ASSERT_TRUE(w.GuardarComo(fichero));
+    ASSERT_NO_THROW(w.GuardarComo(fichero));
     QFile f(fichero);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(f.readAll()), QStringLiteral("*** uno ***\ndos ; ES00\n"));

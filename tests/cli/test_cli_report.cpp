@@ -2,7 +2,9 @@
 // rendering needs, and without a display.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "tests/support/testdb.h"
@@ -45,6 +47,54 @@ TEST(CliReport, AnUnknownReportOrAMalformedCallFailsWithoutWritingAFile) {
         << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_NE(RunCli({"--db", db, "report", "pdf", "uno", "", pdf}).status, 0);
+}
+
+// A small memory file system stands for a full disk; mounting it needs root.
+class FullDisk {
+  public:
+    explicit FullDisk(const QString& folder) : folder_(folder) {
+        QDir().mkpath(folder);
+        mounted_ = QProcess::execute(QStringLiteral("mount"),
+                                     {"-t", "tmpfs", "-o", "size=32k", "tmpfs", folder}) == 0;
+    }
+    ~FullDisk() {
+        if (mounted_) QProcess::execute(QStringLiteral("umount"), {folder_});
+    }
+    bool Mounted() const { return mounted_; }
+
+  private:
+    QString folder_;
+    bool mounted_ = false;
+};
+
+TEST(CliReport, APdfThatDoesNotFitFailsWithTheReasonAndLeavesThePreviousFile) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("demo.db"));
+    ASSERT_EQ(RunCli({"demo", db, "--students", "5"}).status, 0);
+    ASSERT_EQ(RunCli({"--db", db, "--centre", "1", "--answer", "yes", "billing", "generate",
+                      "--month", "10", "--year", "2026", "--date", "2026-10-01", "--series", "1"})
+                  .status,
+              0);
+    FullDisk disk(dir.filePath(QStringLiteral("lleno")));
+    if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system needs root";
+    const QString pdf = dir.filePath(QStringLiteral("lleno/facturas.pdf"));
+    {
+        QFile previous(pdf);
+        ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
+        previous.write("anterior");
+    }
+    const CliResult r = RunCli({"--db", db, "report", "pdf", "101", "", pdf});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("ERROR No se puede escribir el archivo \"%1\":\n"
+                                              "No queda espacio en el disco")
+                                   .arg(pdf)))
+        << r.err.toStdString();
+    EXPECT_EQ(r.out, QString());
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("anterior"));
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("lleno"))).entryList(QDir::Files),
+              QStringList{QStringLiteral("facturas.pdf")});
 }
 
 }  // namespace
