@@ -1,4 +1,5 @@
 #include "billing/register.h"
+#include "cli/cmd_backup.h"
 #include "cli/cmd_bank.h"
 #include "cli/cmd_billing.h"
 #include "cli/cmd_core.h"
@@ -28,6 +29,7 @@ void RegisterAllCommands() {
     RegisterBillingCommands();
     RegisterEmpresasCommands();
     RegisterReportCommands();
+    RegisterBackupCommands();
 }
 
 void RegisterAllProcedureBodies() {

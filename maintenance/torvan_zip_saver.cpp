@@ -71,7 +71,10 @@ void TTorvan_Zip_Saver::WriteVolumeFile(const QString& dir, const QString& path)
     const qint64 free = free_space_(dir);
     if (free < 0) throw EZMKError(SharedStringFmt(1653, {dir}));
     if (free < kLowestFreeSpace) throw EZMKError(SharedString(1654));
-    SetMaxVolumeSize(std::min(free - 4096, kLargestVolume));
+    // Beyond 2 GB free the largest volume the header can describe is used.
+    qint64 size = std::min(free - 4096, kLargestVolume);
+    if (volume_limit_ > 0) size = std::min(size, volume_limit_);
+    SetMaxVolumeSize(size);
     // Written under a temporary name and renamed when complete.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) throw EZMKError(path + u'\n' + file.errorString());

@@ -31,6 +31,9 @@ class TTorvan_Zip_Saver {
     // overwriting and before each further volume; false when the user stopped it.
     bool SaveToDirectory(const QString& dir, const QString& fileName);
 
+    // An upper bound for the volumes sized by SaveToDirectory (0: none, only the free space).
+    void SetVolumeLimit(qint64 limit) { volume_limit_ = limit; }
+
     qint32 ArchiveId() const { return archive_id_; }
     void SetArchiveId(qint32 id) { archive_id_ = id; }
     const QByteArray& Image() const { return image_; }
@@ -45,6 +48,7 @@ class TTorvan_Zip_Saver {
     QByteArray image_;
     qint32 archive_id_ = 0;
     qint64 max_volume_size_ = 0;
+    qint64 volume_limit_ = 0;
     qint64 position_ = 0;
     int volume_ = 0;
     std::function<qint64(const QString& dir)> free_space_;
