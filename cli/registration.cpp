@@ -10,6 +10,7 @@
 #include "cli/cmd_text.h"
 #include "cli/commands.h"
 #include "core/register.h"
+#include "messaging/register.h"
 #include "rules/register.h"
 
 namespace zmk::cli {
@@ -39,6 +40,7 @@ void RegisterAllProcedureBodies() {
     RegisterCoreProcedures();
     RegisterRulesProcedures();
     RegisterBillingProcedures();
+    RegisterMessagingProcedures();
 }
 
 }  // namespace zmk::cli
