@@ -35,16 +35,15 @@ bool EsMovilValido(const QString& text) {
 
 QVector<TTelefonoAgenda> TelefonosDeTabla(const TOrigenAgenda& origen) {
     if (origen.tabla.compare(QLatin1String("T01Alumnos"), Qt::CaseInsensitive) == 0)
-        return {{origen.campoTelefono, QStringLiteral("Alumno"), QString()},
-                {QStringLiteral("TelfPadreT01"), QStringLiteral("Padre"),
-                 QStringLiteral(" - padre")},
-                {QStringLiteral("TelfMadreT01"), QStringLiteral("Madre"),
-                 QStringLiteral(" - madre")}};
+        return {
+            {origen.campoTelefono, QStringLiteral("Alumno"), QString()},
+            {QStringLiteral("TelfPadreT01"), QStringLiteral("Padre"), QStringLiteral(" - padre")},
+            {QStringLiteral("TelfMadreT01"), QStringLiteral("Madre"), QStringLiteral(" - madre")}};
     return {{origen.campoTelefono, QString(), QString()}};
 }
 
-int TAgendaSMS::CargarDeGrid(TZMKDBGrid& grid, const TOrigenAgenda& origen,
-                             TModoSeleccionGrid modo, const QVector<TTelefonoAgenda>& telefonos) {
+int TAgendaSMS::CargarDeGrid(TZMKDBGrid& grid, const TOrigenAgenda& origen, TModoSeleccionGrid modo,
+                             const QVector<TTelefonoAgenda>& telefonos) {
     QList<int> ids;
     GetIDsDelDBGrid(grid, origen.campoId, modo, ids);
     CargarIds(origen, ids, telefonos);
@@ -128,8 +127,8 @@ void TAgendaSMS::QuitarNumero(int index) {
 bool TAgendaSMS::Marcar(int index, bool selected) {
     if (index < 0 || index >= datos_.size()) return false;
     TDatosAgenda& d = datos_[index];
-    if (selected && !d.valid && !PreguntaSiNo(SharedString(2130), TMsgIcon::Question,
-                                              TMsgButton::Yes))
+    if (selected && !d.valid &&
+        !PreguntaSiNo(SharedString(2130), TMsgIcon::Question, TMsgButton::Yes))
         selected = false;
     d.selected = selected;
     return selected;

@@ -45,8 +45,8 @@ struct TOrigenAgenda {
 // A phone column a table offers for sending; the students' table offers the parents' as well.
 struct TTelefonoAgenda {
     QString campo;
-    QString titulo;   // "Alumno", "Padre", "Madre"; empty for a table with a single phone
-    QString sufijo;   // added to the name of the recipients of this phone
+    QString titulo;  // "Alumno", "Padre", "Madre"; empty for a table with a single phone
+    QString sufijo;  // added to the name of the recipients of this phone
 };
 QVector<TTelefonoAgenda> TelefonosDeTabla(const TOrigenAgenda& origen);
 

@@ -18,7 +18,7 @@ namespace zmk {
 struct TRespuestaHttp {
     bool ok = false;
     QByteArray cuerpo;
-    QString error;  // why it failed
+    QString error;          // why it failed
     QString Texto() const;  // the body as text (UTF-8, else Latin-1)
 };
 

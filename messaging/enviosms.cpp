@@ -23,8 +23,8 @@ QString Contabiliza(const TServicioSMS& servicio, const QString& tipo, int cuent
     QString consulta = servicio.parametrosConsulta;
     consulta += QStringLiteral("&SMSVALOR=") + Codifica(valor) + QStringLiteral("&SMSTYPE=") +
                 Codifica(tipo) + QStringLiteral("&SMSCOUNT=") + QString::number(cuenta) +
-                QStringLiteral("&USERNAME=") + Codifica(usuario) +
-                QStringLiteral("&SMSPROVIDER=") + Codifica(QString::fromLatin1(kProveedorSMS));
+                QStringLiteral("&USERNAME=") + Codifica(usuario) + QStringLiteral("&SMSPROVIDER=") +
+                Codifica(QString::fromLatin1(kProveedorSMS));
     if (!estado.isEmpty()) consulta += QStringLiteral("&ESTADO=") + Codifica(estado);
     if (consulta.startsWith(u'&')) consulta.remove(0, 1);
     const QString direccion = servicio.contabilidad + QStringLiteral("/SMS/sms_send.asp");
@@ -36,12 +36,12 @@ QString Contabiliza(const TServicioSMS& servicio, const QString& tipo, int cuent
 }
 
 // Posts to each base address in turn, twice each; nullopt when no attempt got an answer.
-std::optional<QString> PostPasarela(const TServicioSMS& servicio,
-                                    const TCamposFormulario& campos) {
+std::optional<QString> PostPasarela(const TServicioSMS& servicio, const TCamposFormulario& campos) {
     for (const QString& base : servicio.pasarelas) {
         const QString direccion = base + QStringLiteral("sendsms.php");
         for (int intento = 0; intento < 2; ++intento) {
-            TRespuestaHttp r = TClienteHttp::Para(direccion).PostFormulario(QUrl(direccion), campos);
+            TRespuestaHttp r =
+                TClienteHttp::Para(direccion).PostFormulario(QUrl(direccion), campos);
             if (r.ok) return r.Texto();
         }
     }
@@ -130,8 +130,9 @@ void EnviaUnoAUno(const TServicioSMS& servicio, const TPeticionSMS& p, TResposta
         if (respuesta && DetieneEnvio(reply.type) && i + 1 < n) {
             const int resto = n - i - 1;
             r.failed += resto;
-            errores << QStringLiteral("Envío detenido en el mensaje %1: los %2 mensajes restantes "
-                                      "no se han enviado porque fallarían por el mismo motivo.")
+            errores << QStringLiteral(
+                           "Envío detenido en el mensaje %1: los %2 mensajes restantes "
+                           "no se han enviado porque fallarían por el mismo motivo.")
                            .arg(posicion)
                            .arg(resto);
             break;

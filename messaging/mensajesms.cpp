@@ -70,8 +70,7 @@ QString PersonalizaMensaje(const QString& mensaje, const TAgendaSMS& agenda, int
         texto += mensaje.mid(i, abre - i);
         const QString cabecera = mensaje.mid(abre + 1, cierra - abre - 1);
         const int columna = agenda.Columna(cabecera);
-        texto += columna >= 0 ? agenda.Celda(columna, fila)
-                              : mensaje.mid(abre, cierra - abre + 1);
+        texto += columna >= 0 ? agenda.Celda(columna, fila) : mensaje.mid(abre, cierra - abre + 1);
         i = cierra + 1;
     }
     return texto;

@@ -66,8 +66,9 @@ void EnviaSinPantalla(const TOrigenAgenda& origen, TZMKDBGrid& grid) {
 void FormularioEnviarSMS(const TProcCall&) {
     TZMKDBGrid* grid = Parametres().AsObject<TZMKDBGrid>(QStringLiteral("PRMIP_DBGRID"));
     if (!grid)
-        throw EZMKError(QStringLiteral("El envío de SMS se abre desde la lista de una pantalla "
-                                       "(alumnos, profesores...): no hay ninguna lista."));
+        throw EZMKError(
+            QStringLiteral("El envío de SMS se abre desde la lista de una pantalla "
+                           "(alumnos, profesores...): no hay ninguna lista."));
     TOrigenAgenda origen;
     origen.tabla = Parametres().AsString(QStringLiteral("PRME01"));
     origen.campoId = Parametres().AsString(QStringLiteral("PRME02"));

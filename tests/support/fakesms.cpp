@@ -128,12 +128,11 @@ void TServidorFalso::Lee(QTcpSocket* socket) {
     QPointer<QTcpSocket> destinoSocket(socket);
     auto envia = [destinoSocket, r] {
         if (!destinoSocket || destinoSocket->state() != QAbstractSocket::ConnectedState) return;
-        const QByteArray cabecera = "HTTP/1.1 " + QByteArray::number(r.estado) +
-                                    (r.estado == 200 ? " OK" : " Error") +
-                                    "\r\nContent-Type: text/plain; charset=utf-8\r\n"
-                                    "Content-Length: " +
-                                    QByteArray::number(r.cuerpo.size()) +
-                                    "\r\nConnection: close\r\n\r\n";
+        const QByteArray cabecera =
+            "HTTP/1.1 " + QByteArray::number(r.estado) + (r.estado == 200 ? " OK" : " Error") +
+            "\r\nContent-Type: text/plain; charset=utf-8\r\n"
+            "Content-Length: " +
+            QByteArray::number(r.cuerpo.size()) + "\r\nConnection: close\r\n\r\n";
         destinoSocket->write(cabecera + r.cuerpo);
         destinoSocket->disconnectFromHost();
     };
@@ -171,6 +170,7 @@ TPasarelaFalsa::TPasarelaFalsa() {
         const int k = int(Peticiones().size()) - 1;
         r.cuerpo = respuestas.value(std::min<int>(k, int(respuestas.size()) - 1)).toUtf8();
         r.retrasoMs = k < lentas ? kEsperaPruebas * 2 : retrasoMs;
+        if (k < errores) r.estado = 500;
         return r;
     };
 }

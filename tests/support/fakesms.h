@@ -17,8 +17,8 @@ namespace zmk::test {
 
 struct TPeticionRecibida {
     QByteArray metodo;
-    QByteArray ruta;      // without the query
-    QByteArray consulta;  // the raw query, as sent
+    QByteArray ruta;                                // without the query
+    QByteArray consulta;                            // the raw query, as sent
     QList<std::pair<QString, QString>> parametros;  // the query, decoded, in order
     QList<std::pair<QString, QString>> campos;      // the multipart form, decoded, in order
     QString Parametro(const QString& nombre) const;
@@ -72,6 +72,8 @@ class TPasarelaFalsa : public TServidorFalso {
     int retrasoMs = 0;
     // Replies that come too late for this many requests first.
     int lentas = 0;
+    // Server errors (HTTP 500) for this many requests first.
+    int errores = 0;
 };
 
 // A port on 127.0.0.1 where nothing listens.
