@@ -97,7 +97,12 @@ bool TRecursosZMK::LoadFromFile(const QString& path) {
 }
 
 void TRecursosZMK::SaveToFile(const QString& path) const {
+    // The parameter block holds stored passwords (the SMS account's): only the user may read the
+    // file. A replaced file hands its permissions on, so the old one is narrowed first.
+    const QFileDevice::Permissions soloUsuario = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (QFile::exists(path)) QFile::setPermissions(path, soloUsuario);
     WriteFileAtomically(path, [this](QIODevice& file) { SaveToStream(file); });
+    QFile::setPermissions(path, soloUsuario);
 }
 
 void TRecursosZMK::GuardaParametres() {
