@@ -54,26 +54,6 @@ std::unique_ptr<TQuerySQL> ScreenQuery(const schema::Table& table, const QVarian
     return std::make_unique<TQuerySQL>(std::move(ds));
 }
 
-// The grid shows the given rows in the given order; the first is current.
-std::unique_ptr<TQuerySQL> GridQuery(const schema::Table& table, const QVariantList& keys) {
-    QStringList literals;
-    QString order = QStringLiteral("CASE ") + table.key;
-    for (int i = 0; i < keys.size(); ++i) {
-        literals << ValorSQL(keys[i]);
-        order += QStringLiteral(" WHEN ") + ValorSQL(keys[i]) + QStringLiteral(" THEN ") +
-                 QString::number(i);
-    }
-    order += QStringLiteral(" END");
-    auto ds = DefaultDB().GetTSQLDataSet(
-        QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" WHERE ") + table.key +
-            QStringLiteral(" IN (") + literals.join(QStringLiteral(", ")) +
-            QStringLiteral(") ORDER BY ") + order,
-        false);
-    ZMKApp().AttachDataSet(*ds, table.dataSourceId);
-    ds->Open();
-    return std::make_unique<TQuerySQL>(std::move(ds));
-}
-
 int RunProc(CliContext& ctx) {
     if (ctx.args.isEmpty())
         throw UsageError{QStringLiteral("proc necesita el nombre del procedimiento")};
@@ -156,6 +136,25 @@ int RunParam(CliContext& ctx) {
 }
 
 }  // namespace
+
+std::unique_ptr<TQuerySQL> GridQuery(const schema::Table& table, const QVariantList& keys) {
+    QStringList literals;
+    QString order = QStringLiteral("CASE ") + table.key;
+    for (int i = 0; i < keys.size(); ++i) {
+        literals << ValorSQL(keys[i]);
+        order += QStringLiteral(" WHEN ") + ValorSQL(keys[i]) + QStringLiteral(" THEN ") +
+                 QString::number(i);
+    }
+    order += QStringLiteral(" END");
+    auto ds = DefaultDB().GetTSQLDataSet(
+        QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" WHERE ") + table.key +
+            QStringLiteral(" IN (") + literals.join(QStringLiteral(", ")) +
+            QStringLiteral(") ORDER BY ") + order,
+        false);
+    ZMKApp().AttachDataSet(*ds, table.dataSourceId);
+    ds->Open();
+    return std::make_unique<TQuerySQL>(std::move(ds));
+}
 
 void RegisterProcCommand() {
     RegisterCommand(QStringLiteral("proc"),

@@ -7,6 +7,7 @@
 #include "cli/cmd_empresas.h"
 #include "cli/cmd_invoice.h"
 #include "cli/cmd_report.h"
+#include "cli/cmd_sms.h"
 #include "cli/cmd_text.h"
 #include "cli/commands.h"
 #include "core/register.h"
@@ -31,6 +32,7 @@ void RegisterAllCommands() {
     RegisterEmpresasCommands();
     RegisterReportCommands();
     RegisterBackupCommands();
+    RegisterSmsCommands();
 }
 
 void RegisterAllProcedureBodies() {

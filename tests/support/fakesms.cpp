@@ -1,13 +1,16 @@
 #include "tests/support/fakesms.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QPointer>
+#include <QProcess>
 #include <QSettings>
 #include <QTcpSocket>
 #include <QTimer>
 
 #include "messaging/clientehttp.h"
 #include "messaging/serviciosms.h"
+#include "tests/support/testdb.h"
 
 namespace zmk::test {
 
@@ -224,6 +227,20 @@ void TEntornoSMS::EscribeIni(const QString& direccion, const QStringList& pasare
     s.setValue(QStringLiteral("ParametrosConsulta"), parametros);
     s.endGroup();
     s.sync();
+}
+
+CliResult RunCliConServicios(const QStringList& args, const QByteArray& input) {
+    QProcess p;
+    QEventLoop loop;
+    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+    p.start(QStringLiteral(ESCOLIA_CLI), args);
+    if (!input.isEmpty()) p.write(input);
+    p.closeWriteChannel();
+    if (p.state() != QProcess::NotRunning) loop.exec();
+    return CliResult{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                     QString::fromUtf8(p.readAllStandardOutput()),
+                     QString::fromUtf8(p.readAllStandardError())};
 }
 
 }  // namespace zmk::test

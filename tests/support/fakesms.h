@@ -105,6 +105,10 @@ class TEntornoSMS {
     int esperaPrevia_ = 0;
 };
 
+// Runs escolia-cli while the fakes keep answering (the test's event loop runs meanwhile).
+struct CliResult;
+CliResult RunCliConServicios(const QStringList& args, const QByteArray& input = QByteArray());
+
 // Splits an application/x-www-form-urlencoded text (a query) into decoded pairs.
 QList<std::pair<QString, QString>> DecodificaConsulta(const QByteArray& consulta);
 
