@@ -21,6 +21,7 @@
 #include "host/forms/qtprompt.h"
 #include "host/forms/splashwindow.h"
 #include "host/prompt.h"
+#include "messaging/serviciosms.h"
 #include "rules/coloreado.h"
 #include "rules/forms/install.h"
 #include "schema/schema.h"
@@ -77,6 +78,8 @@ int main(int argc, char** argv) {
                                                            QStringLiteral("ZMKEscoliaV16EXT"));
     auto config = std::make_unique<TZMKAppConfig>(locations, EscoliaStartupSettings(locations));
     SetAppConfig(config.get());
+    // The SMS service's addresses are deployment settings of the INI file.
+    SetArchivoIniSMS(config->IniFileName());
     int status = 1;
     {
         TFRMMenu window;

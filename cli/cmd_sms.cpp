@@ -249,6 +249,8 @@ int RunSms(CliContext& ctx) {
 }  // namespace
 
 void RegisterSmsCommands() {
+    // "FormularioEnviarSMS" run through proc reads the installation's INI file too.
+    SetArchivoIniSMS(IniPorDefecto());
     RegisterCommand(QStringLiteral("sms"), kUso, RunSms);
 }
 

@@ -1,6 +1,7 @@
 // escolia-cli's sms commands against the fake services: the wizard's checks, questions and log.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -115,6 +116,46 @@ TEST_F(SmsCli, ExportWritesTheOperatorFileAndAsksBeforeReplacingIt) {
         test::RunCliConServicios({QStringLiteral("sms"), QStringLiteral("send"),
                                   QStringLiteral("--message"), QStringLiteral("x")});
     EXPECT_EQ(uso.status, 2);
+}
+
+TEST_F(SmsCli, TheScreensProcedureAsksTheWizardsChoicesInOrder) {
+    // The program's INI file, in a data directory of the test's own.
+    const QByteArray previo = qgetenv("XDG_DATA_HOME");
+    QTemporaryDir datos;
+    QDir().mkpath(datos.filePath(QStringLiteral("Torvanware/zmk-escolia")));
+    QFile::copy(e.ini,
+                datos.filePath(QStringLiteral("Torvanware/zmk-escolia/ZMKEscoliaV16EXT.INI")));
+    qputenv("XDG_DATA_HOME", datos.path().toUtf8());
+    test::CliResult r = test::RunCliConServicios({QStringLiteral("--db"),
+                                                  a.t.path(),
+                                                  QStringLiteral("--answer"),
+                                                  QStringLiteral("todos"),
+                                                  QStringLiteral("--answer"),
+                                                  QStringLiteral("madre"),
+                                                  QStringLiteral("--answer"),
+                                                  QStringLiteral("Hola {CodigoT01}"),
+                                                  QStringLiteral("--answer"),
+                                                  QStringLiteral("ACADEMIA"),
+                                                  QStringLiteral("--answer"),
+                                                  QStringLiteral("academia"),
+                                                  QStringLiteral("--answer"),
+                                                  QStringLiteral("Clave-9x"),
+                                                  QStringLiteral("--answer"),
+                                                  QStringLiteral("yes"),
+                                                  QStringLiteral("proc"),
+                                                  QStringLiteral("FormularioEnviarSMS"),
+                                                  QStringLiteral("PRME01=T01Alumnos"),
+                                                  QStringLiteral("PRME02=IDAlumnoT01"),
+                                                  QStringLiteral("PRME03=NombreCompletoT01"),
+                                                  QStringLiteral("PRME04=Telf1T01"),
+                                                  QStringLiteral("PRME05=CodigoT01"),
+                                                  QStringLiteral("--grid"),
+                                                  QStringLiteral("T01Alumnos:1,2,3")});
+    qputenv("XDG_DATA_HOME", previo);
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    ASSERT_EQ(e.pasarela.Peticiones().size(), 1);
+    EXPECT_EQ(e.pasarela.Peticiones().first().Campo("destino"), QStringLiteral("722333444"));
+    EXPECT_EQ(e.pasarela.Peticiones().first().Campo("mensaje"), QStringLiteral("Hola 9"));
 }
 
 }  // namespace
