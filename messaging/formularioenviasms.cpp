@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "core/strings.h"
+#include "host/atomicfile.h"
 #include "host/datetime.h"
 #include "host/errors.h"
 #include "host/grid.h"
@@ -192,10 +192,7 @@ void TFormEnviaSMS::Descargar(const QString& archivo) const {
 }
 
 void GuardaTextoSMS(const QString& archivo, const QString& texto) {
-    QSaveFile file(archivo);
-    if (!file.open(QIODevice::WriteOnly) || file.write(texto.toUtf8()) < 0 || !file.commit())
-        throw EZMKError(QStringLiteral("No se puede guardar el archivo \"%1\": %2")
-                            .arg(archivo, file.errorString()));
+    WriteFileAtomically(archivo, texto.toUtf8());
 }
 
 QString LeeTextoSMS(const QString& archivo) {
