@@ -11,6 +11,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "billing/forms/install.h"
+#include "classroom/forms/install.h"
 #include "cli/commands.h"
 #include "core/forms/fondo.h"
 #include "core/splash.h"
@@ -88,6 +89,8 @@ int main(int argc, char** argv) {
             ok = ArrancaAplicacion(*config, window, [] {
                 InstallRulesForms();
                 InstallBillingForms();
+                InstallClassroomForms(
+                    [&window]() -> const TAppDefinition& { return window.AppDefinition(); });
                 // The grids take their row colours from the rules.
                 SetRowStyleProvider([](int fuente, TDataSet& fila) {
                     TEstiloFila e = EstiloFila(fuente, fila);

@@ -111,6 +111,11 @@ int RunProc(CliContext& ctx) {
     }
 
     ZMKApp().Procedures().ExecuteProcedure(name);
+    // Without a screen nobody accepts a record the procedure left in edit ("Importar formato"):
+    // it is posted, as accepting it on the screen does, with the rules.
+    if (query && (query->DataSet().State() == TDataSetState::Edit ||
+                  query->DataSet().State() == TDataSetState::Insert))
+        query->DataSet().Post();
 
     for (int i = 1; i <= 6; ++i) {
         QString out_name = QStringLiteral("PRMS%1").arg(i, 2, 10, QLatin1Char('0'));

@@ -1,4 +1,5 @@
 #include "billing/register.h"
+#include "classroom/dsnotas.h"
 #include "cli/cmd_backup.h"
 #include "cli/cmd_bank.h"
 #include "cli/cmd_billing.h"
@@ -42,6 +43,7 @@ void RegisterAllProcedureBodies() {
     RegisterCoreProcedures();
     RegisterRulesProcedures();
     RegisterBillingProcedures();
+    RegisterClassroomProcedures();
     RegisterMessagingProcedures();
 }
 

@@ -3,6 +3,8 @@
 // The screens wrap their widgets in these; tests and the headless host use them as they are.
 #include <QColor>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -32,6 +34,18 @@ class TZMKControl : public TZMKObject {
     virtual void SetColor(const QColor& value) { color_ = value; }
     QColor FontColor() const { return font_color_; }
     virtual void SetFontColor(const QColor& value) { font_color_ = value; }
+    // The choices a rule offers in a control (a value's possible grades); a screen shows them
+    // as the control's list, others only keep them.
+    const QStringList& Items() const { return items_; }
+    virtual void SetItems(const QStringList& items) { items_ = items; }
+    // The value of a control that edits no field (a date picker). A change the user makes
+    // reaches the change handler a rule binds.
+    const QVariant& Value() const { return value_; }
+    virtual void SetValue(const QVariant& value) { value_ = value; }
+    void SetOnChange(std::function<void()> handler) { on_change_ = std::move(handler); }
+    void Changed() {
+        if (on_change_) on_change_();
+    }
     // A click handler that a rule binds to a button.
     void SetOnClick(std::function<void()> handler) { on_click_ = std::move(handler); }
     void Click() {
@@ -56,6 +70,9 @@ class TZMKControl : public TZMKObject {
     QString caption_;
     QColor color_;
     QColor font_color_;
+    QStringList items_;
+    QVariant value_;
+    std::function<void()> on_change_;
     std::function<void()> on_click_;
     TZMKControl* parent_ = nullptr;
     std::vector<std::unique_ptr<TZMKControl>> children_;

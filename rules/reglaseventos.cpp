@@ -332,7 +332,6 @@ void RegisterReglasEventos() {
     AddDataRule(E::BeforePost, kFacturasCab, AntesDeGuardarFactura);
     AddDataRule(E::BeforePost, kFacturasCue, AntesDeGuardarLineaFactura);
     AddDataRule(E::BeforePost, kFormasCobro, AntesDeGuardarFormaCobro);
-    AddDataRule(E::BeforePost, kBoletines, Guarda);
     AddDataRule(E::BeforePost, kLiquidacionesCue, RecalcularLineaLiquidacion);
 
     AddDataRule(E::AfterInsert, kTarifas, NuevaTarifa);

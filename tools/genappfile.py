@@ -702,6 +702,9 @@ def screens():
     grade_columns = [col("ValorConc%dT25" % i, "Nota %d" % i, width=70) for i in range(1, 9)]
     grade_fields = [ed("ZMKdbcbValorConc%d" % i, "ValorConc%dT25" % i, "Nota %d" % i)
                     for i in range(1, 9)]
+    # Every concept of the record, its values chosen from menus.
+    grade_tree = {"name": "ZMKArbolAsignacionNotas", "type": "TZMKArbolAsignacionNotas",
+                  "label": "Asignación de notas", "params": {"Nota": 0}}
     s["notas_boletin"] = {
         "caption": "Notas", "table": "T25NotasBoletin", "dataSource": 300,
         "sql": "SELECT * FROM T25NotasBoletin WHERE IDBoletinNotasT25 = :MASTER",
@@ -710,13 +713,14 @@ def screens():
         "form": [panel("PControlsEntradaDades", "Notas",
                        lk("ZMKdblMatricula", "IDMatriculaT25", "Matrícula", MATRICULA,
                           "IDCentroT02 = " + CENTRE),
-                       *grade_fields)],
+                       *grade_fields),
+                 grade_tree],
     }
     s["notas_matricula"] = {
         "caption": "Notas", "table": "T25NotasBoletin", "dataSource": 300,
         "sql": "SELECT * FROM T25NotasBoletin WHERE IDMatriculaT25 = :MASTER",
         "columns": [col("IDBoletinNotasT25", "Boletín", width=90)] + grade_columns,
-        "form": [panel("PControlsEntradaDades", "Notas", *grade_fields)],
+        "form": [panel("PControlsEntradaDades", "Notas", *grade_fields), grade_tree],
     }
     s["formatosboletines"] = {
         "caption": "Formatos de boletines de notas", "table": "T23FormatosBoletinesNotas",

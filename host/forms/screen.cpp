@@ -487,12 +487,18 @@ void TZMKScreen::RunButton(const QString& procedure, const QVariantMap& params) 
     SyncGridSelection();
 }
 
-void TZMKScreen::DataEvent(TDataEvent event, TDataSet&) {
+void TZMKScreen::DataEvent(TDataEvent event, TDataSet& dataSet) {
     if (event == TDataEvent::StateChange || event == TDataEvent::AfterPost ||
         event == TDataEvent::AfterDelete)
         UpdateActions();
     // A new record has its key only once saved: its details may follow it from then on.
     if (event == TDataEvent::AfterPost) UpdateDetails();
+    ForEachDataControl([&](IDataEventSink& c) { c.DataEvent(event, dataSet); });
+}
+
+void TZMKScreen::ForEachDataControl(const std::function<void(IDataEventSink&)>& fn) {
+    for (const QPointer<QWidget>& w : data_controls_)
+        if (auto* sink = dynamic_cast<IDataEventSink*>(w.data())) fn(*sink);
 }
 
 void TZMKScreen::SyncGridSelection() {

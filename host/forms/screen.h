@@ -6,12 +6,14 @@
 // at a time as the grid scrolls, so a screen opens at once whatever the size of the table.
 #include <QAction>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -116,6 +118,8 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void ExportCsv();
     void PrintList();
     QVariant EditorValue(const Binding& binding) const;
+    // Controls of registered classes that follow the data set with the screen.
+    void ForEachDataControl(const std::function<void(IDataEventSink&)>& fn);
 
     TScreenDef def_;
     int node_id_;
@@ -136,6 +140,7 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     int sort_column_ = -1;
     Qt::SortOrder sort_order_ = Qt::AscendingOrder;
     std::vector<Binding> bindings_;
+    std::vector<QPointer<QWidget>> data_controls_;
     bool showing_ = false;
     bool in_procedure_ = false;           // a button's procedure is running
     QList<QPushButton*> buttons_;         // the buttons under the list

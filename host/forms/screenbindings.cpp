@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "host/datasources.h"
+#include "host/forms/controlclasses.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/lookupcombo.h"
 #include "host/forms/qtcontrols.h"
@@ -135,6 +136,9 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
         widget = memo;
     } else if (c.type == QLatin1String("lookup")) {
         widget = new TLookupCombo(c.lookup, c.filter, record_);
+    } else if (TControlFactory factory = ClaseControl(c.type)) {
+        widget = factory(c, [this] { return DataSet(); }, record_);
+        data_controls_.push_back(widget);
     } else {
         auto* edit = new QLineEdit(record_);
         if (c.type == QLatin1String("money")) edit->setAlignment(Qt::AlignRight);
@@ -296,7 +300,8 @@ void TZMKScreen::ShowRecord() {
     showing_ = false;
 }
 
-void TZMKScreen::DataChange(TDataSet&, TField* field) {
+void TZMKScreen::DataChange(TDataSet& dataSet, TField* field) {
+    ForEachDataControl([&](IDataEventSink& c) { c.DataChange(dataSet, field); });
     if (!field) {
         ShowRecord();
         SyncGridSelection();
