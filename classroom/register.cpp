@@ -2,6 +2,9 @@
 #include "classroom/dsnotas.h"
 #include "classroom/faltas.h"
 #include "classroom/funcionesnotas.h"
+#include "classroom/hojaasistencia.h"
+#include "classroom/hojanotas.h"
+#include "host/app.h"
 #include "host/datarules.h"
 #include "host/library.h"
 
@@ -23,9 +26,22 @@ void RegisterClassroomProcedures() {
                      [](const TProcCall&) { FaltasAsistencia(false); });
     SetProcedureBody(QStringLiteral("FALTAS_BORRA_FALTA"),
                      [](const TProcCall&) { FaltasAsistencia(true); });
+    // The class sheets, beside the library's entries.
+    TProcedureZMK& registro = ZMKApp().Procedures();
+    registro.RegisterProcedure(QStringLiteral("HOJA_NOTAS_GRUPO"),
+                               QStringLiteral("Notas de un grupo en un boletín\nPRME01 : grupo"),
+                               [](const TProcCall&) { HojaNotasGrupo(); });
+    registro.RegisterProcedure(QStringLiteral("HOJA_ASISTENCIA_GRUPO"),
+                               QStringLiteral("Faltas de asistencia de un grupo en un día"),
+                               [](const TProcCall&) { HojaAsistenciaGrupo(); });
+    registro.RegisterProcedure(QStringLiteral("RESUMEN_FALTAS"),
+                               QStringLiteral("Faltas de cada matrícula en un periodo"),
+                               [](const TProcCall&) { ResumenFaltasGrupo(); });
 }
 
 void UnregisterClassroomProcedures() {
+    for (const char* p : {"RESUMEN_FALTAS", "HOJA_ASISTENCIA_GRUPO", "HOJA_NOTAS_GRUPO"})
+        ZMKApp().Procedures().UnregisterProcedure(QString::fromLatin1(p));
     frUnRegisterFunctionLibrary<TfrZMKEscoliaFunctionLibrary>();
     ZMKDataSource_UnRegisterCreateClass(TZMKDS_Notas::kNombre);
 }

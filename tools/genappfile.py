@@ -327,6 +327,8 @@ def screens():
             btn("ZMKsbAltaBaja", "Dar de Baja", "CAMBIO_ACTIVA_CLASE"),
             btn("ZMKsbDuplicarGrupo", "Duplicar grupo...", "DUPLICAR_GRUPO"),
         ],
+        "buttons": [action("Hoja de asistencia...", "HOJA_ASISTENCIA_GRUPO"),
+                    action("Resumen de faltas...", "RESUMEN_FALTAS")],
         "details": [detail("matriculas_grupo", "IDGrupoT05", "IDGrupoT02"),
                     detail("conceptos_grupo", "IDGrupoT05", "IDGrupoT14")],
     }
@@ -696,7 +698,8 @@ def screens():
                        panel("ZMKpnlConceptosNota", "Conceptos de la nota",
                              *grade_concepts("T24"))),
                  btn("ZMKsbBloquearBoletin", "Bloquear el Boletin", "CAMBIO_BLOQUEADO_BOLETIN")],
-        "buttons": [action("Importar formato...", "IMPORTAR_FORMATO_BOLETIN")],
+        "buttons": [action("Importar formato...", "IMPORTAR_FORMATO_BOLETIN"),
+                    action("Hoja de notas del grupo...", "HOJA_NOTAS_GRUPO")],
         "details": [detail("notas_boletin", "IDBoletinNotasT24", "IDBoletinNotasT25")],
     }
     grade_columns = [col("ValorConc%dT25" % i, "Nota %d" % i, width=70) for i in range(1, 9)]
@@ -766,7 +769,8 @@ def screens():
                        {"name": "ZMKdtpFechaAsignacionFaltas", "type": "date",
                         "label": "Fecha"})],
         "buttons": [action("Nueva falta...", "FALTAS_NUEVA_FALTA"),
-                    action("Borrar falta...", "FALTAS_BORRA_FALTA")],
+                    action("Borrar falta...", "FALTAS_BORRA_FALTA"),
+                    action("Resumen de faltas...", "RESUMEN_FALTAS")],
         "details": [detail("faltas_matricula", "IDMatriculaT02", "IDMatriculaT26")],
     }
     # Queries: read-only lists over SQL.

@@ -13,6 +13,8 @@
 #include "classroom/forms/arbolasignacionnotas.h"
 #include "classroom/forms/frmdatasourcenotas.h"
 #include "classroom/forms/frmfaltasasistencia.h"
+#include "classroom/forms/frmhojaasistencia.h"
+#include "classroom/forms/frmhojanotas.h"
 #include "host/forms/appdefinition.h"
 #include "host/forms/screen.h"
 
@@ -59,6 +61,9 @@ void InstallClassroomForms(std::function<const TAppDefinition&()> definicion) {
     TZMKDS_Notas::SetDialogo(MostrarDataSourceNotas);
     SetDialogoFaltas(MostrarFaltasAsistencia);
     SetSeleccionFormatoBoletin([definicion] { return SeleccionarFormato(definicion()); });
+    SetDialogoHojaNotas(MostrarHojaNotas);
+    SetDialogoHojaAsistencia(MostrarHojaAsistencia);
+    SetVistaResumenFaltas(MostrarResumenFaltas);
     RegistraArbolAsignacionNotas();
 }
 
