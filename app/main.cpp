@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         TFRMMenu window;
         bool ok = false;
         try {
-            ok = ArrancaAplicacion(*config, window, [] {
+            ok = ArrancaAplicacion(*config, window, [&window] {
                 InstallRulesForms();
                 InstallBillingForms();
                 InstallClassroomForms(

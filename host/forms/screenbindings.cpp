@@ -137,7 +137,8 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
     } else if (c.type == QLatin1String("lookup")) {
         widget = new TLookupCombo(c.lookup, c.filter, record_);
     } else if (TControlFactory factory = ClaseControl(c.type)) {
-        widget = factory(c, [this] { return DataSet(); }, record_);
+        widget = factory(
+            c, [this] { return DataSet(); }, record_);
         data_controls_.push_back(widget);
     } else {
         auto* edit = new QLineEdit(record_);
