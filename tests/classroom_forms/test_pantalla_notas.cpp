@@ -1,4 +1,6 @@
 // The grades screen of the application file with the grade tree placed on it.
+#include <QApplication>
+#include <QDir>
 #include <QTreeWidget>
 
 #include "classroom/forms/arbolasignacionnotas.h"
@@ -38,6 +40,13 @@ TEST_F(PantallaNotas, TheTreeFollowsTheScreensCurrentRecord) {
     ASSERT_EQ(t->topLevelItemCount(), 1);
     ASSERT_EQ(t->topLevelItem(0)->childCount(), 2);
     EXPECT_EQ(arbol->Datos(t->topLevelItem(0)->child(1))->valor, QStringLiteral("B"));
+    // A picture of the screen when ESCOLIA_CAPTURAS names a folder.
+    if (const QString dir = qEnvironmentVariable("ESCOLIA_CAPTURAS"); !dir.isEmpty()) {
+        screen.resize(1000, 760);
+        screen.show();
+        QApplication::processEvents();
+        screen.grab().save(QDir(dir).filePath(QStringLiteral("arbol_notas.png")));
+    }
     screen.DataSet()->Next();
     t = arbol->Arbol();
     EXPECT_EQ(arbol->Datos(t->topLevelItem(0)->child(1))->valor, QString());
