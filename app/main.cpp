@@ -22,6 +22,7 @@
 #include "host/forms/qtprompt.h"
 #include "host/forms/splashwindow.h"
 #include "host/prompt.h"
+#include "messaging/forms/install.h"
 #include "messaging/serviciosms.h"
 #include "rules/coloreado.h"
 #include "rules/forms/install.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
                 InstallBillingForms();
                 InstallClassroomForms(
                     [&window]() -> const TAppDefinition& { return window.AppDefinition(); });
+                InstallMessagingForms();
                 // The grids take their row colours from the rules.
                 SetRowStyleProvider([](int fuente, TDataSet& fila) {
                     TEstiloFila e = EstiloFila(fuente, fila);
