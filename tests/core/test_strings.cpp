@@ -207,7 +207,8 @@ TEST_F(StringsTest, ShippedLanguageFilesOnlyUseKnownKeysAndKeepPlaceholders) {
     ASSERT_EQ(files.size(), 2);
     const QStringList prefixes = {
         QStringLiteral("CC.Common."), QStringLiteral("CC.TFRMMenuLevel0Ext."),
-        QStringLiteral("CC.FRMSplash."), QStringLiteral("CC.FRMSelDataBase.")};
+        QStringLiteral("CC.FRMSplash."), QStringLiteral("CC.FRMSelDataBase."),
+        QStringLiteral("CC.FRMEnviaSMS.")};
     for (const QString& name : files) {
         QFile f(langDir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));

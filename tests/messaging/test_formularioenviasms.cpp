@@ -204,6 +204,15 @@ TEST_F(FormularioSMS, TheOperatorFileHasALinePerRecipientAndAsksBeforeReplacing)
     a.t.prompt().Push(QStringLiteral("yes"));
     f.Descargar(archivo);
     EXPECT_TRUE(LeeTextoSMS(archivo).startsWith(QStringLiteral("600 111 222#0#")));
+    // A message saved by an older program (Latin-1) reads back as written.
+    QFile antiguo(dir.filePath(QStringLiteral("antiguo.txt")));
+    ASSERT_TRUE(antiguo.open(QIODevice::WriteOnly));
+    antiguo.write(QStringLiteral("Mañana, matrícula").toLatin1());
+    antiguo.close();
+    EXPECT_EQ(LeeTextoSMS(antiguo.fileName()), QStringLiteral("Mañana, matrícula"));
+    GuardaTextoSMS(antiguo.fileName(), QStringLiteral("Ça va 😀"));
+    EXPECT_EQ(LeeTextoSMS(antiguo.fileName()), QStringLiteral("Ça va 😀"));
+    EXPECT_THROW(LeeTextoSMS(dir.filePath(QStringLiteral("no-existe.txt"))), EZMKError);
     EXPECT_EQ(ConExtensionTxt(QStringLiteral("/tmp/x")), QStringLiteral("/tmp/x.txt"));
     EXPECT_EQ(ConExtensionTxt(QStringLiteral("/tmp/x.csv")), QStringLiteral("/tmp/x.csv"));
 }
