@@ -1,5 +1,8 @@
 #include "app/menuactions.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "app/aboutbox.h"
 #include "app/appconfig.h"
 #include "billing/forms/frmopciones.h"
@@ -10,6 +13,9 @@
 #include "core/forms/selempresa.h"
 #include "host/errors.h"
 #include "host/prompt.h"
+#include "host/resources.h"
+#include "maintenance/forms/realizarcopiaseg.h"
+#include "maintenance/forms/restaurarcopiaseg.h"
 
 namespace zmk {
 
@@ -51,13 +57,45 @@ void OpcionesAplicacion(QWidget*) {
     MostrarOpciones();
 }
 
-void CopiaSeguridad(QWidget*) {
-    NoDisponible(QStringLiteral("Realizar copia de seguridad"));
+TBackupInstallation InstalacionCopias() {
+    TZMKAppConfig* config = AppConfig();
+    TBackupInstallation inst;
+    inst.programDir = QFileInfo(config->ResourceFile()).absolutePath();
+    inst.dataDir = config->Settings().defaultDataDir;
+    inst.resourceFile = config->ResourceFile();
+    inst.applicationText = config->Settings().dbAppName;
+    inst.applicationNumber = config->Settings().dbVersion;
+    inst.title = config->Settings().title;
+    inst.databases = &config->DataBases().DataBases();
+    return inst;
 }
 
-bool RestaurarCopia(QWidget*) {
-    NoDisponible(QStringLiteral("Restaurar copia de seguridad"));
-    return false;
+// The company connection stays open: each database is copied through SQLite's online backup,
+// and a restore never writes over an existing company. The resource file is brought up to date
+// first, so that the copy holds the current settings.
+void CopiaSeguridad(QWidget* owner) {
+    TZMKAppConfig* config = AppConfig();
+    const QString workingDir = QDir::currentPath();
+    config->SaveResources();
+    const TBackupInstallation inst = InstalacionCopias();
+    TCCFRMRealizarCopiaSeg dialog(inst, config->DataBases().OpenIndex(), owner);
+    dialog.exec();
+    QDir::setCurrent(workingDir);
+}
+
+bool RestaurarCopia(QWidget* owner) {
+    TZMKAppConfig* config = AppConfig();
+    const QString workingDir = QDir::currentPath();
+    config->SaveResources();
+    const TBackupInstallation inst = InstalacionCopias();
+    TCCFRMRestaurarCopiaSeg dialog(inst, owner);
+    dialog.exec();
+    QDir::setCurrent(workingDir);
+    if (!dialog.Restored()) return false;
+    for (int number : RecursosZMK().Numbers())
+        if (number > 90000) RecursosZMK().Remove(number);
+    config->LoadResources();
+    return true;
 }
 
 void AcercaDe(QWidget* owner) {

@@ -197,7 +197,8 @@ int RunRestore(CliContext& ctx, QStringList args) {
     if (!as.isEmpty()) {
         if (entries.size() != 1)
             throw UsageError{QStringLiteral("--as necesita un solo archivo en --entries")};
-        if (restaurador.RecuperarArchivoComo(entries[0], foreign, QFileInfo(as).absoluteFilePath()))
+        if (!restaurador.RecuperarArchivoComo(entries[0], foreign, QFileInfo(as).absoluteFilePath())
+                 .isEmpty())
             return kExitOk;
         *ctx.err << "No se ha recuperado el archivo\n";
         return kExitFailed;

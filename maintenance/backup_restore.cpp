@@ -9,6 +9,7 @@
 #include "core/strings.h"
 #include "host/datetime.h"
 #include "host/prompt.h"
+#include "host/resources.h"
 #include "maintenance/backup_snapshot.h"
 #include "maintenance/torvan_zip_lister.h"
 #include "maintenance/torvan_zip_loader.h"
@@ -75,6 +76,13 @@ bool RetryDamagedVolume(const QString& message) {
 }
 
 }  // namespace
+
+QString FormatBackupSize(qint64 bytes) {
+    const bool kilobytes = bytes >= 1024;
+    QString digits = QString::number(kilobytes ? bytes / 1024 : bytes);
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, u'.');
+    return digits + (kilobytes ? QStringLiteral(" KB") : QStringLiteral(" B"));
+}
 
 std::unique_ptr<TTorvan_Zip_Lister> AbrirCopia(const TBackupInstallation& installation,
                                                const QString& path) {
@@ -173,8 +181,16 @@ void TRestaurador::InstallHooks() {
                 QStringLiteral("¿Desea reemplazarlo con la copia de seguridad?"),
             TMsgIcon::Question, TMsgButton::No);
     });
+    // A file that would not open in the program never takes the place of a working one.
     lister_.SetCheckExtracted([](const TArxiuComprimit& entry, const QString& temporary) {
         if (IsDatabase(entry.name)) CheckDatabaseIntegrity(temporary);
+        if (IsResourceFile(entry.name)) {
+            try {
+                TRecursosZMK().LoadFromFile(temporary);
+            } catch (const EZMKError& error) {
+                throw EZMKError(SharedString(1652) + u'\n' + entry.name + u'\n' + error.Message());
+            }
+        }
     });
     lister_.SetExtracted([this](int, const QString& path) {
         if (pending_name_.isEmpty()) return;
@@ -235,7 +251,7 @@ bool TRestaurador::RecuperarArchivo(int index, bool foreign) {
     return lister_.Extract(index, QString());
 }
 
-bool TRestaurador::RecuperarArchivoComo(int index, bool foreign, QString path) {
+QString TRestaurador::RecuperarArchivoComo(int index, bool foreign, QString path) {
     ConfirmaUno(index, foreign);
     if (path.isEmpty())
         path = Prompt().SaveFileName(
@@ -248,7 +264,7 @@ bool TRestaurador::RecuperarArchivoComo(int index, bool foreign, QString path) {
     try {
         const bool extracted = lister_.ExtractTo(index, path);
         apply_rule_ = true;
-        return extracted;
+        return extracted ? path : QString();
     } catch (...) {
         apply_rule_ = true;
         throw;

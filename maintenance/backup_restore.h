@@ -16,6 +16,10 @@ namespace zmk {
 class TTorvan_Zip_Lister;
 struct TArxiuComprimit;
 
+// A size as the restore dialog shows it: thousands separated by ".", " B" below 1024 bytes,
+// otherwise whole " KB".
+QString FormatBackupSize(qint64 bytes);
+
 // Reads the backup chosen as path and its further volumes (path + 1, path + 2, ...).
 std::unique_ptr<TTorvan_Zip_Lister> AbrirCopia(const TBackupInstallation& installation,
                                                const QString& path);
@@ -42,9 +46,10 @@ class TRestaurador {
     // were restored.
     int Restaurar(const QList<int>& entries, bool foreign);
     // The popup's "Recuperar archivo" (to its directory, with the restore rule) and "Recuperar
-    // archivo como..." (to exactly path; asked when empty); return whether it was extracted.
+    // archivo como..." (to exactly path; asked when empty). The first tells whether the file was
+    // extracted, the second the path it went to (empty when it was not).
     bool RecuperarArchivo(int index, bool foreign);
-    bool RecuperarArchivoComo(int index, bool foreign, QString path = QString());
+    QString RecuperarArchivoComo(int index, bool foreign, QString path = QString());
 
     // Companies added to the list by the restores so far.
     const QStringList& NuevasEmpresas() const { return new_databases_; }

@@ -11,6 +11,7 @@
 #include "core/versiones.h"
 #include "host/database.h"
 #include "host/prompt.h"
+#include "host/resources.h"
 #include "maintenance/backup_installation.h"
 #include "maintenance/democompany.h"
 
@@ -53,10 +54,16 @@ class BackupInstallation {
         e.archivo = file;
         return list_->Add(e);
     }
+    // A resource file holding content as its resource 90001.
     void WriteResourceFile(const QByteArray& content) {
-        QFile f(facts.resourceFile);
-        f.open(QIODevice::WriteOnly);
-        f.write(content);
+        TRecursosZMK store;
+        store.Insert(90001, content);
+        store.SaveToFile(facts.resourceFile);
+    }
+    QByteArray ResourceContent() const {
+        TRecursosZMK store;
+        store.LoadFromFile(facts.resourceFile);
+        return store.Find(90001).value_or("(none)");
     }
     void Answer(const QStringList& answers) {
         for (const QString& a : answers) prompt->Push(a);

@@ -151,14 +151,37 @@ TEST_F(Backups, ResourceFileOnlyAfterTheAlert) {
     inst.Answer({"yes"});  // confirm; the alert takes its default, No
     EXPECT_EQ(ErrorOf([&] { restaurador.Restaurar({0}, false); }), "(abort)");
     EXPECT_TRUE(inst.Log().contains("ALERTA DE RESTAURACION DE UN ARCHIVO DE RECURSOS"));
-    EXPECT_EQ(ReadAll(inst.facts.resourceFile), "recursos de hoy");
+    EXPECT_EQ(inst.ResourceContent(), "recursos de hoy");
     inst.Answer({"yes", "yes", "no"});  // confirm, alert, do not replace
     EXPECT_EQ(restaurador.Restaurar({0}, false), 0);
     EXPECT_TRUE(
         inst.Log().contains("ATENCIÓN:\\nEl archivo \"ZMK.MDR\"\\nya existe en el destino."));
     inst.Answer({"yes", "yes", "yes"});
     EXPECT_EQ(restaurador.Restaurar({0}, false), 1);
-    EXPECT_EQ(ReadAll(inst.facts.resourceFile), "recursos de la copia");
+    EXPECT_EQ(inst.ResourceContent(), "recursos de la copia");
+    // A resource file the program cannot read never replaces the working one.
+    QFile junk(inst.root.filePath("ZMK.MDR"));
+    junk.open(QIODevice::WriteOnly);
+    junk.write("no es un archivo de recursos");
+    junk.close();
+    TTorvan_Zip_Lister forged;
+    forged.SetGroups(inst.facts.Groups());
+    forged.AddFile(junk.fileName(), "", 1, 2, QString());
+    inst.WriteResourceFile("recursos de hoy");
+    TRestaurador second(forged, inst.facts);
+    inst.Answer({"yes", "yes", "yes"});
+    EXPECT_TRUE(ErrorOf([&] {
+                    second.Restaurar({0}, false);
+                }).startsWith("NO SE RECONOCE EL FORMATO DE DEL ARCHIVO\nZMK.MDR\n"));
+    EXPECT_EQ(inst.ResourceContent(), "recursos de hoy");
+}
+
+TEST(BackupSizes, ThousandsAndUnits) {
+    EXPECT_EQ(FormatBackupSize(0), "0 B");
+    EXPECT_EQ(FormatBackupSize(1023), "1.023 B");
+    EXPECT_EQ(FormatBackupSize(1024), "1 KB");
+    EXPECT_EQ(FormatBackupSize(52428800), "51.200 KB");
+    EXPECT_EQ(FormatBackupSize(qint64(5) << 40), "5.368.709.120 KB");
 }
 
 TEST_F(Backups, OtherFilesAreNamedAndStillExtracted) {
@@ -207,7 +230,7 @@ TEST_F(Backups, RecoverOneFileAsAChosenPath) {
     TRestaurador restaurador(*lister, inst.facts);
     const QString target = inst.root.filePath("a mano/Academia.MDB");
     inst.Answer({"yes", target});
-    EXPECT_TRUE(restaurador.RecuperarArchivoComo(0, false));
+    EXPECT_EQ(restaurador.RecuperarArchivoComo(0, false), target);
     EXPECT_EQ(Students(target), 5);
     EXPECT_EQ(inst.List().Count(), 1);  // not a new company: the user chose the file
     inst.Answer({"no"});
