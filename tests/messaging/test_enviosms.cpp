@@ -2,6 +2,9 @@
 // carries, in which order, where it goes and what the replies make of the send.
 #include <gtest/gtest.h>
 
+#include <QSslCertificate>
+#include <QSslConfiguration>
+
 #include "host/errors.h"
 #include "messaging/enviosms.h"
 #include "tests/support/fakesms.h"
@@ -196,6 +199,26 @@ TEST(ProtocoloSMS, EachBaseIsTriedTwiceAndAServerErrorIsAFailedAttempt) {
     e.pasarela.errores = 1;
     EXPECT_EQ(Envia(e, Peticion(2)).sent, 2);
     EXPECT_EQ(e.pasarela.Peticiones().size(), 2);
+}
+
+TEST(ProtocoloSMS, AnUntrustedCertificateIsAFailedAttemptAndATrustedOneIsUsed) {
+    test::TEntornoSMS e({QStringLiteral("certificado"), QStringLiteral("ok")});
+    EXPECT_EQ(Envia(e, Peticion(2)).sent, 2);
+    EXPECT_TRUE(e.segura.Peticiones().isEmpty());
+    EXPECT_GE(e.segura.ErroresTls(), 1);
+    EXPECT_EQ(e.pasarela.Peticiones().size(), 1);
+    // Trusted (as a real gateway's is), the same base delivers over TLS.
+    const QSslConfiguration previa = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration confiada = previa;
+    confiada.addCaCertificate(test::CertificadoPruebas());
+    QSslConfiguration::setDefaultConfiguration(confiada);
+    test::TEntornoSMS t({QStringLiteral("certificado")});
+    const TRespostaSendSMS r = Envia(t, Peticion(2));
+    QSslConfiguration::setDefaultConfiguration(previa);
+    EXPECT_EQ(r.sent, 2);
+    ASSERT_EQ(t.segura.Peticiones().size(), 1);
+    EXPECT_EQ(t.segura.Peticiones().first().Campo("destino"),
+              QStringLiteral("600111220,600111221"));
 }
 
 TEST(ProtocoloSMS, NoBaseAnsweringInTimeFailsEveryMessage) {

@@ -5,6 +5,10 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSettings>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -80,10 +84,30 @@ QStringList TPeticionRecibida::NombresCampos() const {
     return nombres;
 }
 
-TServidorFalso::TServidorFalso() {
-    server_.listen(QHostAddress::LocalHost, 0);
-    connect(&server_, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = server_.nextPendingConnection()) {
+QSslCertificate CertificadoPruebas() {
+    QFile pem(QStringLiteral(ESCOLIA_SOURCE_DIR "/tests/support/fakesms_cert.pem"));
+    pem.open(QIODevice::ReadOnly);
+    return QSslCertificate(pem.readAll());
+}
+
+TServidorFalso::TServidorFalso(bool tls) {
+    if (tls) {
+        auto* seguro = new QSslServer;
+        QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
+        QFile clave(QStringLiteral(ESCOLIA_SOURCE_DIR "/tests/support/fakesms_key.pem"));
+        clave.open(QIODevice::ReadOnly);
+        ssl.setLocalCertificate(CertificadoPruebas());
+        ssl.setPrivateKey(QSslKey(clave.readAll(), QSsl::Rsa));
+        ssl.setPeerVerifyMode(QSslSocket::VerifyNone);
+        seguro->setSslConfiguration(ssl);
+        connect(seguro, &QSslServer::errorOccurred, this, [this] { ++erroresTls_; });
+        server_.reset(seguro);
+    } else {
+        server_ = std::make_unique<QTcpServer>();
+    }
+    server_->listen(QHostAddress::LocalHost, 0);
+    connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Lee(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
@@ -167,7 +191,7 @@ QList<TPeticionRecibida> TContabilidadFalsa::DeTipo(const QString& tipo) const {
     return lista;
 }
 
-TPasarelaFalsa::TPasarelaFalsa() {
+TPasarelaFalsa::TPasarelaFalsa(bool tls) : TServidorFalso(tls) {
     responde = [this](const TPeticionRecibida&) {
         TRespuestaFalsa r;
         const int k = int(Peticiones().size()) - 1;
@@ -207,6 +231,8 @@ QStringList TEntornoSMS::Bases(const QStringList& tipos) const {
             bases << pasarela.Direccion() + QStringLiteral("/APIv2/");
         else if (t == QLatin1String("tls"))
             bases << pasarela.Direccion(QStringLiteral("https")) + QStringLiteral("/APIv2/");
+        else if (t == QLatin1String("certificado"))
+            bases << segura.Direccion(QStringLiteral("https")) + QStringLiteral("/APIv2/");
         else if (t == QLatin1String("lenta"))
             bases << lenta.Direccion() + QStringLiteral("/APIv2/");
         else

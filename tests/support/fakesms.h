@@ -6,11 +6,13 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSslCertificate>
 #include <QString>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace zmk::test {
@@ -32,23 +34,27 @@ struct TRespuestaFalsa {
     int estado = 200;
 };
 
-// An HTTP/1.1 server answering one request per connection.
+// An HTTP/1.1 server answering one request per connection; over TLS with the test's own
+// self-signed certificate (tests/support/fakesms_cert.pem, for 127.0.0.1) when tls.
 class TServidorFalso : public QObject {
   public:
-    TServidorFalso();
-    quint16 Puerto() const { return server_.serverPort(); }
+    explicit TServidorFalso(bool tls = false);
+    quint16 Puerto() const { return server_->serverPort(); }
     // "http://127.0.0.1:port" (or with another scheme).
     QString Direccion(const QString& esquema = QStringLiteral("http")) const;
     const QList<TPeticionRecibida>& Peticiones() const { return peticiones_; }
     // Connections that did not speak plain HTTP (a TLS handshake), closed at once.
     int RechazosNoHttp() const { return rechazos_; }
+    // TLS handshakes that failed (the client refused the certificate).
+    int ErroresTls() const { return erroresTls_; }
     std::function<TRespuestaFalsa(const TPeticionRecibida&)> responde;
 
   private:
     void Lee(class QTcpSocket* socket);
-    QTcpServer server_;
+    std::unique_ptr<QTcpServer> server_;
     QList<TPeticionRecibida> peticiones_;
     int rechazos_ = 0;
+    int erroresTls_ = 0;
 };
 
 // The accounting endpoint: "INTENTO" is answered with ALLOWED = permitido, the reports with an
@@ -67,7 +73,7 @@ class TContabilidadFalsa : public TServidorFalso {
 // The gateway: answers with the scripted replies in turn (the last one repeats).
 class TPasarelaFalsa : public TServidorFalso {
   public:
-    TPasarelaFalsa();
+    explicit TPasarelaFalsa(bool tls = false);
     QStringList respuestas{QStringLiteral("0|OK|1|0.05|99.95")};
     int retrasoMs = 0;
     // Replies that come too late for this many requests first.
@@ -75,6 +81,9 @@ class TPasarelaFalsa : public TServidorFalso {
     // Server errors (HTTP 500) for this many requests first.
     int errores = 0;
 };
+
+// The certificate of the TLS fakes, to trust it for one test.
+QSslCertificate CertificadoPruebas();
 
 // A port on 127.0.0.1 where nothing listens.
 quint16 PuertoCerrado();
@@ -84,7 +93,8 @@ class TEntornoSMS {
   public:
     // The gateway's six bases: "ok" (the fake gateway over plain HTTP), "tls" (the fake gateway
     // over HTTPS: its handshake fails), "cerrado" (connection refused), "lenta" (a gateway that
-    // answers past the time-out). Default: two refused, then the fake.
+    // answers past the time-out), "certificado" (a gateway over TLS with a certificate the system
+    // does not trust). Default: two refused, then the fake.
     explicit TEntornoSMS(const QStringList& bases = {QStringLiteral("tls"),
                                                      QStringLiteral("cerrado"),
                                                      QStringLiteral("ok")});
@@ -92,6 +102,7 @@ class TEntornoSMS {
     TContabilidadFalsa contabilidad;
     TPasarelaFalsa pasarela;
     TPasarelaFalsa lenta;
+    TPasarelaFalsa segura{true};
     QString ini;  // the INI file's path
     QString Dir() const { return dir_.path(); }
     // Writes the [SMS] section again (empty addresses: not configured).
