@@ -14,6 +14,7 @@
 #include "host/errors.h"
 #include "host/prompt.h"
 #include "host/resources.h"
+#include "maintenance/backup_auto.h"
 #include "maintenance/forms/realizarcopiaseg.h"
 #include "maintenance/forms/restaurarcopiaseg.h"
 
@@ -81,6 +82,17 @@ void CopiaSeguridad(QWidget* owner) {
     TCCFRMRealizarCopiaSeg dialog(inst, config->DataBases().OpenIndex(), owner);
     dialog.exec();
     QDir::setCurrent(workingDir);
+}
+
+void CopiaAutomatica() {
+    TZMKAppConfig* config = AppConfig();
+    if (!config) return;
+    try {
+        CopiaAutomaticaAlCerrar(config->IniFile(), InstalacionCopias(),
+                                config->DataBases().OpenIndex());
+    } catch (const EZMKError&) {
+        // Before the configuration has its INI file there is nothing to back up.
+    }
 }
 
 bool RestaurarCopia(QWidget* owner) {

@@ -13,6 +13,8 @@ void Moneda(QWidget* owner);
 bool AjustesVentanaPrincipal(QWidget* owner);
 void OpcionesAplicacion(QWidget* owner);
 void CopiaSeguridad(QWidget* owner);
+// The automatic backup of the open company, when the program closes (failures are shown).
+void CopiaAutomatica();
 // True when the restore reported success.
 bool RestaurarCopia(QWidget* owner);
 void AcercaDe(QWidget* owner);

@@ -353,6 +353,7 @@ void TFRMMenuLevel0Ext::closeEvent(QCloseEvent* event) {
     for (const char* name : kSavedOnlyAtClose)
         if (Parametres().ParamExists(QString::fromLatin1(name)))
             Parametres().SetWritables(QString::fromLatin1(name), true);
+    CopiaAutomatica();
     event->accept();
 }
 

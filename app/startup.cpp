@@ -18,6 +18,7 @@
 #include "host/forms/reportprint.h"
 #include "host/library.h"
 #include "host/prompt.h"
+#include "maintenance/backup_auto.h"
 #include "maintenance/democompany.h"
 
 namespace zmk {
@@ -40,6 +41,7 @@ QString CreaEmpresaDemo(TZMKAppConfig& config) {
     QDir().mkpath(config.Settings().defaultDataDir);
     const QString file = DemoDatabaseFile(config.Settings());
     CrearEmpresaDemo(file, DemoOptions{});
+    OfreceCopiaAutomatica(config.IniFile());
     {
         // The demo's bank data is generated complete: no SEPA check to offer.
         std::unique_ptr<TDataBaseZMK> db = TDataBaseZMK::Open(file);
