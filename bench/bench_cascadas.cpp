@@ -10,6 +10,7 @@
 #include "core/strings.h"
 #include "host/app.h"
 #include "host/database.h"
+#include "host/transactionguard.h"
 #include "maintenance/democompany.h"
 #include "rules/cambioestado.h"
 #include "schema/schema.h"
@@ -49,9 +50,11 @@ int main(int argc, char** argv) {
                                ValorSQL(centro)));
 
     const auto inicio = std::chrono::steady_clock::now();
-    db.BeginTrans();
-    CambiarActivoCentro(centro, false);
-    db.CommitTrans();
+    {
+        TTransactionGuard transaccion(db);
+        CambiarActivoCentro(centro, false);
+        transaccion.Commit();
+    }
     const double segundos =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
 

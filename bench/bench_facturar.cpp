@@ -17,7 +17,9 @@
 #include "host/app.h"
 #include "host/database.h"
 #include "host/datetime.h"
+#include "host/preparedstatement.h"
 #include "host/prompt.h"
+#include "host/transactionguard.h"
 #include "maintenance/democompany.h"
 #include "schema/schema.h"
 
@@ -51,15 +53,8 @@ Filas Leer(TDataBaseZMK& db, const QString& tabla) {
 }
 
 void Insertar(TDataBaseZMK& db, const QString& tabla, const Filas& f) {
-    QSqlQuery q(db.Connection());
-    q.prepare(QStringLiteral("INSERT INTO ") + tabla + QStringLiteral(" (") +
-              f.columnas.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
-              QStringList(f.columnas.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
-              QLatin1Char(')'));
-    for (const QVariantList& fila : f.filas) {
-        for (int i = 0; i < fila.size(); ++i) q.bindValue(i, fila[i]);
-        if (!q.exec()) throw EDatabaseError(QStringLiteral("insert failed"));
-    }
+    TPreparedStatement insertar = TPreparedStatement::Insert(db, tabla, f.columnas);
+    for (const QVariantList& fila : f.filas) insertar.Run(fila);
 }
 
 }  // namespace
@@ -110,10 +105,12 @@ int main(int argc, char** argv) {
         TDataBaseZMK& suelo = DefaultDB();
         t.restart();
         const std::clock_t cpuSuelo = std::clock();
-        suelo.BeginTrans(true);
-        Insertar(suelo, QStringLiteral("T15FacturasCab"), cabeceras);
-        Insertar(suelo, QStringLiteral("T16FacturasCue"), lineas);
-        suelo.CommitTrans();
+        {
+            TTransactionGuard transaccion(suelo);
+            Insertar(suelo, QStringLiteral("T15FacturasCab"), cabeceras);
+            Insertar(suelo, QStringLiteral("T16FacturasCue"), lineas);
+            transaccion.Commit();
+        }
         const qint64 insertar = t.elapsed();
         std::printf("prepared inserts of the same rows: %lld ms (%.0f ms of CPU)\n",
                     static_cast<long long>(insertar),

@@ -1,7 +1,6 @@
 #include "billing/cabecerafactura.h"
 
-#include <QSqlError>
-#include <QSqlRecord>
+#include <QSqlQuery>
 
 #include "billing/bancos.h"
 #include "billing/factura.h"
@@ -57,46 +56,13 @@ const QStringList kColumnasCabecera{
     QStringLiteral("ComentariosT15"),
 };
 
-QSqlQuery Preparar(TDataBaseZMK& db, const QString& sql) {
-    QSqlQuery q(db.Connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw EDatabaseError(q.lastError().text());
-    return q;
-}
-
-void Ejecutar(QSqlQuery& q) {
-    if (!q.exec()) throw EDatabaseError(q.lastError().databaseText());
-}
-
 // The payment data put on an invoice, as stored.
 struct TDatosCobro {
     QVariant idFormaCobro, iban, titular, nifTitular, referenciaMandato, fechaMandato, bic;
 };
 
-}  // namespace
-
-// Column positions of a prepared query's rows, looked up once.
-class TColumnas {
-  public:
-    QVariant Valor(const QSqlQuery& q, const QString& campo) {
-        if (indices_.isEmpty()) {
-            const QSqlRecord rec = q.record();
-            for (int i = 0; i < rec.count(); ++i) indices_.insert(rec.fieldName(i), i);
-        }
-        auto it = indices_.constFind(campo);
-        if (it == indices_.constEnd())
-            throw EDatabaseError(QStringLiteral("Campo '%1' no encontrado").arg(campo));
-        return q.value(*it);
-    }
-
-  private:
-    QHash<QString, int> indices_;
-};
-
-namespace {
-
-TDatosCobro LeerDatosCobro(TColumnas& c, const QSqlQuery& q, const QString& sufijo) {
-    auto v = [&](const QString& campo) { return c.Valor(q, campo + sufijo); };
+TDatosCobro LeerDatosCobro(TPreparedStatement& q, const QString& sufijo) {
+    auto v = [&](const QString& campo) { return q.Value(campo + sufijo); };
     return {v(QStringLiteral("IDFormaCobro")),
             v(QStringLiteral("IBAN")),
             v(QStringLiteral("CCCNombreTitular")),
@@ -114,26 +80,16 @@ QString Recortado(const QVariant& v) {
 
 TCreadorCabeceras::TCreadorCabeceras(TDataBaseZMK& db)
     : db_(db),
-      matricula_(
-          Preparar(db, QStringLiteral("SELECT * FROM T02Matriculas WHERE IDMatriculaT02=?"))),
-      alumno_(
-          // Student first: the engine then finds the row by its key instead of going through
-          // every student of every payment method.
-          Preparar(db, QStringLiteral("SELECT * FROM T01Alumnos LEFT JOIN T17FormasCobro ON "
-                                      "T17FormasCobro.IDFormaCobroT17=T01Alumnos.IDFormaCobroT01 "
-                                      "WHERE IDAlumnoT01=?"))),
-      insertar_(Preparar(
-          db,
-          QStringLiteral("INSERT INTO T15FacturasCab (") +
-              kColumnasCabecera.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
-              QStringList(kColumnasCabecera.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
-              QLatin1Char(')'))),
-      avanzarSerie_(Preparar(
-          db, QStringLiteral("UPDATE T18Series SET NSiguienteFacturaT18=? WHERE IDSerieT18=?"))),
-      colMatricula_(std::make_unique<TColumnas>()),
-      colAlumno_(std::make_unique<TColumnas>()) {}
-
-TCreadorCabeceras::~TCreadorCabeceras() = default;
+      matricula_(db, QStringLiteral("SELECT * FROM T02Matriculas WHERE IDMatriculaT02=?")),
+      // Student first: the engine then finds the row by its key instead of going through every
+      // student of every payment method.
+      alumno_(db, QStringLiteral("SELECT * FROM T01Alumnos LEFT JOIN T17FormasCobro ON "
+                                 "T17FormasCobro.IDFormaCobroT17=T01Alumnos.IDFormaCobroT01 "
+                                 "WHERE IDAlumnoT01=?")),
+      insertar_(
+          TPreparedStatement::Insert(db, QStringLiteral("T15FacturasCab"), kColumnasCabecera)),
+      avanzarSerie_(
+          db, QStringLiteral("UPDATE T18Series SET NSiguienteFacturaT18=? WHERE IDSerieT18=?")) {}
 
 TCreadorCabeceras::TSerie& TCreadorCabeceras::Serie(int idSerie) {
     auto it = series_.find(idSerie);
@@ -152,15 +108,12 @@ int TCreadorCabeceras::Crear(int idCentro, int idAlumno, int idSerie, bool datos
                              bool numerar, const QDate& fecha, int idMatricula) {
     std::optional<TDatosCobro> cobro;
     if (idMatricula > 0) {
-        matricula_.bindValue(0, idMatricula);
-        Ejecutar(matricula_);
-        if (matricula_.next() &&
-            FromStorage(
-                TFieldType::Boolean,
-                colMatricula_->Valor(matricula_, QStringLiteral("DatosCobroEnMatriculaT02")))
-                .toBool())
-            cobro = LeerDatosCobro(*colMatricula_, matricula_, QStringLiteral("T02"));
-        matricula_.finish();
+        matricula_.Run({idMatricula});
+        if (matricula_.Next() && FromStorage(TFieldType::Boolean, matricula_.Value(QStringLiteral(
+                                                                      "DatosCobroEnMatriculaT02")))
+                                     .toBool())
+            cobro = LeerDatosCobro(matricula_, QStringLiteral("T02"));
+        matricula_.Finish();
     }
     if (idAlumno < 1) throw EZMKError(ProgramString(10001));
 
@@ -175,13 +128,10 @@ int TCreadorCabeceras::Crear(int idCentro, int idAlumno, int idSerie, bool datos
         }
     }
 
-    alumno_.bindValue(0, idAlumno);
-    Ejecutar(alumno_);
-    if (!alumno_.next()) throw EZMKError(ProgramStringFmt(10002, {idAlumno}));
-    if (!cobro) cobro = LeerDatosCobro(*colAlumno_, alumno_, QStringLiteral("T01"));
-    auto alumno = [&](const char* campo) {
-        return colAlumno_->Valor(alumno_, QString::fromLatin1(campo));
-    };
+    alumno_.Run({idAlumno});
+    if (!alumno_.Next()) throw EZMKError(ProgramStringFmt(10002, {idAlumno}));
+    if (!cobro) cobro = LeerDatosCobro(alumno_, QStringLiteral("T01"));
+    auto alumno = [&](const char* campo) { return alumno_.Value(QString::fromLatin1(campo)); };
     const QString nombreCompleto = alumno("NombreCompletoT01").toString();
 
     if (FromStorage(TFieldType::Boolean, alumno("UsaNorma19T17")).toBool()) {
@@ -259,19 +209,14 @@ int TCreadorCabeceras::Crear(int idCentro, int idAlumno, int idSerie, bool datos
         0,
         nulo,
     };
-    alumno_.finish();
-    for (int i = 0; i < valores.size(); ++i) insertar_.bindValue(i, valores[i]);
-    Ejecutar(insertar_);
-    const int id = insertar_.lastInsertId().toInt();
-    insertar_.finish();
+    alumno_.Finish();
+    insertar_.Run(valores);
+    const int id = insertar_.LastInsertId().toInt();
     ultimoNumero_ = numero;
 
     if (serie.existe && numerar) {
         serie.siguiente = numero.toInt() + 1;
-        avanzarSerie_.bindValue(0, serie.siguiente);
-        avanzarSerie_.bindValue(1, idSerie);
-        Ejecutar(avanzarSerie_);
-        avanzarSerie_.finish();
+        avanzarSerie_.Run({serie.siguiente, idSerie});
     }
     return id;
 }

@@ -4,15 +4,14 @@
 // the next number of the series.
 #include <QDate>
 #include <QHash>
-#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
-#include <memory>
+
+#include "host/preparedstatement.h"
 
 namespace zmk {
 
 class TDataBaseZMK;
-class TColumnas;
 
 // Creates headers with statements prepared once, for a run that creates many. A series'
 // counter is read on first use and then advanced in memory (and in the table, after every
@@ -20,7 +19,6 @@ class TColumnas;
 class TCreadorCabeceras {
   public:
     explicit TCreadorCabeceras(TDataBaseZMK& db);
-    ~TCreadorCabeceras();
     TCreadorCabeceras(const TCreadorCabeceras&) = delete;
     TCreadorCabeceras& operator=(const TCreadorCabeceras&) = delete;
 
@@ -40,8 +38,7 @@ class TCreadorCabeceras {
     TSerie& Serie(int idSerie);
 
     TDataBaseZMK& db_;
-    QSqlQuery matricula_, alumno_, insertar_, avanzarSerie_;
-    std::unique_ptr<TColumnas> colMatricula_, colAlumno_;
+    TPreparedStatement matricula_, alumno_, insertar_, avanzarSerie_;
     QHash<int, TSerie> series_;
     QVariant ultimoNumero_;
 };

@@ -1,6 +1,5 @@
 #include "billing/factura.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <algorithm>
@@ -13,7 +12,9 @@
 #include "host/database.h"
 #include "host/dataset.h"
 #include "host/errors.h"
+#include "host/preparedstatement.h"
 #include "host/prompt.h"
+#include "host/transactionguard.h"
 
 namespace zmk {
 namespace {
@@ -24,19 +25,6 @@ struct TTramoIva {
     Currency base;
     Currency iva;
 };
-
-QSqlQuery Preparar(TDataBaseZMK& db, const QString& sql) {
-    QSqlQuery q(db.Connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw EDatabaseError(q.lastError().text());
-    return q;
-}
-
-void Ejecutar(QSqlQuery& q, const QVariantList& valores) {
-    for (int i = 0; i < valores.size(); ++i) q.bindValue(i, valores[i]);
-    if (!q.exec()) throw EDatabaseError(q.lastError().databaseText());
-    q.finish();
-}
 
 QVariant Dinero(Currency importe) {
     return importe.ToDouble();
@@ -63,9 +51,9 @@ QString SqlActualizarCabecera() {
 TRecalculoFacturas::TRecalculoFacturas(TDataBaseZMK& db)
     : db_(db),
       formato_(TFormatoRecibo::DeOpciones()),
-      cabecera_(Preparar(db, SqlActualizarCabecera())),
-      linea_(Preparar(db, QStringLiteral("UPDATE T16FacturasCue SET ImporteBaseT16=?,"
-                                         "BaseImponibleT16=? WHERE IDFacturaCueT16=?"))) {}
+      cabecera_(db, SqlActualizarCabecera()),
+      linea_(db, QStringLiteral("UPDATE T16FacturasCue SET ImporteBaseT16=?,"
+                                "BaseImponibleT16=? WHERE IDFacturaCueT16=?")) {}
 
 Currency TRecalculoFacturas::Recalcular(int idFactura) {
     std::vector<TLineaFactura> lineas;
@@ -114,7 +102,7 @@ Currency TRecalculoFacturas::Recalcular(int idFactura, const TCabeceraRecibo& da
             l.precio = importes.precio;
             l.base = importes.base;
             l.total = importes.total;
-            Ejecutar(linea_, {Dinero(l.precio), Dinero(l.base), l.id});
+            linea_.Run({Dinero(l.precio), Dinero(l.base), l.id});
         }
         const Currency cuota = l.total - l.base;
         // A fourth rate stays out of the breakdown; it still counts in the totals.
@@ -148,7 +136,7 @@ Currency TRecalculoFacturas::Recalcular(int idFactura, const TCabeceraRecibo& da
     }
     for (const QString& linea : recibo.lineas) valores << linea;
     valores << recibo.conceptoSepa << idFactura;
-    Ejecutar(cabecera_, valores);
+    cabecera_.Run(valores);
     return total;
 }
 
@@ -159,28 +147,23 @@ Currency RecalcularFactura(int idFactura) {
 
 void RecalcularFacturasAntiguas() {
     TDataBaseZMK& db = DefaultDB();
-    db.BeginTrans();
-    try {
-        QList<int> ids;
-        QSqlQuery q = db.Query(QStringLiteral(
-            "SELECT IDFacturaCabT16 FROM T16FacturasCue WHERE ((TPCDtoT16>0) OR "
-            "((ImporteBaseT16=0) AND (ImporteIvaIncluidoT16>0))) GROUP BY IDFacturaCabT16"));
-        while (q.next()) ids << q.value(0).toInt();
-        TRecalculoFacturas recalculo(db);
-        for (int id : ids) recalculo.Recalcular(id);
-        TQuestion pregunta{QString(),
-                           QStringLiteral("El proceso ha finalizado correctamente\n\nSe han "
-                                          "recalculado %1 facturas\n\n¿Aceptar el proceso?")
-                               .arg(ids.size()),
-                           {TMsgButton::Yes, TMsgButton::No},
-                           TMsgIcon::Information,
-                           TMsgButton::None};
-        if (Prompt().Ask(pregunta) != TMsgButton::Yes) throw EAbort();
-        db.CommitTrans();
-    } catch (...) {
-        if (db.InTransaction()) db.RollbackTrans();
-        throw;
-    }
+    TTransactionGuard transaccion(db);
+    QList<int> ids;
+    QSqlQuery q = db.Query(QStringLiteral(
+        "SELECT IDFacturaCabT16 FROM T16FacturasCue WHERE ((TPCDtoT16>0) OR "
+        "((ImporteBaseT16=0) AND (ImporteIvaIncluidoT16>0))) GROUP BY IDFacturaCabT16"));
+    while (q.next()) ids << q.value(0).toInt();
+    TRecalculoFacturas recalculo(db);
+    for (int id : ids) recalculo.Recalcular(id);
+    TQuestion pregunta{QString(),
+                       QStringLiteral("El proceso ha finalizado correctamente\n\nSe han "
+                                      "recalculado %1 facturas\n\n¿Aceptar el proceso?")
+                           .arg(ids.size()),
+                       {TMsgButton::Yes, TMsgButton::No},
+                       TMsgIcon::Information,
+                       TMsgButton::None};
+    if (Prompt().Ask(pregunta) != TMsgButton::Yes) throw EAbort();
+    transaccion.Commit();
 }
 
 int SiguienteNumeroFactura(const QVariant& idSerie) {

@@ -1,11 +1,11 @@
 #pragma once
 // Keeping an invoice header consistent with its lines, and invoice numbering.
-#include <QSqlQuery>
 #include <QVariant>
 #include <vector>
 
 #include "billing/textorecibo.h"
 #include "host/currency.h"
+#include "host/preparedstatement.h"
 
 namespace zmk {
 
@@ -26,7 +26,7 @@ class TRecalculoFacturas {
   private:
     TDataBaseZMK& db_;
     TFormatoRecibo formato_;
-    QSqlQuery cabecera_, linea_;
+    TPreparedStatement cabecera_, linea_;
 };
 
 // Totals and VAT breakdown (at most three rates) of the invoice from its lines; lines entered

@@ -132,12 +132,9 @@ int FormatoFactura() {
 void ImprimirFacturas(const QList<int>& ids) {
     const int formato = FormatoFactura();
     if (formato < 1 || ids.isEmpty()) return;
-    QStringList lista;
-    for (int id : ids) lista << ValorSQL(id);
     try {
         PrintReport(formato,
-                    QStringLiteral("IDFacturaCabT15 IN (") + lista.join(QLatin1Char(',')) +
-                        QLatin1Char(')'),
+                    QStringLiteral("IDFacturaCabT15 IN (") + SqlKeyList(ids) + QLatin1Char(')'),
                     TPrintTarget::Preview);
     } catch (const EAbort&) {
         // The user closed the printer's dialog: nothing to report.

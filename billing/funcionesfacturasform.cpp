@@ -12,6 +12,7 @@
 #include "host/errors.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
+#include "host/transactionguard.h"
 #include "rules/cascadas.h"
 #include "rules/comunes.h"
 
@@ -128,61 +129,55 @@ int TFormFuncionesFacturas::Aceptar() const {
 
     TDataBaseZMK& db = DefaultDB();
     int aplicadas = 0;
-    db.BeginTrans(true);
-    try {
-        TSplashLevel progreso(ProgramString(titulo), QString());
-        auto tabla = db.GetTDataSet(QStringLiteral("T15FacturasCab"));
-        tabla->Open();
-        Currency total;
-        const int n = int(ids.size());
-        for (int i = 0; i < n; ++i) {
-            const int id = ids[i];
-            if (!tabla->Locate(QStringLiteral("IDFacturaCabT15"), id))
-                throw EZMKError(ProgramStringFmt(10434, {id}));
-            const QString descripcion = DescripcionFactura(*tabla);
-            Splash().SetText(descripcion, i * 100 / n);
-            total += tabla->FieldByName(QStringLiteral("ImporteTotalT15")).AsCurrency();
-            const bool enRemesa = !tabla->FieldByName(QStringLiteral("IDNorma19T15")).IsNull();
-            const int estado = EstadoFactura(*tabla);
-            switch (accion) {
-                case TAccionFactura::Cobrar:
-                    Cobrar(*tabla, id, *this);
-                    break;
-                case TAccionFactura::Devolver:
-                    if (estado != kFacturaCobrada) Rechazar(10440, descripcion);
-                    DevolverFactura(id, QVariant(), fechaDevolucion);
-                    break;
-                case TAccionFactura::AnularDevolucion:
-                    if (estado != kFacturaDevuelta) Rechazar(10441, descripcion);
-                    AnularDevolucion(id);
-                    break;
-                case TAccionFactura::AnularCobro:
-                    if (enRemesa) Rechazar(10442, descripcion);
-                    if (estado != kFacturaCobrada) Rechazar(10443, descripcion);
-                    AnularCobro(id);
-                    break;
-                case TAccionFactura::Borrar:
-                    if (enRemesa) Rechazar(10444, descripcion);
-                    EliminarFactura(id, true, desfacturar);
-                    break;
-                case TAccionFactura::Ninguna:
-                    break;
-            }
-            ++aplicadas;
+    TTransactionGuard transaccion(db);
+    TSplashLevel progreso(ProgramString(titulo), QString());
+    auto tabla = db.GetTDataSet(QStringLiteral("T15FacturasCab"));
+    tabla->Open();
+    Currency total;
+    const int n = int(ids.size());
+    for (int i = 0; i < n; ++i) {
+        const int id = ids[i];
+        if (!tabla->Locate(QStringLiteral("IDFacturaCabT15"), id))
+            throw EZMKError(ProgramStringFmt(10434, {id}));
+        const QString descripcion = DescripcionFactura(*tabla);
+        Splash().SetText(descripcion, i * 100 / n);
+        total += tabla->FieldByName(QStringLiteral("ImporteTotalT15")).AsCurrency();
+        const bool enRemesa = !tabla->FieldByName(QStringLiteral("IDNorma19T15")).IsNull();
+        const int estado = EstadoFactura(*tabla);
+        switch (accion) {
+            case TAccionFactura::Cobrar:
+                Cobrar(*tabla, id, *this);
+                break;
+            case TAccionFactura::Devolver:
+                if (estado != kFacturaCobrada) Rechazar(10440, descripcion);
+                DevolverFactura(id, QVariant(), fechaDevolucion);
+                break;
+            case TAccionFactura::AnularDevolucion:
+                if (estado != kFacturaDevuelta) Rechazar(10441, descripcion);
+                AnularDevolucion(id);
+                break;
+            case TAccionFactura::AnularCobro:
+                if (enRemesa) Rechazar(10442, descripcion);
+                if (estado != kFacturaCobrada) Rechazar(10443, descripcion);
+                AnularCobro(id);
+                break;
+            case TAccionFactura::Borrar:
+                if (enRemesa) Rechazar(10444, descripcion);
+                EliminarFactura(id, true, desfacturar);
+                break;
+            case TAccionFactura::Ninguna:
+                break;
         }
-        const QString titular = ProgramString(resumen);
-        if (aplicadas == 0) throw EZMKError(titular + ProgramString(10455));
-        const QString hecho = aplicadas == 1 ? titular + ProgramString(10452)
-                                             : titular + ProgramStringFmt(10451, {aplicadas});
-        if (!PreguntaSiNo(
-                ProgramStringFmt(10453, {hecho, FormatoDivisa(total), NombreCortoDivisa()}),
-                TMsgIcon::Question, TMsgButton::No))
-            throw EZMKError(ProgramString(10454));
-        db.CommitTrans();
-    } catch (...) {
-        if (db.InTransaction()) db.RollbackTrans();
-        throw;
+        ++aplicadas;
     }
+    const QString titular = ProgramString(resumen);
+    if (aplicadas == 0) throw EZMKError(titular + ProgramString(10455));
+    const QString hecho = aplicadas == 1 ? titular + ProgramString(10452)
+                                         : titular + ProgramStringFmt(10451, {aplicadas});
+    if (!PreguntaSiNo(ProgramStringFmt(10453, {hecho, FormatoDivisa(total), NombreCortoDivisa()}),
+                      TMsgIcon::Question, TMsgButton::No))
+        throw EZMKError(ProgramString(10454));
+    transaccion.Commit();
     Recordar(kPrmDesfacturar, desfacturar);
     if (imprime) ImprimirFacturas(ids);
     return aplicadas;

@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QLocale>
 #include <QSet>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <memory>
@@ -25,7 +24,9 @@
 #include "host/datetime.h"
 #include "host/errors.h"
 #include "host/parametres.h"
+#include "host/preparedstatement.h"
 #include "host/prompt.h"
+#include "host/transactionguard.h"
 #include "rules/cambioestado.h"
 #include "rules/comunes.h"
 
@@ -66,12 +67,6 @@ const QStringList kColumnasLinea{
     QStringLiteral("DescrGrupoT16"),         QStringLiteral("NMatriculaT16"),
     QStringLiteral("NombreAlumnoT16"),
 };
-
-QString ListaIDs(const QList<int>& ids) {
-    QStringList partes;
-    for (int id : ids) partes << ValorSQL(id);
-    return partes.join(QLatin1Char(','));
-}
 
 QVariant Dinero(Currency c) {
     return c.ToDouble();
@@ -146,20 +141,6 @@ std::vector<TFilaConcepto> LeerFilas(TDataBaseZMK& db, const QString& sql) {
     return filas;
 }
 
-QSqlQuery Preparar(TDataBaseZMK& db, const QString& sql) {
-    QSqlQuery q(db.Connection());
-    if (!q.prepare(sql)) throw EDatabaseError(q.lastError().text());
-    return q;
-}
-
-// idInsertado, when given, receives the key of the inserted row.
-void Ejecutar(QSqlQuery& q, const QVariantList& valores, QVariant* idInsertado = nullptr) {
-    for (int i = 0; i < valores.size(); ++i) q.bindValue(i, valores[i]);
-    if (!q.exec()) throw EDatabaseError(q.lastError().databaseText());
-    if (idInsertado) *idInsertado = q.lastInsertId();
-    q.finish();
-}
-
 // The month condition: without month none of the twelve flags; otherwise the month's flag.
 bool MesCoincide(const TFilaConcepto& f, int mes) {
     if (mes < 0) {
@@ -174,9 +155,9 @@ QString Filtros(const TGeneracionFacturas& g, const QDate& fecha) {
     QString sql;
     if (!g.alumnos.isEmpty() && g.alumnos.size() < kMaxIDsEnSQL)
         sql +=
-            QStringLiteral(" AND (IDAlumnoT02 IN (") + ListaIDs(g.alumnos) + QStringLiteral("))");
+            QStringLiteral(" AND (IDAlumnoT02 IN (") + SqlKeyList(g.alumnos) + QStringLiteral("))");
     if (!g.conceptos.isEmpty() && g.conceptos.size() < kMaxIDsEnSQL)
-        sql += QStringLiteral(" AND (IDConceptoMatriculaT14 IN (") + ListaIDs(g.conceptos) +
+        sql += QStringLiteral(" AND (IDConceptoMatriculaT14 IN (") + SqlKeyList(g.conceptos) +
                QStringLiteral("))");
     if (g.mes >= 0 && g.anyo >= 0)
         sql += QStringLiteral(" AND ((") + CampoMesCobroT14(g.mes) + QStringLiteral("))");
@@ -199,183 +180,221 @@ QString Filtros(const TGeneracionFacturas& g, const QDate& fecha) {
     return sql;
 }
 
+// One generation run: the concepts chosen are read, grouped into invoices (a header per
+// group, its lines after it), the invoices totalled, and the user asked to keep them.
+class TFacturacion {
+  public:
+    TFacturacion(TDataBaseZMK& db, const TGeneracionFacturas& g)
+        : db_(db),
+          g_(g),
+          conMes_(g.mes >= 0 && g.anyo >= 0),
+          alumnos_(g.alumnos.begin(), g.alumnos.end()),
+          conceptos_(g.conceptos.begin(), g.conceptos.end()),
+          idCentro_(IDCentroActual()) {
+        for (const TSeleccionConcepto& s : g.seleccion) seleccion_.insert(s.idConcepto, &s);
+    }
+
+    void CrearLineas();
+    Currency Totalizar();
+    void Confirmar(Currency total) const;
+    QList<int> Facturas() const { return relacionadas_.IDsFacturas(); }
+
+  private:
+    QString Consulta() const;
+    bool Elegido(const TFilaConcepto& f) const;
+    int FacturaDe(const TFilaConcepto& f, TCreadorCabeceras& cabeceras);
+    TLineaFactura Linea(const TFilaConcepto& f) const;
+
+    TDataBaseZMK& db_;
+    const TGeneracionFacturas& g_;
+    const bool conMes_;
+    const QSet<int> alumnos_, conceptos_;
+    const int idCentro_;
+    QHash<int, const TSeleccionConcepto*> seleccion_;
+    TRelatedIDs relacionadas_;
+    // The lines written per invoice and its number: the totals are worked out from them.
+    QHash<int, std::vector<TLineaFactura>> lineasFactura_;
+    QHash<int, std::optional<int>> numeros_;
+};
+
+QString TFacturacion::Consulta() const {
+    return kConsultaConceptos +
+           QStringLiteral("WHERE (ActivoT14) AND (NOT (IDMatriculaT02 IS NULL)) ") +
+           Filtros(g_, g_.fecha) + QStringLiteral("\n") + kOrdenConceptos;
+}
+
+// What the SQL could not filter: long key lists, the month flags and the concept grid.
+bool TFacturacion::Elegido(const TFilaConcepto& f) const {
+    if (!MesCoincide(f, conMes_ ? g_.mes : -1)) return false;
+    if (!alumnos_.contains(f.idAlumno)) return false;
+    if (g_.porConceptos && !conceptos_.contains(f.idConcepto)) return false;
+    const TSeleccionConcepto* sel = seleccion_.value(f.idConcepto, nullptr);
+    return g_.porConceptos || seleccion_.isEmpty() || (sel && sel->facturar);
+}
+
+// The invoice the concept goes on: its group's, or a new header for the group (an enrolment
+// with its own payment data always gets one of its own).
+int TFacturacion::FacturaDe(const TFilaConcepto& f, TCreadorCabeceras& cabeceras) {
+    int alumno = f.idAlumno;
+    if (g_.alumnoRelacionado && !f.idRelacionado.isNull()) alumno = f.idRelacionado.toInt();
+    auto crear = [&]() {
+        const int id = cabeceras.Crear(idCentro_, alumno, g_.idSerie, g_.datosPadreOMadre,
+                                       g_.numerar, g_.fecha, f.idMatricula);
+        const QVariant& numero = cabeceras.UltimoNumero();
+        numeros_.insert(id, numero.isNull() ? std::nullopt : std::optional<int>(numero.toInt()));
+        return id;
+    };
+    if (f.datosCobroEnMatricula) {
+        const int id = crear();
+        relacionadas_.AddSinClaves(id);
+        return id;
+    }
+    const int clave = g_.agruparPorAlumno ? alumno : f.idMatricula;
+    const int grupo = relacionadas_.IndexOf(clave);
+    if (grupo >= 0) return relacionadas_.IDFactura(grupo);
+    const int id = crear();
+    relacionadas_.Add(id, clave);
+    return id;
+}
+
+// The invoice line of a concept; the units chosen on the concept grid reprice it.
+TLineaFactura TFacturacion::Linea(const TFilaConcepto& f) const {
+    Currency base = f.base, importeTotal = f.total, unidades = f.unidades;
+    if (const TSeleccionConcepto* sel = seleccion_.value(f.idConcepto, nullptr)) {
+        unidades = sel->unidades;
+        const TImportesLinea l = CalcularImportesLinea(f.importeBase, unidades, f.dto, f.iva);
+        base = l.base;
+        importeTotal = l.total;
+    }
+    TLineaFactura linea;
+    linea.alumno = f.nombreAlumno;
+    linea.centro = f.nombreCentro.toString();
+    linea.nMatricula = f.nMatricula.toString();
+    linea.codCurso = f.codCurso.toString();
+    linea.curso = f.descrCurso.toString();
+    linea.codGrupo = f.codGrupo.toString();
+    linea.grupo = f.nombreGrupo.toString();
+    linea.concepto = conMes_ ? ExpandirTextoConcepto(f.concepto, g_.anyo, g_.mes) : f.concepto;
+    if (conMes_) {
+        linea.mes = g_.mes;
+        linea.anyo = g_.anyo;
+    }
+    linea.precio = f.importeBase;
+    linea.unidades = unidades;
+    linea.dto = f.dto;
+    linea.base = base;
+    linea.iva = f.iva;
+    linea.total = importeTotal;
+    return linea;
+}
+
+void TFacturacion::CrearLineas() {
+    TSplashLevel etapa(ProgramString(10013), ProgramString(10014));
+    const std::vector<TFilaConcepto> filas = LeerFilas(db_, Consulta());
+    TCreadorCabeceras cabeceras(db_);
+    TPreparedStatement insertarLinea =
+        TPreparedStatement::Insert(db_, QStringLiteral("T16FacturasCue"), kColumnasLinea);
+    TPreparedStatement desactivar(
+        db_, QStringLiteral(
+                 "UPDATE T14ConceptosMatricula SET ActivoT14=0 WHERE IDConceptoMatriculaT14=?"));
+    const int n = int(filas.size());
+    for (int i = 0; i < n; ++i) {
+        const TFilaConcepto& f = filas[size_t(i)];
+        Splash().SetText(QStringLiteral("(%1/%2) Alumno: ").arg(i + 1).arg(n) + f.nombreAlumno,
+                         (i + 1) * 100 / n);
+        if (!Elegido(f)) continue;
+        const int idFactura = FacturaDe(f, cabeceras);
+        TLineaFactura linea = Linea(f);
+        insertarLinea.Run({idFactura,
+                           f.idConcepto,
+                           f.idMatricula,
+                           f.codTarifa,
+                           linea.concepto,
+                           conMes_ ? QVariant(g_.mes) : QVariant(),
+                           conMes_ ? QVariant(g_.anyo) : QVariant(),
+                           Dinero(f.importeBase),
+                           Dinero(*linea.unidades),
+                           Dinero(f.dto),
+                           Dinero(linea.base),
+                           Dinero(f.iva),
+                           Dinero(linea.total),
+                           f.codCentro,
+                           f.nombreCentro,
+                           f.codCurso,
+                           f.descrCurso,
+                           f.codGrupo,
+                           f.nombreGrupo,
+                           f.nMatricula,
+                           f.nombreAlumno});
+        linea.id = insertarLinea.LastInsertId();
+        lineasFactura_[idFactura].push_back(std::move(linea));
+        // A one-off charge is billed once.
+        if (!f.esCuota) desactivar.Run({f.idConcepto});
+    }
+}
+
+// Totals, VAT and receipt text of every new invoice; returns the sum of their totals.
+Currency TFacturacion::Totalizar() {
+    Splash().SetText(ProgramString(10015), 80);
+    const int n = relacionadas_.Count();
+    if (n == 0) throw EZMKError(ProgramString(10016));
+    TSplashLevel recalculo(ProgramString(10015), QString());
+    TRecalculoFacturas totales(db_);
+    Currency total;
+    for (int i = 0; i < n; ++i) {
+        Splash().SetText(ProgramStringFmt(10017, {i + 1, n}), (i + 1) * 100 / n);
+        const int id = relacionadas_.IDFactura(i);
+        total += totales.Recalcular(id, {numeros_.value(id), g_.fecha, Currency()},
+                                    lineasFactura_.take(id));
+    }
+    return total;
+}
+
+// The count and total of the invoices; anything but Yes undoes the run.
+void TFacturacion::Confirmar(Currency total) const {
+    TQuestion pregunta{
+        ApplicationTitle(),
+        ProgramStringFmt(
+            10018, {relacionadas_.Count(), FormatoDivisa(total), NombreLargoDivisa(),
+                    QLocale(QLocale::Spanish).toString(g_.fecha, QStringLiteral("dddd dd/MM/yyyy")),
+                    g_.textoSerie}),
+        {TMsgButton::Yes, TMsgButton::No},
+        TMsgIcon::Question,
+        TMsgButton::None};
+    if (Prompt().Ask(pregunta) != TMsgButton::Yes) throw EZMKError(ProgramString(10019));
+}
+
+// The invoices are saved: a failure from here on is reported and leaves them saved.
+void CobrarEImprimir(const QList<int>& facturas, const TGeneracionFacturas& g) {
+    try {
+        for (int id : facturas) CobrarFactura(id, 0, g.numerar, 0, g.fecha, false, g.fecha, true);
+    } catch (const EAbort&) {
+        return;
+    } catch (const EZMKError& e) {
+        MuestraError(e.Message());
+        return;
+    }
+    ImprimirFacturas(facturas);
+}
+
 }  // namespace
 
 QList<int> GenerarFacturas(const TGeneracionFacturas& g) {
     TDataBaseZMK& db = DefaultDB();
-    const QDate fecha = g.fecha;
-    const bool conMes = g.mes >= 0 && g.anyo >= 0;
-    const QString sql = kConsultaConceptos +
-                        QStringLiteral("WHERE (ActivoT14) AND (NOT (IDMatriculaT02 IS NULL)) ") +
-                        Filtros(g, fecha) + QStringLiteral("\n") + kOrdenConceptos;
-    const QSet<int> alumnos(g.alumnos.begin(), g.alumnos.end());
-    const QSet<int> conceptos(g.conceptos.begin(), g.conceptos.end());
-    QHash<int, const TSeleccionConcepto*> seleccion;
-    for (const TSeleccionConcepto& s : g.seleccion) seleccion.insert(s.idConcepto, &s);
-    const int idCentro = IDCentroActual();
-
-    TRelatedIDs relacionadas;
-    // The lines written per invoice and its number: the totals are worked out from them.
-    QHash<int, std::vector<TLineaFactura>> lineasFactura;
-    QHash<int, std::optional<int>> numeros;
-    db.BeginTrans(true);
-    try {
-        TRecalculoFacturas totales(db);
-        Currency total;
+    TFacturacion facturacion(db, g);
+    {
+        TTransactionGuard transaccion(db);
         auto proceso = std::make_unique<TSplashLevel>(ProgramString(10010), ProgramString(10011));
         Splash().SetText(ProgramString(10012), 10);
-        {
-            TSplashLevel etapa(ProgramString(10013), ProgramString(10014));
-            const std::vector<TFilaConcepto> filas = LeerFilas(db, sql);
-            TCreadorCabeceras cabeceras(db);
-            QSqlQuery insertarLinea = Preparar(
-                db,
-                QStringLiteral("INSERT INTO T16FacturasCue (") +
-                    kColumnasLinea.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
-                    QStringList(kColumnasLinea.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
-                    QLatin1Char(')'));
-            QSqlQuery desactivar = Preparar(
-                db,
-                QStringLiteral(
-                    "UPDATE T14ConceptosMatricula SET ActivoT14=0 WHERE IDConceptoMatriculaT14=?"));
-            const int n = int(filas.size());
-            for (int i = 0; i < n; ++i) {
-                const TFilaConcepto& f = filas[size_t(i)];
-                Splash().SetText(
-                    QStringLiteral("(%1/%2) Alumno: ").arg(i + 1).arg(n) + f.nombreAlumno,
-                    (i + 1) * 100 / n);
-                if (!MesCoincide(f, conMes ? g.mes : -1)) continue;
-                if (!alumnos.contains(f.idAlumno)) continue;
-                if (g.porConceptos && !conceptos.contains(f.idConcepto)) continue;
-                const TSeleccionConcepto* sel = seleccion.value(f.idConcepto, nullptr);
-                if (!g.porConceptos && !seleccion.isEmpty() && !(sel && sel->facturar)) continue;
-
-                int alumno = f.idAlumno;
-                if (g.alumnoRelacionado && !f.idRelacionado.isNull())
-                    alumno = f.idRelacionado.toInt();
-                const int clave = g.agruparPorAlumno ? alumno : f.idMatricula;
-                int idFactura;
-                auto crear = [&]() {
-                    const int id = cabeceras.Crear(idCentro, alumno, g.idSerie, g.datosPadreOMadre,
-                                                   g.numerar, fecha, f.idMatricula);
-                    const QVariant& numero = cabeceras.UltimoNumero();
-                    numeros.insert(
-                        id, numero.isNull() ? std::nullopt : std::optional<int>(numero.toInt()));
-                    return id;
-                };
-                if (f.datosCobroEnMatricula) {
-                    idFactura = crear();
-                    relacionadas.AddSinClaves(idFactura);
-                } else {
-                    const int grupo = relacionadas.IndexOf(clave);
-                    if (grupo >= 0) {
-                        idFactura = relacionadas.IDFactura(grupo);
-                    } else {
-                        idFactura = crear();
-                        relacionadas.Add(idFactura, clave);
-                    }
-                }
-
-                Currency base = f.base, importeTotal = f.total, unidades = f.unidades;
-                if (!seleccion.isEmpty() && sel) {
-                    unidades = sel->unidades;
-                    const TImportesLinea l =
-                        CalcularImportesLinea(f.importeBase, unidades, f.dto, f.iva);
-                    base = l.base;
-                    importeTotal = l.total;
-                }
-                const QString texto =
-                    conMes ? ExpandirTextoConcepto(f.concepto, g.anyo, g.mes) : f.concepto;
-                TLineaFactura linea;
-                linea.alumno = f.nombreAlumno;
-                linea.centro = f.nombreCentro.toString();
-                linea.nMatricula = f.nMatricula.toString();
-                linea.codCurso = f.codCurso.toString();
-                linea.curso = f.descrCurso.toString();
-                linea.codGrupo = f.codGrupo.toString();
-                linea.grupo = f.nombreGrupo.toString();
-                linea.concepto = texto;
-                if (conMes) {
-                    linea.mes = g.mes;
-                    linea.anyo = g.anyo;
-                }
-                linea.precio = f.importeBase;
-                linea.unidades = unidades;
-                linea.dto = f.dto;
-                linea.base = base;
-                linea.iva = f.iva;
-                linea.total = importeTotal;
-                Ejecutar(insertarLinea,
-                         {idFactura,
-                          f.idConcepto,
-                          f.idMatricula,
-                          f.codTarifa,
-                          texto,
-                          conMes ? QVariant(g.mes) : QVariant(),
-                          conMes ? QVariant(g.anyo) : QVariant(),
-                          Dinero(f.importeBase),
-                          Dinero(unidades),
-                          Dinero(f.dto),
-                          Dinero(base),
-                          Dinero(f.iva),
-                          Dinero(importeTotal),
-                          f.codCentro,
-                          f.nombreCentro,
-                          f.codCurso,
-                          f.descrCurso,
-                          f.codGrupo,
-                          f.nombreGrupo,
-                          f.nMatricula,
-                          f.nombreAlumno},
-                         &linea.id);
-                lineasFactura[idFactura].push_back(std::move(linea));
-                // A one-off charge is billed once.
-                if (!f.esCuota) Ejecutar(desactivar, {f.idConcepto});
-            }
-        }
-        Splash().SetText(ProgramString(10015), 80);
-        const int n = relacionadas.Count();
-        if (n == 0) throw EZMKError(ProgramString(10016));
-        {
-            TSplashLevel recalculo(ProgramString(10015), QString());
-            for (int i = 0; i < n; ++i) {
-                Splash().SetText(ProgramStringFmt(10017, {i + 1, n}), (i + 1) * 100 / n);
-                const int id = relacionadas.IDFactura(i);
-                total += totales.Recalcular(id, {numeros.value(id), fecha, Currency()},
-                                            lineasFactura.take(id));
-            }
-        }
+        facturacion.CrearLineas();
+        const Currency total = facturacion.Totalizar();
         proceso.reset();
-        TQuestion pregunta{
-            ApplicationTitle(),
-            ProgramStringFmt(
-                10018,
-                {n, FormatoDivisa(total), NombreLargoDivisa(),
-                 QLocale(QLocale::Spanish).toString(fecha, QStringLiteral("dddd dd/MM/yyyy")),
-                 g.textoSerie}),
-            {TMsgButton::Yes, TMsgButton::No},
-            TMsgIcon::Question,
-            TMsgButton::None};
-        if (Prompt().Ask(pregunta) != TMsgButton::Yes) throw EZMKError(ProgramString(10019));
+        facturacion.Confirmar(total);
         TSplashLevel guardando(ProgramString(10020), ProgramString(10021));
-        db.CommitTrans();
-    } catch (...) {
-        if (db.InTransaction()) db.RollbackTrans();
-        throw;
+        transaccion.Commit();
     }
-
-    const QList<int> facturas = relacionadas.IDsFacturas();
-    if (!g.cobrar) return facturas;
-    // The invoices are saved: a failure from here on is reported and leaves them saved.
-    try {
-        for (int id : facturas) CobrarFactura(id, 0, g.numerar, 0, fecha, false, fecha, true);
-    } catch (const EAbort&) {
-        return facturas;
-    } catch (const EZMKError& e) {
-        MuestraError(e.Message());
-        return facturas;
-    }
-    ImprimirFacturas(facturas);
+    const QList<int> facturas = facturacion.Facturas();
+    if (g.cobrar) CobrarEImprimir(facturas, g);
     return facturas;
 }
 
@@ -405,28 +424,22 @@ void ComprobarBajasMatriculas(const QDate& fecha) {
     if (respuesta == TMsgButton::No) return;
     if (respuesta != TMsgButton::Yes) throw EAbort();
 
-    db.BeginTrans(true);
-    try {
-        QList<int> ids;
-        QSqlQuery m = db.Query(QStringLiteral("SELECT * FROM T02Matriculas WHERE ") + condicion);
-        while (m.next()) ids << m.value(QStringLiteral("IDMatriculaT02")).toInt();
-        m.finish();
-        for (int id : ids) CambiarActivaMatricula(id, false, false);
-        TQuestion fin{
-            QString(),
-            QStringLiteral("El proceso ha finalizado correctamente\n\nSe han dado de baja ") +
-                QString::number(ids.size()) +
-                QStringLiteral(" matrículas\ny todos los conceptos de cobro de estas "
-                               "matrículas se han borrado.\n\n¿Aceptar el proceso?"),
-            {TMsgButton::Yes, TMsgButton::No},
-            TMsgIcon::Information,
-            TMsgButton::None};
-        if (Prompt().Ask(fin) != TMsgButton::Yes) throw EAbort();
-        db.CommitTrans();
-    } catch (...) {
-        if (db.InTransaction()) db.RollbackTrans();
-        throw;
-    }
+    TTransactionGuard transaccion(db);
+    QList<int> ids;
+    QSqlQuery m = db.Query(QStringLiteral("SELECT * FROM T02Matriculas WHERE ") + condicion);
+    while (m.next()) ids << m.value(QStringLiteral("IDMatriculaT02")).toInt();
+    m.finish();
+    for (int id : ids) CambiarActivaMatricula(id, false, false);
+    TQuestion fin{QString(),
+                  QStringLiteral("El proceso ha finalizado correctamente\n\nSe han dado de baja ") +
+                      QString::number(ids.size()) +
+                      QStringLiteral(" matrículas\ny todos los conceptos de cobro de estas "
+                                     "matrículas se han borrado.\n\n¿Aceptar el proceso?"),
+                  {TMsgButton::Yes, TMsgButton::No},
+                  TMsgIcon::Information,
+                  TMsgButton::None};
+    if (Prompt().Ask(fin) != TMsgButton::Yes) throw EAbort();
+    transaccion.Commit();
 }
 
 std::vector<TSeleccionConcepto> ConceptosAlumno(int idAlumno, int mes, bool sinMes) {

@@ -130,15 +130,13 @@ int Generate(CliContext& ctx) {
                                 "INNER JOIN T02Matriculas ON IDMatriculaT02=IDMatriculaT14 "
                                 "WHERE IDCentroT02=") +
                      centro + QStringLiteral(" ORDER BY IDConceptoMatriculaT14"));
-        QStringList ids;
-        for (int id : form.conceptos) ids << ValorSQL(id);
-        form.alumnos = ids.isEmpty()
+        form.alumnos = form.conceptos.isEmpty()
                            ? QList<int>()
                            : Column(QStringLiteral("SELECT IDAlumnoT02 FROM T14ConceptosMatricula "
                                                    "INNER JOIN T02Matriculas ON "
                                                    "IDMatriculaT02=IDMatriculaT14 WHERE "
                                                    "IDConceptoMatriculaT14 IN (") +
-                                    ids.join(QLatin1Char(',')) + QStringLiteral(")"));
+                                    SqlKeyList(form.conceptos) + QStringLiteral(")"));
     } else {
         const QList<int> elegidos = f.Keys(QStringLiteral("--students"));
         QString rows = f.Value(QStringLiteral("--rows"));

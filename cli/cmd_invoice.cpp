@@ -6,6 +6,7 @@
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/transactionguard.h"
 
 namespace zmk::cli {
 namespace {
@@ -22,15 +23,9 @@ int Recalc(CliContext& ctx) {
     if (CompteRegistres(db, QStringLiteral("IDFacturaCabT15"), QStringLiteral("T15FacturasCab"),
                         QStringLiteral("IDFacturaCabT15=") + ValorSQL(id)) == 0)
         throw EZMKError(QStringLiteral("No existe la factura %1").arg(id));
-    db.BeginTrans();
-    Currency total;
-    try {
-        total = RecalcularFactura(id);
-        db.CommitTrans();
-    } catch (...) {
-        if (db.InTransaction()) db.RollbackTrans();
-        throw;
-    }
+    TTransactionGuard transaccion(db);
+    const Currency total = RecalcularFactura(id);
+    transaccion.Commit();
     *ctx.out << total.ToString(2) << '\n';
     return kExitOk;
 }

@@ -143,18 +143,15 @@ int RunParam(CliContext& ctx) {
 }  // namespace
 
 std::unique_ptr<TQuerySQL> GridQuery(const schema::Table& table, const QVariantList& keys) {
-    QStringList literals;
     QString order = QStringLiteral("CASE ") + table.key;
     for (int i = 0; i < keys.size(); ++i) {
-        literals << ValorSQL(keys[i]);
         order += QStringLiteral(" WHEN ") + ValorSQL(keys[i]) + QStringLiteral(" THEN ") +
                  QString::number(i);
     }
     order += QStringLiteral(" END");
     auto ds = DefaultDB().GetTSQLDataSet(
         QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" WHERE ") + table.key +
-            QStringLiteral(" IN (") + literals.join(QStringLiteral(", ")) +
-            QStringLiteral(") ORDER BY ") + order,
+            QStringLiteral(" IN (") + SqlKeyList(keys) + QStringLiteral(") ORDER BY ") + order,
         false);
     ZMKApp().AttachDataSet(*ds, table.dataSourceId);
     ds->Open();

@@ -92,11 +92,11 @@ void OpenDefaultDatabase(const CliContext& ctx) {
     if (ZMKApp().GetDefaultDB()) return;
     if (ctx.dbPath.isEmpty())
         throw UsageError{QStringLiteral("Esta orden necesita una base de datos: --db ARCHIVO")};
-    ZMKApp().SetDefaultDB(TDataBaseZMK::Open(ctx.dbPath));
-    TDataBaseZMK& db = DefaultDB();
-    if (!db.TableExists(QStringLiteral("TZMKVersionInfo")))
+    // Recognised read only first: a file that is refused is left as it was.
+    if (!TDataBaseZMK::OpenReadOnly(ctx.dbPath)->TableExists(QStringLiteral("TZMKVersionInfo")))
         throw EZMKError(QStringLiteral("El archivo no es una base de datos de ZMK-Escolia:\n%1")
                             .arg(ctx.dbPath));
+    ZMKApp().SetDefaultDB(TDataBaseZMK::Open(ctx.dbPath));
     ParametrosApp().NotifyReload();
     if (ctx.centre)
         FijaCentroActual(*ctx.centre);

@@ -11,6 +11,7 @@
 #include "core/versiones.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/transactionguard.h"
 #include "schema/schema.h"
 
 namespace zmk {
@@ -138,7 +139,7 @@ void CreaMaster(int version, const QString& path) {
     BorraArchivoBD(building);
     {
         auto db = TDataBaseZMK::Create(building);
-        db->BeginTrans(true);
+        TTransactionGuard transaccion(*db);
         schema::CreateSchema(*db);
         for (int v = schema::kVersionBaseDatos - 1; v >= version; --v) {
             const TCambioVersion* c = CambioDe(v);
@@ -175,7 +176,7 @@ void CreaMaster(int version, const QString& path) {
                              {QStringLiteral("NombreConsulta"), QStringLiteral("TextoSQL")},
                              {name, sql});
         }
-        db->CommitTrans();
+        transaccion.Commit();
     }
     BorraArchivoBD(path);
     if (!QFile::rename(building, path))

@@ -5,6 +5,7 @@
 #include "host/database.h"
 #include "host/dataset.h"
 #include "host/errors.h"
+#include "host/transactionguard.h"
 
 namespace zmk {
 
@@ -175,7 +176,18 @@ void TParametrosApp::DefineParametro(const QString& name, const QString& descrip
     // A declaration never stops the caller once the database is there.
     try {
         auto ds = RowQuery(db, name);
-        if (ds->IsEmpty()) {
+        const bool exists = !ds->IsEmpty();
+        const int rowCode =
+            exists ? TypeCodeOfColumn(
+                         ds->FieldByName(QStringLiteral("NombreCampoValorT99")).AsString())
+                   : tpInvalido;
+        // Declared as it is: nothing to write, and so no wait for another workstation's lock.
+        if (exists && rowCode == typeCode &&
+            ds->FieldByName(QStringLiteral("DescrParametroT99")).AsString() == description)
+            return;
+        std::optional<TTransactionGuard> transaction;
+        if (!OpenDeclarations(db, transaction)) return;
+        if (!exists) {
             int id = VarAEnter(UltimValor(db, kTable, QStringLiteral("IDParamAplicT99"))) + 1;
             QString column = ValueColumn(typeCode);
             CreaRegistre(db, kTable,
@@ -183,19 +195,40 @@ void TParametrosApp::DefineParametro(const QString& name, const QString& descrip
                           QStringLiteral("DescrParametroT99"),
                           QStringLiteral("NombreCampoValorT99"), column},
                          {id, name, description, column, value});
-            return;
+        } else {
+            ds->Edit();
+            ds->FieldByName(QStringLiteral("DescrParametroT99")).SetValue(description);
+            if (rowCode != typeCode) {
+                ds->FieldByName(QStringLiteral("NombreCampoValorT99"))
+                    .SetValue(ValueColumn(typeCode));
+                ds->FieldByName(ValueColumn(typeCode)).SetValue(value);
+            }
+            ds->Post();
         }
-        ds->Edit();
-        ds->FieldByName(QStringLiteral("DescrParametroT99")).SetValue(description);
-        int row_code =
-            TypeCodeOfColumn(ds->FieldByName(QStringLiteral("NombreCampoValorT99")).AsString());
-        if (row_code != typeCode) {
-            ds->FieldByName(QStringLiteral("NombreCampoValorT99")).SetValue(ValueColumn(typeCode));
-            ds->FieldByName(ValueColumn(typeCode)).SetValue(value);
-        }
-        ds->Post();
+        if (transaction) transaction->Commit();
     } catch (const std::exception&) {
     }
+}
+
+// The transaction a declaration writes in: the reload's, begun with its first change, or one
+// of its own. Opening a company does not wait for a lock to write descriptions: when another
+// workstation is saving, the reload's declarations are left for the next open (false).
+bool TParametrosApp::OpenDeclarations(TDataBaseZMK& db, std::optional<TTransactionGuard>& own) {
+    if (!reloading_) {
+        own.emplace(db);
+        return true;
+    }
+    if (reload_failed_) return false;
+    if (!reload_transaction_) {
+        try {
+            reload_transaction_ =
+                std::make_unique<TTransactionGuard>(db, TTransactionLock::WriteIfFree);
+        } catch (const std::exception&) {
+            reload_failed_ = true;
+            return false;
+        }
+    }
+    return true;
 }
 
 void TParametrosApp::AddReloadHandler(const QString& key, ReloadHandler handler) {
@@ -212,7 +245,24 @@ void TParametrosApp::NotifyReload() {
     TDataBaseZMK* db = db_ ? db_ : ZMKApp().GetDefaultDB();
     if (!db || !db->Connected() || !db->TableExists(kTable)) return;
     auto handlers = handlers_;
-    for (auto& [key, handler] : handlers) handler();
+    // The handlers' declarations share one transaction, begun only if one changes something.
+    reloading_ = true;
+    reload_failed_ = false;
+    try {
+        for (auto& [key, handler] : handlers) handler();
+    } catch (...) {
+        reload_transaction_.reset();
+        reloading_ = false;
+        throw;
+    }
+    if (reload_transaction_) {
+        try {
+            reload_transaction_->Commit();
+        } catch (const std::exception&) {
+        }
+        reload_transaction_.reset();
+    }
+    reloading_ = false;
 }
 
 TParametrosApp& ParametrosApp() {

@@ -3,11 +3,13 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
-namespace zmk {
+#include "host/transactionguard.h"
 
-class TDataBaseZMK;
+namespace zmk {
 
 // Type codes of a parameter and their value columns.
 enum TTipoParametro {
@@ -47,7 +49,11 @@ class TParametrosApp {
 
   private:
     TDataBaseZMK& CheckDataBase();
+    bool OpenDeclarations(TDataBaseZMK& db, std::optional<TTransactionGuard>& own);
     TDataBaseZMK* db_ = nullptr;
+    bool reloading_ = false;
+    bool reload_failed_ = false;
+    std::unique_ptr<TTransactionGuard> reload_transaction_;
     std::vector<std::pair<QString, ReloadHandler>> handlers_;
 };
 

@@ -15,6 +15,7 @@
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/prompt.h"
+#include "host/transactionguard.h"
 #include "schema/schema.h"
 
 namespace zmk {
@@ -65,10 +66,12 @@ QString ListaTablas(TDataBaseZMK& db) {
     return tables.join(u',').toLower();
 }
 
+// Read only: a file is recognised before anything is written to it, so a refused one (another
+// program's) stays byte for byte as it was.
 std::unique_ptr<TDataBaseZMK> AbreConocido(const QString& file) {
-    if (!QFileInfo::exists(file)) return TDataBaseZMK::Open(file);  // raises "not found"
+    if (!QFileInfo::exists(file)) return TDataBaseZMK::OpenReadOnly(file);  // raises "not found"
     try {
-        return TDataBaseZMK::Open(file);
+        return TDataBaseZMK::OpenReadOnly(file);
     } catch (const EDatabaseError&) {
         // Not a database at all: a format this program does not know.
         throw EZMKError(SharedStringFmt(1436, {file}));
@@ -77,7 +80,7 @@ std::unique_ptr<TDataBaseZMK> AbreConocido(const QString& file) {
 
 // The version-1 test: a file without a version table whose tables are those of the v1 master.
 bool EsVersion1(TDataBaseZMK& db, const QString& master) {
-    auto m = TDataBaseZMK::Open(master);
+    auto m = TDataBaseZMK::OpenReadOnly(master);
     return ListaTablas(*m) == ListaTablas(db);
 }
 
@@ -88,7 +91,7 @@ struct TFilaImportacion {
 
 // The row of program `nombre` in a master's TZMKImportVersions (the last one counts).
 TFilaImportacion BuscaImportacion(const QString& file, const QString& nombre, int version) {
-    auto db = TDataBaseZMK::Open(file);
+    auto db = TDataBaseZMK::OpenReadOnly(file);
     if (!db->TableExists(kTablaImportVersions)) throw EZMKError(SharedString(1438));
     QSqlQuery q = db->Query(QStringLiteral(
         "SELECT NombreAplicacion, NumeroVersion, NombreArchivo, PrefijoConsultas FROM "
@@ -132,7 +135,7 @@ int EjecutaConsultasImportacion(const QString& file, const QString& prefix, cons
         const QString marca = prefix + QStringLiteral("CIMP");
         const int count = int(queries.size());
         int run = 0;
-        db->BeginTrans(true);
+        TTransactionGuard transaccion(*db);
         for (int i = 0; i < count; ++i) {
             Splash().SetPosition(QStringLiteral("Ejecutando consulta"), i, count);
             if (!EmpiezaPor(queries[i].first, marca)) continue;
@@ -140,7 +143,7 @@ int EjecutaConsultasImportacion(const QString& file, const QString& prefix, cons
             db->ExecuteSQL(queries[i].second);
             ++run;
         }
-        db->CommitTrans();
+        transaccion.Commit();
         return run;
     } catch (EZMKError& e) {
         e.SetMessage(SharedString(1415) + QStringLiteral("\nDataBase: \"") + file +

@@ -1,5 +1,7 @@
 #include "host/database.h"
 
+#include <sqlite3.h>
+
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDriver>
@@ -17,13 +19,49 @@ namespace zmk {
 
 namespace {
 int connection_counter = 0;
+int busy_timeout = -1;  // not yet read from the environment
 
 QString ErrorText(const QSqlError& error) {
     QString text = error.databaseText();
     if (text.isEmpty()) text = error.text();
     return text;
 }
+
+// SQLITE_BUSY and SQLITE_LOCKED, with or without their extended codes.
+bool IsBusy(const QSqlError& error) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok && ((code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED);
+}
+
+sqlite3* SqliteHandle(const QSqlDatabase& connection) {
+    if (!connection.isOpen()) return nullptr;
+    const QVariant handle = connection.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
 }  // namespace
+
+EDatabaseBusy::EDatabaseBusy()
+    : EDatabaseError(QStringLiteral("Otro puesto está guardando datos; vuelva a intentarlo")) {}
+
+void RaiseSqlError(const QSqlError& error) {
+    if (IsBusy(error)) throw EDatabaseBusy();
+    throw EDatabaseError(ErrorText(error));
+}
+
+int TDataBaseZMK::BusyTimeout() {
+    if (busy_timeout < 0) {
+        bool ok = false;
+        const int ms = qEnvironmentVariableIntValue("ESCOLIA_BUSY_TIMEOUT_MS", &ok);
+        busy_timeout = ok && ms >= 0 ? ms : 10000;
+    }
+    return busy_timeout;
+}
+
+void TDataBaseZMK::SetBusyTimeout(int milliseconds) {
+    busy_timeout = std::max(0, milliseconds);
+}
 
 TDataBaseZMK::TDataBaseZMK(QString path, QString connectionName, bool readOnly)
     : path_(std::move(path)), connection_name_(std::move(connectionName)), read_only_(readOnly) {}
@@ -60,7 +98,7 @@ std::unique_ptr<TDataBaseZMK> TDataBaseZMK::Connect(const QString& path, bool re
     std::unique_ptr<TDataBaseZMK> db(new TDataBaseZMK(path, name, readOnly));
     QSqlDatabase conn = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     conn.setDatabaseName(path);
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000");
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeout());
     if (readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     conn.setConnectOptions(options);
     if (!conn.open())
@@ -77,7 +115,8 @@ void TDataBaseZMK::Configure() {
         Query(QStringLiteral("PRAGMA journal_mode=WAL"));
         ExecuteSQL(QStringLiteral("PRAGMA synchronous=FULL"));
     }
-    ExecuteSQL(QStringLiteral("PRAGMA busy_timeout=10000"));
+    busy_timeout_ms_ = BusyTimeout();
+    ExecuteSQL(QStringLiteral("PRAGMA busy_timeout=%1").arg(busy_timeout_ms_));
     // Names sort the Spanish way in every list ("Álvarez" with the A's, "Ñ" after "N").
     InstallSpanishCollation(Connection());
     // Like Jet, text compares without regard to case in LIKE.
@@ -106,16 +145,16 @@ QSqlDatabase TDataBaseZMK::Connection() const {
 QSqlQuery TDataBaseZMK::Query(const QString& sql) {
     QSqlQuery q(Connection());
     q.setForwardOnly(true);
-    if (!q.exec(sql)) throw EDatabaseError(ErrorText(q.lastError()));
+    if (!q.exec(sql)) RaiseSqlError(q.lastError());
     return q;
 }
 
 QSqlQuery TDataBaseZMK::Prepared(const QString& sql, const QVariantList& values) {
     QSqlQuery q(Connection());
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw EDatabaseError(ErrorText(q.lastError()));
+    if (!q.prepare(sql)) RaiseSqlError(q.lastError());
     for (int i = 0; i < values.size(); ++i) q.bindValue(i, values[i]);
-    if (!q.exec()) throw EDatabaseError(ErrorText(q.lastError()));
+    if (!q.exec()) RaiseSqlError(q.lastError());
     return q;
 }
 
@@ -141,9 +180,17 @@ std::unique_ptr<TDataSet> TDataBaseZMK::GetTDataSet(const QString& table) {
                                       table);
 }
 
-void TDataBaseZMK::BeginTrans(bool writeLock) {
+void TDataBaseZMK::BeginTrans(bool writeLock, bool waitForLock) {
     if (in_transaction_) throw EDatabaseError(QStringLiteral("Ya hay una transacción en curso"));
-    Query(writeLock ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+    sqlite3* handle = waitForLock ? nullptr : SqliteHandle(Connection());
+    if (handle) sqlite3_busy_timeout(handle, 0);
+    try {
+        Query(writeLock ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+    } catch (...) {
+        if (handle) sqlite3_busy_timeout(handle, busy_timeout_ms_);
+        throw;
+    }
+    if (handle) sqlite3_busy_timeout(handle, busy_timeout_ms_);
     in_transaction_ = true;
 }
 
@@ -156,7 +203,12 @@ void TDataBaseZMK::CommitTrans() {
 void TDataBaseZMK::RollbackTrans() {
     if (!in_transaction_) throw EDatabaseError(QStringLiteral("No hay ninguna transacción activa"));
     in_transaction_ = false;
-    Query(QStringLiteral("ROLLBACK"));
+    if (EngineInTransaction()) Query(QStringLiteral("ROLLBACK"));
+}
+
+bool TDataBaseZMK::EngineInTransaction() const {
+    sqlite3* handle = SqliteHandle(Connection());
+    return !handle || sqlite3_get_autocommit(handle) == 0;
 }
 
 int TDataBaseZMK::PendingEditQuestion() const {
@@ -171,6 +223,27 @@ QString QuoteSqlText(const QString& text) {
     QString s = text;
     s.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + s + QLatin1Char('\'');
+}
+
+QString SqlKeyList(const QList<int>& keys) {
+    QStringList parts;
+    parts.reserve(keys.size());
+    for (int key : keys) parts << QString::number(key);
+    return parts.join(QLatin1Char(','));
+}
+
+QString SqlKeyList(const QVariantList& keys) {
+    QStringList parts;
+    parts.reserve(keys.size());
+    for (const QVariant& key : keys) {
+        bool ok = false;
+        const qlonglong n = key.toLongLong(&ok);
+        if (!ok)
+            throw EConvertError(
+                QStringLiteral("'%1' no es un valor entero válido").arg(key.toString()));
+        parts << QString::number(n);
+    }
+    return parts.join(QLatin1Char(','));
 }
 
 QString TDataBaseZMK::GetSQLDateTime(const QDateTime& value) const {

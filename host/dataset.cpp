@@ -8,6 +8,7 @@
 #include "host/database.h"
 #include "host/datetime.h"
 #include "host/errors.h"
+#include "host/transactionguard.h"
 
 namespace zmk {
 
@@ -41,12 +42,8 @@ QString DataEventName(TDataEvent event) {
 
 namespace {
 
-bool IsNullValue(const QVariant& v) {
-    return !v.isValid() || v.isNull();
-}
-
 bool ValuesEqual(const QVariant& a, const QVariant& b) {
-    if (IsNullValue(a) || IsNullValue(b)) return IsNullValue(a) && IsNullValue(b);
+    if (IsNullVariant(a) || IsNullVariant(b)) return IsNullVariant(a) && IsNullVariant(b);
     if (a.metaType() == QMetaType::fromType<Currency>() ||
         b.metaType() == QMetaType::fromType<Currency>()) {
         auto ca = VarToCurrency(a), cb = VarToCurrency(b);
@@ -69,159 +66,6 @@ QString TableFromSql(const QString& sql) {
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------- TField
-
-TField::TField(TDataSet* owner, int index, QString name, TFieldType type, bool readOnly)
-    : owner_(owner), index_(index), name_(std::move(name)), type_(type), read_only_(readOnly) {}
-
-QVariant TField::Value() const {
-    return owner_->Current(index_);
-}
-
-QVariant TField::OldValue() const {
-    if (owner_->current_ < 0 || owner_->current_ >= owner_->RecordCount()) return QVariant();
-    if (owner_->state_ == TDataSetState::Insert) return QVariant();
-    return owner_->rows_[size_t(owner_->current_)][index_];
-}
-
-bool TField::IsNull() const {
-    return IsNullValue(Value());
-}
-
-QString TField::AsString() const {
-    QVariant v = Value();
-    if (IsNullValue(v)) return QString();
-    if (v.metaType() == QMetaType::fromType<Currency>()) return v.value<Currency>().ToString();
-    if (v.metaType().id() == QMetaType::Bool)
-        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    if (v.metaType().id() == QMetaType::QDateTime) {
-        QDateTime d = v.toDateTime();
-        return d.time() == QTime(0, 0) ? d.toString(QStringLiteral("dd/MM/yyyy"))
-                                       : d.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
-    }
-    return v.toString();
-}
-
-int TField::AsInteger() const {
-    return int(AsLargeInt());
-}
-
-qlonglong TField::AsLargeInt() const {
-    QVariant v = Value();
-    if (IsNullValue(v)) return 0;
-    if (auto c = VarToCurrency(v)) return c->Rounded(0).Raw() / Currency::kScale;
-    throw EConvertError(QStringLiteral("'%1' no es un valor entero válido").arg(v.toString()));
-}
-
-bool TField::AsBoolean() const {
-    QVariant v = Value();
-    if (IsNullValue(v)) return false;
-    if (v.metaType().id() == QMetaType::QString) {
-        QString s = v.toString().trimmed().toLower();
-        if (s == QLatin1String("true")) return true;
-        if (s == QLatin1String("false") || s.isEmpty()) return false;
-    }
-    if (auto c = VarToCurrency(v)) return !c->IsZero();
-    throw EConvertError(QStringLiteral("'%1' no es un valor booleano válido").arg(v.toString()));
-}
-
-Currency TField::AsCurrency() const {
-    QVariant v = Value();
-    if (IsNullValue(v)) return Currency();
-    if (auto c = VarToCurrency(v)) return *c;
-    throw EConvertError(QStringLiteral("'%1' no es un valor numérico válido").arg(v.toString()));
-}
-
-double TField::AsFloat() const {
-    QVariant v = Value();
-    if (IsNullValue(v)) return 0;
-    if (v.metaType().id() == QMetaType::QDateTime) return DateTimeToSerial(v.toDateTime());
-    if (auto c = VarToCurrency(v)) {
-        if (v.metaType().id() == QMetaType::Double) return v.toDouble();
-        return c->ToDouble();
-    }
-    throw EConvertError(QStringLiteral("'%1' no es un valor numérico válido").arg(v.toString()));
-}
-
-QDateTime TField::AsDateTime() const {
-    QVariant v = Value();
-    if (IsNullValue(v)) return QDateTime();
-    if (auto d = VarToDateTime(v)) return *d;
-    throw EConvertError(QStringLiteral("'%1' no es una fecha válida").arg(v.toString()));
-}
-
-QVariant TField::Coerce(const QVariant& value) const {
-    if (IsNullValue(value)) return QVariant();
-    bool text_in = value.metaType().id() == QMetaType::QString;
-    if (text_in && value.toString().isEmpty() && type_ != TFieldType::String &&
-        type_ != TFieldType::Memo && type_ != TFieldType::Unknown)
-        return QVariant();
-    auto bad = [&](const char* what) {
-        QString shown = value.metaType() == QMetaType::fromType<Currency>()
-                            ? value.value<Currency>().ToString()
-                            : value.toString();
-        return EConvertError(QStringLiteral("'%1' no es %2 para el campo '%3'")
-                                 .arg(shown, QString::fromUtf8(what), name_));
-    };
-    switch (type_) {
-        case TFieldType::Boolean: {
-            if (value.metaType().id() == QMetaType::Bool) return value.toBool();
-            if (text_in) {
-                QString s = value.toString().trimmed().toLower();
-                if (s == QLatin1String("true") || s == QLatin1String("sí") ||
-                    s == QLatin1String("si"))
-                    return true;
-                if (s == QLatin1String("false") || s == QLatin1String("no")) return false;
-            }
-            if (auto c = VarToCurrency(value)) return !c->IsZero();
-            throw bad("un valor booleano válido");
-        }
-        case TFieldType::Integer:
-        case TFieldType::AutoInc: {
-            auto c = VarToCurrency(value);
-            if (!c || c->Rounded(0) != *c) throw bad("un valor entero válido");
-            qlonglong n = c->Raw() / Currency::kScale;
-            if (n >= INT_MIN && n <= INT_MAX) return int(n);
-            return n;
-        }
-        case TFieldType::Currency: {
-            auto c = VarToCurrency(value);
-            if (!c) throw bad("un valor numérico válido");
-            return QVariant::fromValue(*c);
-        }
-        case TFieldType::Float: {
-            if (value.metaType() == QMetaType::fromType<Currency>())
-                return value.value<Currency>().ToDouble();
-            bool ok = false;
-            double d =
-                QString(value.toString()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-            if (!ok) throw bad("un valor numérico válido");
-            return d;
-        }
-        case TFieldType::DateTime: {
-            auto d = VarToDateTime(value);
-            if (!d || !d->isValid()) throw bad("una fecha válida");
-            return *d;
-        }
-        case TFieldType::String:
-        case TFieldType::Memo:
-            if (value.metaType() == QMetaType::fromType<Currency>())
-                return value.value<Currency>().ToString();
-            return value.toString();
-        case TFieldType::Blob:
-            return value.toByteArray();
-        case TFieldType::Unknown:
-            break;
-    }
-    return value;
-}
-
-void TField::SetValue(const QVariant& value) {
-    owner_->Assign(*this, value);
-}
-
-// ---------------------------------------------------------------- TDataSet
 
 TDataSet::TDataSet(TDataBaseZMK& db, QString sql, bool readOnly, QString updateTable)
     : db_(db), sql_(std::move(sql)), read_only_(readOnly), update_table_(std::move(updateTable)) {}
@@ -359,7 +203,7 @@ void TDataSet::Refresh() {
     int old_index = current_;
     Load();
     current_ = -1;
-    if (key_field && !IsNullValue(key)) {
+    if (key_field && !IsNullVariant(key)) {
         for (int i = 0; i < RecordCount(); ++i)
             if (ValuesEqual(rows_[size_t(i)][key_field->Index()], key)) current_ = i;
     }
@@ -509,7 +353,16 @@ void TDataSet::Assign(TField& field, const QVariant& value) {
             QStringLiteral("El campo '%1' no se puede modificar").arg(field.FieldName()));
     buffer_[field.Index()] = field.Coerce(value);
     modified_ = true;
-    FireChange(&field);
+    // What the rules work out from a typed value is not typed itself.
+    if (rule_depth_ == 0 && field.Index() < typed_.size()) typed_[field.Index()] = true;
+    ++rule_depth_;
+    try {
+        FireChange(&field);
+    } catch (...) {
+        --rule_depth_;
+        throw;
+    }
+    --rule_depth_;
 }
 
 // A new record starts with its columns' default values (a new course is active), as a form
@@ -528,6 +381,7 @@ void TDataSet::Append() {
     CheckBrowseMode();
     Fire(TDataEvent::BeforeInsert);
     buffer_ = NewRecordBuffer();
+    typed_ = QVector<bool>(FieldCount(), false);
     insert_at_ = RecordCount();
     modified_ = false;
     SetState(TDataSetState::Insert);
@@ -540,6 +394,7 @@ void TDataSet::Insert() {
     CheckBrowseMode();
     Fire(TDataEvent::BeforeInsert);
     buffer_ = NewRecordBuffer();
+    typed_ = QVector<bool>(FieldCount(), false);
     insert_at_ = current_ < 0 ? 0 : current_;
     modified_ = false;
     SetState(TDataSetState::Insert);
@@ -557,6 +412,7 @@ void TDataSet::Edit() {
     CheckBrowseMode();
     Fire(TDataEvent::BeforeEdit);
     buffer_ = rows_[size_t(current_)];
+    typed_ = QVector<bool>(FieldCount(), false);
     modified_ = false;
     SetState(TDataSetState::Edit);
     Fire(TDataEvent::AfterEdit);
@@ -566,15 +422,9 @@ void TDataSet::Edit() {
 // that the row and what the rules change with it are written together or not at all.
 template <class F>
 void TDataSet::InOneTransaction(F&& work) {
-    const bool own = !db_.InTransaction();
-    if (own) db_.BeginTrans();
-    try {
-        work();
-    } catch (...) {
-        if (own && db_.InTransaction()) db_.RollbackTrans();
-        throw;
-    }
-    if (own && db_.InTransaction()) db_.CommitTrans();
+    TTransactionGuard transaction(db_);
+    work();
+    transaction.Commit();
 }
 
 void TDataSet::Post() {
@@ -599,6 +449,9 @@ void TDataSet::Post() {
             SetState(TDataSetState::Browse);
             Fire(TDataEvent::AfterPost);
         });
+    } catch (const ERecordChanged&) {
+        Reread();
+        throw;
     } catch (...) {
         // The database kept nothing: the rows and the open edit come back as they were.
         if (written) {
@@ -623,7 +476,7 @@ void TDataSet::WriteInsert() {
         if (f->ReadOnly() && f->DataType() != TFieldType::AutoInc) continue;
         if (!table_columns_.contains(f->FieldName(), Qt::CaseInsensitive)) continue;
         const QVariant& v = buffer_[f->Index()];
-        if (IsNullValue(v)) continue;
+        if (IsNullVariant(v)) continue;
         columns << f->FieldName();
         marks << QStringLiteral("?");
         values << ToStorage(v);
@@ -636,7 +489,7 @@ void TDataSet::WriteInsert() {
     QSqlQuery q = db_.Prepared(sql, values);
     TField& key = FieldByName(key_field_);
     QVariant key_value = buffer_[key.Index()];
-    if (IsNullValue(key_value)) key_value = q.lastInsertId();
+    if (IsNullVariant(key_value)) key_value = q.lastInsertId();
     Row row = ReadRowByKey(key_value);
     int at = std::clamp(insert_at_, 0, RecordCount());
     rows_.insert(rows_.begin() + at, row);
@@ -646,15 +499,22 @@ void TDataSet::WriteInsert() {
 
 void TDataSet::WriteUpdate() {
     const Row& old = rows_[size_t(current_)];
+    TField& key = FieldByName(key_field_);
+    // The post's transaction holds the write lock: the row cannot change between this read and
+    // the write (a backend without one would read it FOR UPDATE).
+    std::optional<Row> saved = StoredRow(old[key.Index()], old);
+    if (!saved)
+        throw EDatabaseError(QStringLiteral(
+            "No se encuentra el registro para actualizar: otro usuario lo ha borrado"));
+    if (!SameColumns(*saved, old)) MergeSaved(*saved, old);
     QStringList sets;
     QVariantList values;
     for (auto& f : fields_) {
         if (f->ReadOnly()) continue;
-        if (ValuesEqual(old[f->Index()], buffer_[f->Index()])) continue;
+        if (ValuesEqual((*saved)[f->Index()], buffer_[f->Index()])) continue;
         sets << f->FieldName() + QStringLiteral(" = ?");
         values << ToStorage(buffer_[f->Index()]);
     }
-    TField& key = FieldByName(key_field_);
     if (!sets.isEmpty()) {
         values << ToStorage(old[key.Index()]);
         QSqlQuery q =
@@ -668,20 +528,73 @@ void TDataSet::WriteUpdate() {
     rows_[size_t(current_)] = ReadRowByKey(buffer_[key.Index()]);
 }
 
-// The stored row as the database now holds it; fields that are not columns of the table
-// (joined or calculated) keep the values of the edit buffer.
-TDataSet::Row TDataSet::ReadRowByKey(const QVariant& key) {
-    Row row = buffer_;
+bool TDataSet::SameColumns(const Row& a, const Row& b) const {
+    for (const auto& f : fields_)
+        if (IsColumn(*f) && !ValuesEqual(a[f->Index()], b[f->Index()])) return false;
+    return true;
+}
+
+bool TDataSet::IsColumn(const TField& field) const {
+    return table_columns_.contains(field.FieldName(), Qt::CaseInsensitive);
+}
+
+// Another workstation saved the record after it was read here. Each column typed here must
+// still hold what was read, or this post would overwrite that change unseen: the post is
+// refused and the record read again. Otherwise the edit goes on over the row as saved, and
+// what the rules work out from the typed columns (the full name, a line's amounts) is worked
+// out again from it.
+void TDataSet::MergeSaved(const Row& saved, const Row& old) {
+    QVector<int> changed;
+    for (const auto& f : fields_) {
+        const int i = f->Index();
+        if (!typed_.value(i) || !IsColumn(*f) || ValuesEqual(old[i], buffer_[i])) continue;
+        if (!ValuesEqual(saved[i], old[i])) {
+            reread_ = saved;
+            throw ERecordChanged();
+        }
+        changed << i;
+    }
+    Row merged = saved;
+    for (const auto& f : fields_)
+        if (!IsColumn(*f)) merged[f->Index()] = buffer_[f->Index()];
+    for (int i : changed) merged[i] = buffer_[i];
+    buffer_ = merged;
+    ++rule_depth_;
+    try {
+        for (int i : changed) FireChange(fields_[size_t(i)].get());
+    } catch (...) {
+        --rule_depth_;
+        throw;
+    }
+    --rule_depth_;
+}
+
+void TDataSet::Reread() {
+    if (!reread_.isEmpty()) rows_[size_t(current_)] = reread_;
+    reread_.clear();
+    buffer_.clear();
+    modified_ = false;
+    SetState(TDataSetState::Browse);
+    FireChange(nullptr);
+}
+
+// The stored row as the database now holds it over base (fields that are not columns of the
+// table, joined or calculated, keep base's values); nullopt when the row is gone.
+std::optional<TDataSet::Row> TDataSet::StoredRow(const QVariant& key, Row base) {
     QSqlQuery q =
         db_.Prepared(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(update_table_, key_field_),
                      {ToStorage(key)});
-    if (!q.next()) return row;
+    if (!q.next()) return std::nullopt;
     QSqlRecord rec = q.record();
     for (auto& f : fields_) {
         int i = rec.indexOf(f->FieldName());
-        if (i >= 0) row[f->Index()] = FromStorage(f->DataType(), q.value(i));
+        if (i >= 0) base[f->Index()] = FromStorage(f->DataType(), q.value(i));
     }
-    return row;
+    return base;
+}
+
+TDataSet::Row TDataSet::ReadRowByKey(const QVariant& key) {
+    return StoredRow(key, buffer_).value_or(buffer_);
 }
 
 void TDataSet::Cancel() {
@@ -747,7 +660,7 @@ bool TDataSet::GotoKey() {
     for (int i = 0; i < RecordCount(); ++i) {
         bool match = true;
         for (int c = 0; c < wanted.size() && match; ++c)
-            if (!IsNullValue(wanted[c]) && !ValuesEqual(rows_[size_t(i)][c], wanted[c]))
+            if (!IsNullVariant(wanted[c]) && !ValuesEqual(rows_[size_t(i)][c], wanted[c]))
                 match = false;
         if (match) {
             int old = current_;

@@ -2,7 +2,6 @@
 // A data set over the company database in the manner of a Delphi data set: states, fields by
 // name, an edit buffer, and the data events that the procedure library's hooks receive.
 // Rows are read into memory when the data set opens; edits are written back by key.
-#include <QDateTime>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -11,6 +10,8 @@
 #include <vector>
 
 #include "host/currency.h"
+#include "host/errors.h"
+#include "host/field.h"
 #include "host/fieldtype.h"
 #include "host/zmkobject.h"
 
@@ -37,50 +38,6 @@ enum class TDataEvent {
 // "BEFOREOPEN", "AFTERPOST", ... as the hooks' names end.
 QString DataEventName(TDataEvent event);
 
-class TField {
-  public:
-    TField(TDataSet* owner, int index, QString name, TFieldType type, bool readOnly);
-
-    const QString& FieldName() const { return name_; }
-    TFieldType DataType() const { return type_; }
-    bool ReadOnly() const { return read_only_; }
-    void SetReadOnly(bool value) { read_only_ = value; }
-    TDataSet* DataSet() const { return owner_; }
-    int Index() const { return index_; }
-
-    // The value in the current record (the edit buffer while editing); invalid QVariant is Null.
-    QVariant Value() const;
-    QVariant OldValue() const;
-    bool IsNull() const;
-    QString AsString() const;
-    int AsInteger() const;  // Null reads as 0
-    qlonglong AsLargeInt() const;
-    bool AsBoolean() const;
-    Currency AsCurrency() const;
-    double AsFloat() const;
-    QDateTime AsDateTime() const;
-
-    // Assigns in edit, insert or set-key state, converted to the field's type; fires the
-    // data-change hook. An empty text assigned to a non-text field makes it Null.
-    void SetValue(const QVariant& value);
-    void SetAsString(const QString& value) { SetValue(value); }
-    void SetAsInteger(int value) { SetValue(value); }
-    void SetAsBoolean(bool value) { SetValue(value); }
-    void SetAsCurrency(Currency value) { SetValue(QVariant::fromValue(value)); }
-    void SetAsDateTime(const QDateTime& value) { SetValue(value); }
-    void Clear() { SetValue(QVariant()); }
-
-    // The value converted to the field's type, or an error in the program's words.
-    QVariant Coerce(const QVariant& value) const;
-
-  private:
-    TDataSet* owner_;
-    int index_;
-    QString name_;
-    TFieldType type_;
-    bool read_only_;
-};
-
 // Receives the data events of the data sets it is attached to (the host wires it to the
 // procedure library's hooks).
 class IDataEventSink {
@@ -89,6 +46,15 @@ class IDataEventSink {
     virtual void DataEvent(TDataEvent event, TDataSet& dataSet) = 0;
     // field is nullptr when the record as a whole changed (scroll, insert, cancel).
     virtual void DataChange(TDataSet& dataSet, TField* field) = 0;
+};
+
+// A post refused because another workstation changed what was typed here since it was read;
+// the data set has read the record again.
+class ERecordChanged : public EDatabaseError {
+  public:
+    ERecordChanged()
+        : EDatabaseError(QStringLiteral(
+              "El registro ha sido modificado por otro usuario. Se volverá a leer.")) {}
 };
 
 class TDataSet : public TZMKObject {
@@ -167,6 +133,12 @@ class TDataSet : public TZMKObject {
     void BuildFields(const QStringList& names, const QVector<TFieldType>& types);
     void WriteInsert();
     void WriteUpdate();
+    bool IsColumn(const TField& field) const;
+    bool SameColumns(const Row& a, const Row& b) const;
+    void MergeSaved(const Row& saved, const Row& old);
+    void Reread();
+    std::optional<Row> StoredRow(const QVariant& key, Row base);
+    // The stored row over the edit buffer.
     Row ReadRowByKey(const QVariant& key);
     QVariant Current(int index) const;
     void Assign(TField& field, const QVariant& value);
@@ -187,10 +159,13 @@ class TDataSet : public TZMKObject {
     TDataSetState state_ = TDataSetState::Inactive;
     std::vector<std::unique_ptr<TField>> fields_;
     std::vector<Row> rows_;
-    int current_ = -1;    // index into rows_
-    Row buffer_;          // edit/insert buffer
-    Row key_buffer_;      // set-key buffer
-    int insert_at_ = -1;  // where an inserted record goes
+    int current_ = -1;     // index into rows_
+    Row buffer_;           // edit/insert buffer
+    Row key_buffer_;       // set-key buffer
+    QVector<bool> typed_;  // fields the user assigned in the open edit
+    int rule_depth_ = 0;   // above 0 while the rules follow an assignment
+    Row reread_;           // the record as saved, when a post was refused for it
+    int insert_at_ = -1;   // where an inserted record goes
     bool modified_ = false;
     bool eof_ = true;
     bool bof_ = true;

@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <vector>
 
@@ -11,6 +10,8 @@
 #include "host/currency.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/preparedstatement.h"
+#include "host/transactionguard.h"
 #include "maintenance/demodatos.h"
 #include "schema/schema.h"
 
@@ -90,25 +91,19 @@ Importes CalcularImportes(int euros, int iva) {
     return {base, total};
 }
 
-// One prepared statement, bound again for every row; gives the new row's key.
+// One prepared statement, run again for every row; gives the new row's key.
 class Insercion {
   public:
-    Insercion(TDataBaseZMK& db, const QString& sql) : q_(db.Connection()) {
-        if (!q_.prepare(sql)) throw EDatabaseError(q_.lastError().text());
-    }
+    Insercion(TDataBaseZMK& db, const QString& sql) : q_(db, sql) {}
     Insercion(TDataBaseZMK& db, const QString& tabla, const QStringList& columnas)
-        : Insercion(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(tabla, columnas.join(QStringLiteral(", ")),
-                                 QStringList(columnas.size(), QStringLiteral("?"))
-                                     .join(QStringLiteral(", ")))) {}
+        : q_(TPreparedStatement::Insert(db, tabla, columnas)) {}
     qint64 operator()(const QVariantList& valores) {
-        for (int i = 0; i < valores.size(); ++i) q_.bindValue(i, ToStorage(valores[i]));
-        if (!q_.exec()) throw EDatabaseError(q_.lastError().text());
-        return q_.lastInsertId().toLongLong();
+        q_.Run(valores);
+        return q_.LastInsertId().toLongLong();
     }
 
   private:
-    QSqlQuery q_;
+    TPreparedStatement q_;
 };
 
 // Column names written as one text, separated by spaces.
@@ -557,9 +552,9 @@ DemoSummary CrearEmpresaDemo(const QString& path, const DemoOptions& options) {
         throw EZMKError(QStringLiteral("El número de alumnos debe ser mayor que cero"));
     std::unique_ptr<TDataBaseZMK> db = schema::CreateCompanyDatabase(path);
     try {
-        db->BeginTrans(true);
+        TTransactionGuard transaction(*db);
         DemoSummary summary = Generador(*db, options).Generar();
-        db->CommitTrans();
+        transaction.Commit();
         return summary;
     } catch (...) {
         // A half-filled demo is worse than none.

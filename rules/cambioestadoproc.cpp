@@ -9,6 +9,7 @@
 #include "host/parametres.h"
 #include "host/prompt.h"
 #include "host/querysql.h"
+#include "host/transactionguard.h"
 #include "rules/cambioestado.h"
 
 namespace zmk {
@@ -42,20 +43,13 @@ void EjecutaCambioEstado(const TCambioEstado& c) {
         throw EAbort();
 
     TDataBaseZMK& db = DefaultDB();
-    db.BeginTrans();
-    try {
-        c.cambio(id, !activo);
-        TQuestion aceptar;
-        aceptar.text =
-            QStringLiteral("El proceso ha finalizado correctamente\n\n¿Aceptar el proceso?");
-        aceptar.icon = TMsgIcon::Question;
-        if (Prompt().Ask(aceptar) != TMsgButton::Yes) throw EAbort();
-        db.CommitTrans();
-    } catch (...) {
-        // Everything goes back, the incidences written included.
-        db.RollbackTrans();
-        throw;
-    }
+    TTransactionGuard transaccion(db);
+    c.cambio(id, !activo);
+    TQuestion aceptar;
+    aceptar.text = QStringLiteral("El proceso ha finalizado correctamente\n\n¿Aceptar el proceso?");
+    aceptar.icon = TMsgIcon::Question;
+    if (Prompt().Ask(aceptar) != TMsgButton::Yes) throw EAbort();
+    transaccion.Commit();
     // The refresh fires the record change that puts the screen's form state right.
     query->RefrescaSQL();
 }

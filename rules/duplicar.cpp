@@ -11,6 +11,7 @@
 #include "host/parametres.h"
 #include "host/prompt.h"
 #include "host/querysql.h"
+#include "host/transactionguard.h"
 #include "rules/conceptos.h"
 
 namespace zmk {
@@ -283,21 +284,16 @@ bool EjecutarDuplicado(int idGrupo, int idCurso) {
     TOpcionesDuplicado o = *opciones;
     TDataBaseZMK& db = DefaultDB();
     // The write lock from the start: new keys are read back as the largest of their table.
-    db.BeginTrans(true);
-    try {
-        if (modoCurso) {
-            DuplicarCurso(idCurso, o.conceptosCurso, o.grupos, o.conceptosMatricula, o.matriculas,
-                          o.conceptosGrupo);
-            Informa(QStringLiteral("El curso se ha duplicado según las opciones indicadas"));
-        } else {
-            DuplicarGrupo(idGrupo, 0, o.conceptosGrupo, o.conceptosMatricula, o.matriculas);
-            Informa(QStringLiteral("El grupo se ha duplicado según las opciones indicadas"));
-        }
-        db.CommitTrans();
-    } catch (...) {
-        db.RollbackTrans();
-        throw;
+    TTransactionGuard transaccion(db);
+    if (modoCurso) {
+        DuplicarCurso(idCurso, o.conceptosCurso, o.grupos, o.conceptosMatricula, o.matriculas,
+                      o.conceptosGrupo);
+        Informa(QStringLiteral("El curso se ha duplicado según las opciones indicadas"));
+    } else {
+        DuplicarGrupo(idGrupo, 0, o.conceptosGrupo, o.conceptosMatricula, o.matriculas);
+        Informa(QStringLiteral("El grupo se ha duplicado según las opciones indicadas"));
     }
+    transaccion.Commit();
     return true;
 }
 

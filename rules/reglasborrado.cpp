@@ -7,6 +7,7 @@
 #include "host/datarules.h"
 #include "host/errors.h"
 #include "host/prompt.h"
+#include "host/transactionguard.h"
 #include "rules/borrardialogos.h"
 #include "rules/cambioestado.h"
 #include "rules/cascadas.h"
@@ -104,19 +105,9 @@ void BorrarLiquidacion(TDataSet& ds) {
 }  // namespace
 
 void BorrarEnUnaTransaccion(const std::function<void()>& cascadaConFila) {
-    TDataBaseZMK& db = DefaultDB();
-    if (db.InTransaction()) {
-        cascadaConFila();
-        return;
-    }
-    db.BeginTrans();
-    try {
-        cascadaConFila();
-        db.CommitTrans();
-    } catch (...) {
-        db.RollbackTrans();
-        throw;
-    }
+    TTransactionGuard transaccion(DefaultDB());
+    cascadaConFila();
+    transaccion.Commit();
 }
 
 void RegisterReglasBorrado() {

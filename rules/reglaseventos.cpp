@@ -14,6 +14,7 @@
 #include "host/datetime.h"
 #include "host/errors.h"
 #include "host/prompt.h"
+#include "host/transactionguard.h"
 #include "rules/comunes.h"
 #include "rules/conceptos.h"
 #include "rules/fuentesdatos.h"
@@ -46,19 +47,9 @@ void Guarda(TDataSet&) {
 // short one that takes the write lock first, so two workstations never read the same value.
 template <class F>
 void ConContador(F&& f) {
-    TDataBaseZMK& db = DefaultDB();
-    if (db.InTransaction()) {
-        f();
-        return;
-    }
-    db.BeginTrans(true);
-    try {
-        f();
-    } catch (...) {
-        db.RollbackTrans();
-        throw;
-    }
-    db.CommitTrans();
+    TTransactionGuard transaccion(DefaultDB());
+    f();
+    transaccion.Commit();
 }
 
 // Yes/No with a warning icon and No as the default; anything but Yes ends the post silently.

@@ -6,6 +6,7 @@
 
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/transactionguard.h"
 
 namespace zmk::schema {
 
@@ -81,9 +82,9 @@ std::unique_ptr<TDataBaseZMK> CreateCompanyDatabase(const QString& path) {
     if (QFileInfo::exists(path)) throw EZMKError(QStringLiteral("Ya existe el archivo:\n") + path);
     std::unique_ptr<TDataBaseZMK> db = TDataBaseZMK::Create(path);
     try {
-        db->BeginTrans(true);
+        TTransactionGuard transaction(*db);
         CreateSchema(*db);
-        db->CommitTrans();
+        transaction.Commit();
     } catch (...) {
         // A half-built company file must not be left behind to be opened later.
         db.reset();

@@ -238,5 +238,29 @@ TEST_F(Generar, LeavingDateCheckDeactivatesOrCancels) {
     EXPECT_EQ(e_.Int(QStringLiteral("SELECT COUNT(*) FROM T14ConceptosMatricula")), 0);
 }
 
+// The disk fills while the invoices are written: the user learns that, not that undoing the
+// run failed, and the database is as it was.
+TEST_F(Generar, AFullDiskSaysSoAndLeavesTheDatabaseAsItWas) {
+    QList<int> alumnos;
+    for (int i = 0; i < 300; ++i) {
+        const int a = e_.Alumno(QStringLiteral("Alumno %1, Nombre").arg(i));
+        e_.Concepto(e_.Matricula(a), QStringLiteral("Cuota"), 40, true);
+        alumnos << a;
+    }
+    const int paginas = e_.Int(QStringLiteral("PRAGMA page_count"));
+    t_.db().Query(QStringLiteral("PRAGMA max_page_count=%1").arg(paginas + 3));
+    t_.prompt().Push(QStringLiteral("yes"));
+    try {
+        GenerarFacturas(Mes(alumnos));
+        FAIL() << "the invoices did not fit and yet were saved";
+    } catch (const EZMKError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("full"))) << e.Message().toStdString();
+        EXPECT_FALSE(e.Message().contains(QStringLiteral("rollback")));
+    }
+    EXPECT_FALSE(t_.db().InTransaction());
+    EXPECT_EQ(Facturas(), 0);
+    EXPECT_EQ(Lineas(), 0);
+}
+
 }  // namespace
 }  // namespace zmk

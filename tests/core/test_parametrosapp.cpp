@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include "core/parametrosapp.h"
 #include "host/currency.h"
+#include "host/database.h"
 #include "host/errors.h"
 #include "tests/support/testdb.h"
 
@@ -117,4 +120,36 @@ TEST(ParametrosAppNoDatabase, ReadsGiveTheDefaultAndWritesRefuse) {
     } catch (const EZMKError& e) {
         EXPECT_EQ(e.Message(), QStringLiteral("DataBaseZMK no inicializada en TParametrosApp"));
     }
+}
+
+// Opening a company while another workstation is saving: the options' declarations neither
+// wait for its lock one by one nor fail the open; they are written, in one go, once it is free,
+// and an open that finds them declared writes nothing.
+TEST_F(ParametrosAppTest, DeclarationsOnOpenDoNotWaitForAnotherWorkstation) {
+    params.AddReloadHandler(QStringLiteral("opciones"), [&] {
+        for (int i = 1; i <= 3; ++i)
+            params.DefineParametro(QStringLiteral("Opcion%1").arg(i),
+                                   QStringLiteral("Opción número %1").arg(i), i, tpInteger);
+    });
+    auto otroPuesto = TDataBaseZMK::Open(tdb.path());
+    otroPuesto->BeginTrans();
+    QElapsedTimer reloj;
+    reloj.start();
+    params.NotifyReload();
+    EXPECT_LT(reloj.elapsed(), 2000);
+    EXPECT_FALSE(tdb.db().InTransaction());
+    otroPuesto->RollbackTrans();
+    const QString cuenta = QStringLiteral(
+        "SELECT COUNT(*) FROM T99ParametrosAplicacion WHERE NombreParametroT99 LIKE 'Opcion%'");
+    EXPECT_EQ(tdb.Scalar(cuenta).toInt(), 0);
+
+    params.NotifyReload();
+    EXPECT_EQ(tdb.Scalar(cuenta).toInt(), 3);
+    EXPECT_EQ(params.AsInteger(QStringLiteral("Opcion2"), 0), 2);
+
+    otroPuesto->BeginTrans();
+    reloj.restart();
+    params.NotifyReload();
+    EXPECT_LT(reloj.elapsed(), 2000);
+    otroPuesto->RollbackTrans();
 }

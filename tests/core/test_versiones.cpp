@@ -1,6 +1,8 @@
 // Version check and the upgrade of older company files through the shipped masters.
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include "core/strings.h"
 #include "tests/core/test_versiones_datos.h"
@@ -272,6 +274,38 @@ TEST_F(Versiones, CleanUpDropsImportObjectsButNeverCompanyTables) {
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toString(), QStringLiteral("OTRACONSULTA"));
     EXPECT_FALSE(q.next());
+}
+
+// Another program's file is recognised before anything is written to it: refused, it stays
+// byte for byte as it was, in its own journal mode.
+TEST_F(Versiones, ARefusedFileIsLeftAsItWas) {
+    const QString ajeno = Path(QStringLiteral("gimnasio.db"));
+    {
+        QSqlDatabase conn =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("otro-programa"));
+        conn.setDatabaseName(ajeno);
+        ASSERT_TRUE(conn.open());
+        QSqlQuery q(conn);
+        ASSERT_TRUE(
+            q.exec(QStringLiteral("CREATE TABLE TZMKVersionInfo (NombreAplicacion TEXT, "
+                                  "NumeroVersion INTEGER)")));
+        ASSERT_TRUE(
+            q.exec(QStringLiteral("INSERT INTO TZMKVersionInfo VALUES ('ZMK Gimnasio', 4)")));
+        q.finish();
+        conn.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("otro-programa"));
+    auto bytes = [&] {
+        QFile f(ajeno);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray antes = bytes();
+    ASSERT_FALSE(antes.isEmpty());
+    EXPECT_EQ(Error([&] { CompruebaVersion(ajeno, 4, true, true); }),
+              SharedStringFmt(1400, {ajeno, QStringLiteral("ZMK Gimnasio"),
+                                     QStringLiteral("ZMK Escolia EXT")}));
+    EXPECT_EQ(bytes(), antes);
+    EXPECT_FALSE(QFileInfo::exists(ajeno + QStringLiteral("-wal")));
 }
 
 }  // namespace

@@ -129,3 +129,54 @@ TEST(ImportesFila, RoundsOnceFromTheExactValue) {
 }
 
 }  // namespace
+
+// Two workstations edit one student: each save writes only what its user typed, the full name
+// is worked out from the row as saved, and a save over a change to a column it typed too is
+// refused and the record read again.
+TEST_F(ReglasCampos, TwoWorkstationsEditingOneStudentLoseNoChange) {
+    const int alumno = Alumno(1, 7);
+    const QString donde = QStringLiteral("IDAlumnoT01=%1").arg(alumno);
+    Exec(QStringLiteral("UPDATE T01Alumnos SET NombreT01='Iván', ApellidosT01='Apellido', "
+                        "NombreCompletoT01='Apellido, Iván' WHERE ") +
+         donde);
+    auto aqui = Pantalla(QStringLiteral("T01Alumnos"), fuente::kAlumnos, donde);
+    auto otroPuesto = TDataBaseZMK::Open(tdb.path());
+    auto alli = otroPuesto->GetTSQLDataSet(
+        QStringLiteral("SELECT * FROM T01Alumnos WHERE ") + donde, false);
+    ZMKApp().AttachDataSet(*alli, fuente::kAlumnos);
+    alli->Open();
+    auto fila = [&](const char* campo) {
+        return Scalar(QStringLiteral("SELECT %1 FROM T01Alumnos WHERE ").arg(campo) + donde)
+            .toString();
+    };
+
+    aqui->Edit();
+    Poner(*aqui, "NombreT01", "Nuevo");
+    aqui->Post();
+    alli->Edit();
+    Poner(*alli, "ApellidosT01", "Otro");
+    alli->Post();
+    EXPECT_EQ(fila("NombreT01"), QStringLiteral("Nuevo"));
+    EXPECT_EQ(fila("ApellidosT01"), QStringLiteral("Otro"));
+    EXPECT_EQ(fila("NombreCompletoT01"), QStringLiteral("Otro, Nuevo"));
+    EXPECT_EQ(alli->FieldByName(QStringLiteral("NombreCompletoT01")).AsString(),
+              QStringLiteral("Otro, Nuevo"));
+
+    aqui->Edit();
+    Poner(*aqui, "NombreT01", "Primero");
+    aqui->Post();
+    EXPECT_EQ(fila("NombreCompletoT01"), QStringLiteral("Otro, Primero"));
+    alli->Edit();
+    Poner(*alli, "NombreT01", "Segundo");
+    try {
+        alli->Post();
+        FAIL() << "a change by the other workstation was overwritten";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("El registro ha sido modificado por otro usuario. "
+                                              "Se volverá a leer."));
+    }
+    EXPECT_EQ(alli->State(), TDataSetState::Browse);
+    EXPECT_EQ(alli->FieldByName(QStringLiteral("NombreT01")).AsString(), QStringLiteral("Primero"));
+    EXPECT_EQ(fila("NombreT01"), QStringLiteral("Primero"));
+    EXPECT_FALSE(otroPuesto->InTransaction());
+}
