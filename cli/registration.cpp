@@ -7,6 +7,7 @@
 #include "cli/cmd_db.h"
 #include "cli/cmd_empresas.h"
 #include "cli/cmd_invoice.h"
+#include "cli/cmd_massdelete.h"
 #include "cli/cmd_report.h"
 #include "cli/cmd_sms.h"
 #include "cli/cmd_text.h"
@@ -34,6 +35,7 @@ void RegisterAllCommands() {
     RegisterReportCommands();
     RegisterBackupCommands();
     RegisterSmsCommands();
+    RegisterMassDeleteCommand();
 }
 
 void RegisterAllProcedureBodies() {
