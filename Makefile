@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 DEB_PACKAGES = cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev \
                zlib1g-dev libgtest-dev libgmock-dev qt6-translations-l10n clang libclang-rt-14-dev \
-               libssl3
+               libssl3 poppler-utils
 
 .PHONY: all deps configure build run test clean
 

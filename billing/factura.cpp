@@ -30,15 +30,23 @@ QVariant Dinero(Currency importe) {
     return importe.ToDouble();
 }
 
+// The header's amounts in the order of TImportesCabecera.
+const QStringList& ColumnasImportes() {
+    static const QStringList columnas = [] {
+        QStringList c{QStringLiteral("ImporteArticulosT15"), QStringLiteral("ImporteDescuentosT15"),
+                      QStringLiteral("ImporteTotalT15"),
+                      QStringLiteral("ImporteBasesImponiblesT15"),
+                      QStringLiteral("ImporteIvasT15")};
+        for (int n = 1; n <= 3; ++n)
+            c << QStringLiteral("TPCIva%1T15").arg(n) << QStringLiteral("BaseImponible%1T15").arg(n)
+              << QStringLiteral("ImporteIva%1T15").arg(n);
+        return c;
+    }();
+    return columnas;
+}
+
 QString SqlActualizarCabecera() {
-    QStringList campos{QStringLiteral("ImporteArticulosT15"),
-                       QStringLiteral("ImporteDescuentosT15"), QStringLiteral("ImporteTotalT15"),
-                       QStringLiteral("ImporteBasesImponiblesT15"),
-                       QStringLiteral("ImporteIvasT15")};
-    for (int n = 1; n <= 3; ++n)
-        campos << QStringLiteral("TPCIva%1T15").arg(n)
-               << QStringLiteral("BaseImponible%1T15").arg(n)
-               << QStringLiteral("ImporteIva%1T15").arg(n);
+    QStringList campos = ColumnasImportes();
     for (int k = 1; k <= TFormatoRecibo::kLineas; ++k)
         campos << QStringLiteral("Linea%1T15").arg(k, 2, 10, QLatin1Char('0'));
     campos << QStringLiteral("ConceptoSEPAT15");
@@ -53,7 +61,8 @@ TRecalculoFacturas::TRecalculoFacturas(TDataBaseZMK& db)
       formato_(TFormatoRecibo::DeOpciones()),
       cabecera_(db, SqlActualizarCabecera()),
       linea_(db, QStringLiteral("UPDATE T16FacturasCue SET ImporteBaseT16=?,"
-                                "BaseImponibleT16=? WHERE IDFacturaCueT16=?")) {}
+                                "BaseImponibleT16=?,ImporteIvaIncluidoT16=? WHERE "
+                                "IDFacturaCueT16=?")) {}
 
 Currency TRecalculoFacturas::Recalcular(int idFactura) {
     std::vector<TLineaFactura> lineas;
@@ -66,18 +75,28 @@ Currency TRecalculoFacturas::Recalcular(int idFactura) {
     ds->Close();
     TCabeceraRecibo cabecera;
     auto cab = db_.GetTSQLDataSet(
-        QStringLiteral("SELECT NumeroT15,FechaT15 FROM T15FacturasCab WHERE IDFacturaCabT15=") +
-            ValorSQL(idFactura),
+        QStringLiteral("SELECT NumeroT15,FechaT15,") + ColumnasImportes().join(QLatin1Char(',')) +
+            QStringLiteral(" FROM T15FacturasCab WHERE IDFacturaCabT15=") + ValorSQL(idFactura),
         true);
     cab->Open();
+    std::optional<TImportesCabecera> guardados;
     if (!cab->IsEmpty()) {
         TField& numero = cab->FieldByName(QStringLiteral("NumeroT15"));
         if (!numero.IsNull()) cabecera.numero = numero.AsInteger();
         TField& fecha = cab->FieldByName(QStringLiteral("FechaT15"));
         if (!fecha.IsNull()) cabecera.fecha = fecha.AsDateTime().date();
+        TImportesCabecera importes;
+        for (size_t i = 0; i < importes.size(); ++i) {
+            TField& f = cab->FieldByName(ColumnasImportes()[qsizetype(i)]);
+            if (!f.IsNull()) importes[i] = f.AsCurrency();
+        }
+        guardados = importes;
     }
     cab->Close();
-    return Recalcular(idFactura, cabecera, std::move(lineas));
+    const size_t cambiadasAntes = cambiadas_;
+    const Currency total = Recalcular(idFactura, cabecera, std::move(lineas));
+    if (cambiadas_ == cambiadasAntes && guardados && *guardados != ultimos_) ++cambiadas_;
+    return total;
 }
 
 Currency TRecalculoFacturas::Recalcular(int idFactura, const TCabeceraRecibo& datos,
@@ -92,17 +111,20 @@ Currency TRecalculoFacturas::Recalcular(int idFactura, const TCabeceraRecibo& da
         if (x.ivaNulo != y.ivaNulo) return y.ivaNulo;
         return !x.ivaNulo && y.iva < x.iva;
     });
+    bool lineaCambiada = false;
     for (size_t i : porIva) {
         TLineaFactura& l = lineas[i];
         const Currency unidades = l.unidades.value_or(Currency());
-        if (l.precio.IsZero() && !l.total.IsZero()) {
-            // A line entered with its total only.
-            const TImportesLinea importes =
-                CalcularImportesDesdeTotal({l.precio, l.base, l.total}, unidades, l.dto, l.iva);
+        // Lines entered with their total only, or written before amounts were kept in cents,
+        // are brought to the line rule.
+        const TImportesLinea guardada{l.precio, l.base, l.total};
+        const TImportesLinea importes = ImportesLineaSegunRegla(guardada, unidades, l.dto, l.iva);
+        if (importes != guardada) {
             l.precio = importes.precio;
             l.base = importes.base;
             l.total = importes.total;
-            linea_.Run({Dinero(l.precio), Dinero(l.base), l.id});
+            linea_.Run({Dinero(l.precio), Dinero(l.base), Dinero(l.total), l.id});
+            lineaCambiada = true;
         }
         const Currency cuota = l.total - l.base;
         // A fourth rate stays out of the breakdown; it still counts in the totals.
@@ -114,26 +136,30 @@ Currency TRecalculoFacturas::Recalcular(int idFactura, const TCabeceraRecibo& da
                 break;
             }
         }
-        const Currency descuento = l.base - unidades * l.precio;
+        // The gross amount in cents, so that articulos + descuentos = bases to the cent.
+        const Currency bruto = ImporteArticulosLinea(l.precio, unidades);
         bases += l.base;
         ivas += cuota;
-        descuentos += descuento;
-        articulos += l.base - descuento;
+        descuentos += l.base - bruto;
+        articulos += bruto;
         total += l.total;
     }
+    if (lineaCambiada) ++cambiadas_;
 
     TCabeceraRecibo cabecera = datos;
     cabecera.total = total;
     const TTextoRecibo recibo = ComponerRecibo(formato_, cabecera, lineas);
-    QVariantList valores{Dinero(articulos), Dinero(descuentos), Dinero(total), Dinero(bases),
-                         Dinero(ivas)};
-    for (const TTramoIva& tramo : tramos) {
-        auto valor = [&](Currency importe) {
-            return tramo.porcentaje ? Dinero(importe) : QVariant();
-        };
-        valores << valor(tramo.porcentaje.value_or(Currency())) << valor(tramo.base)
-                << valor(tramo.iva);
+    ultimos_ = {articulos, descuentos, total, bases, ivas};
+    for (size_t n = 0; n < 3; ++n) {
+        const TTramoIva& tramo = tramos[n];
+        if (!tramo.porcentaje) continue;
+        ultimos_[5 + 3 * n] = *tramo.porcentaje;
+        ultimos_[6 + 3 * n] = tramo.base;
+        ultimos_[7 + 3 * n] = tramo.iva;
     }
+    QVariantList valores;
+    for (const std::optional<Currency>& importe : ultimos_)
+        valores << (importe ? Dinero(*importe) : QVariant());
     for (const QString& linea : recibo.lineas) valores << linea;
     valores << recibo.conceptoSepa << idFactura;
     cabecera_.Run(valores);
@@ -151,14 +177,18 @@ void RecalcularFacturasAntiguas() {
     QList<int> ids;
     QSqlQuery q = db.Query(QStringLiteral(
         "SELECT IDFacturaCabT16 FROM T16FacturasCue WHERE ((TPCDtoT16>0) OR "
-        "((ImporteBaseT16=0) AND (ImporteIvaIncluidoT16>0))) GROUP BY IDFacturaCabT16"));
+        "((ImporteBaseT16=0) AND (ImporteIvaIncluidoT16>0)) OR "
+        "(ROUND(BaseImponibleT16,2)<>BaseImponibleT16) OR "
+        "(ROUND(ImporteIvaIncluidoT16,2)<>ImporteIvaIncluidoT16)) GROUP BY IDFacturaCabT16"));
     while (q.next()) ids << q.value(0).toInt();
     TRecalculoFacturas recalculo(db);
     for (int id : ids) recalculo.Recalcular(id);
     TQuestion pregunta{QString(),
                        QStringLiteral("El proceso ha finalizado correctamente\n\nSe han "
-                                      "recalculado %1 facturas\n\n¿Aceptar el proceso?")
-                           .arg(ids.size()),
+                                      "recalculado %1 facturas\n%2 de ellas han cambiado de "
+                                      "importe\n\n¿Aceptar el proceso?")
+                           .arg(ids.size())
+                           .arg(recalculo.Cambiadas()),
                        {TMsgButton::Yes, TMsgButton::No},
                        TMsgIcon::Information,
                        TMsgButton::None};

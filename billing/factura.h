@@ -1,6 +1,8 @@
 #pragma once
 // Keeping an invoice header consistent with its lines, and invoice numbering.
 #include <QVariant>
+#include <array>
+#include <optional>
 #include <vector>
 
 #include "billing/textorecibo.h"
@@ -10,6 +12,10 @@
 namespace zmk {
 
 class TDataBaseZMK;
+
+// The header's money columns: the five totals, then rate, base and VAT of each of the three VAT
+// slots (an empty slot holds no value).
+using TImportesCabecera = std::array<std::optional<Currency>, 14>;
 
 // Recalculates many invoices in one run: the receipt layout is read once and the statements are
 // prepared once. Runs in the caller's transaction.
@@ -22,11 +28,15 @@ class TRecalculoFacturas {
     // number and date; returns the invoice total.
     Currency Recalcular(int idFactura, const TCabeceraRecibo& cabecera,
                         std::vector<TLineaFactura> lineas);
+    // How many of the invoices recalculated so far had some stored amount changed.
+    size_t Cambiadas() const { return cambiadas_; }
 
   private:
     TDataBaseZMK& db_;
     TFormatoRecibo formato_;
     TPreparedStatement cabecera_, linea_;
+    TImportesCabecera ultimos_;  // the amounts the last recalculation wrote
+    size_t cambiadas_ = 0;
 };
 
 // Totals and VAT breakdown (at most three rates) of the invoice from its lines; lines entered

@@ -259,13 +259,12 @@ int TFacturacion::FacturaDe(const TFilaConcepto& f, TCreadorCabeceras& cabeceras
 
 // The invoice line of a concept; the units chosen on the concept grid reprice it.
 TLineaFactura TFacturacion::Linea(const TFilaConcepto& f) const {
-    Currency base = f.base, importeTotal = f.total, unidades = f.unidades;
-    if (const TSeleccionConcepto* sel = seleccion_.value(f.idConcepto, nullptr)) {
-        unidades = sel->unidades;
-        const TImportesLinea l = CalcularImportesLinea(f.importeBase, unidades, f.dto, f.iva);
-        base = l.base;
-        importeTotal = l.total;
-    }
+    const TSeleccionConcepto* sel = seleccion_.value(f.idConcepto, nullptr);
+    const Currency unidades = sel ? sel->unidades : f.unidades;
+    // The concept's amounts, unless they stand outside the line rule.
+    const TImportesLinea importes =
+        sel ? CalcularImportesLinea(f.importeBase, unidades, f.dto, f.iva)
+            : ImportesLineaSegunRegla({f.importeBase, f.base, f.total}, unidades, f.dto, f.iva);
     TLineaFactura linea;
     linea.alumno = f.nombreAlumno;
     linea.centro = f.nombreCentro.toString();
@@ -279,12 +278,12 @@ TLineaFactura TFacturacion::Linea(const TFilaConcepto& f) const {
         linea.mes = g_.mes;
         linea.anyo = g_.anyo;
     }
-    linea.precio = f.importeBase;
+    linea.precio = importes.precio;
     linea.unidades = unidades;
     linea.dto = f.dto;
-    linea.base = base;
+    linea.base = importes.base;
     linea.iva = f.iva;
-    linea.total = importeTotal;
+    linea.total = importes.total;
     return linea;
 }
 
@@ -312,7 +311,7 @@ void TFacturacion::CrearLineas() {
                            linea.concepto,
                            conMes_ ? QVariant(g_.mes) : QVariant(),
                            conMes_ ? QVariant(g_.anyo) : QVariant(),
-                           Dinero(f.importeBase),
+                           Dinero(linea.precio),
                            Dinero(*linea.unidades),
                            Dinero(f.dto),
                            Dinero(linea.base),

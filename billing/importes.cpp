@@ -1,83 +1,89 @@
 #include "billing/importes.h"
 
-#include "host/errors.h"
-
 namespace zmk {
 namespace {
 
-using Wide = __int128;
-
-[[noreturn]] void FueraDeRango() {
-    throw EZMKError(QStringLiteral("Importe fuera de rango"));
-}
-
-Wide Multiplica(Wide a, Wide b) {
-    Wide r;
-    if (__builtin_mul_overflow(a, b, &r)) FueraDeRango();
-    return r;
-}
-
-// num / den, one single rounding half away from zero, so that an expression of several factors
-// is never rounded twice.
-Wide DivideRedondeando(Wide num, Wide den) {
-    bool negative = (num < 0) != (den < 0);
-    if (num < 0) num = -num;
-    if (den < 0) den = -den;
-    Wide q = num / den;
-    if (2 * (num % den) >= den) ++q;
-    return negative ? -q : q;
-}
-
-Currency DesdeRaw(Wide raw) {
-    if (raw > Wide(INT64_MAX) || raw < -Wide(INT64_MAX)) FueraDeRango();
-    return Currency::FromRaw(int64_t(raw));
-}
-
-// The raw value num / den, at four decimals.
-Currency Cociente(Wide num, Wide den) {
-    return DesdeRaw(DivideRedondeando(num, den));
-}
-
-// The raw value num / den, rounded straight to cents.
-Currency CocienteCentimos(Wide num, Wide den) {
-    return DesdeRaw(Multiplica(DivideRedondeando(num, Multiplica(den, 100)), 100));
-}
-
-constexpr Wide kScale = Currency::kScale;
 const Currency kCien = Currency(100);
+const Currency kCentimo = Currency::FromRaw(Currency::kScale / 100);
+
+// unidades x (100 - dto) / 100, four decimals: what the price is multiplied by.
+Currency Factor(Currency unidades, Currency dto) {
+    return Currency::MulDiv({unidades, kCien - dto}, kCien, 4);
+}
+
+Currency CuotaIva(Currency base, Currency iva) {
+    return Currency::MulDiv({base, iva}, kCien, 2);
+}
 
 }  // namespace
 
-Currency RedondearDecimales(Currency x, int n) {
-    return x.Rounded(n);
+Currency BaseImponibleDesdeTotal(Currency total, Currency iva) {
+    const Currency cercana = Currency::MulDiv({total, kCien}, kCien + iva, 2);
+    for (Currency base : {cercana, cercana - kCentimo, cercana + kCentimo})
+        if (base + CuotaIva(base, iva) == total) return base;
+    return cercana;
 }
 
 TImportesLinea CalcularImportesLinea(Currency precio, Currency unidades, Currency dto,
                                      Currency iva) {
-    TImportesLinea r;
-    r.precio = precio;
-    // Raw values carry four decimals each: three factors and the "/ 100" scale by 10^10.
-    r.base = Cociente(Multiplica(Multiplica(precio.Raw(), unidades.Raw()), (kCien - dto).Raw()),
-                      kScale * kScale * 100);
-    Currency cuotaIva = CocienteCentimos(Multiplica(r.base.Raw(), iva.Raw()), kScale * 100);
-    r.total = RedondearDecimales(r.base + cuotaIva, 2);
-    return r;
+    const Currency base = Currency::MulDiv({precio, unidades, kCien - dto}, kCien, 2);
+    return {precio, base, base + CuotaIva(base, iva)};
 }
 
 TImportesLinea CalcularImportesDesdeTotal(TImportesLinea actual, Currency unidades, Currency dto,
                                           Currency iva) {
-    // A rate of 100 leaves the line as it is; -100 would divide by zero.
     if (iva == kCien || (kCien + iva).IsZero()) return actual;
     TImportesLinea r = actual;
-    r.base = Cociente(Multiplica(actual.total.Raw(), 100 * kScale), (kCien + iva).Raw());
-    Currency f = Cociente(Multiplica(unidades.Raw(), (kCien - dto).Raw()), 100 * kScale);
+    const Currency f = Factor(unidades, dto);
     if (f.IsZero()) {
         r.base = Currency();
         r.total = Currency();
-    } else {
-        r.precio = Cociente(Multiplica(r.base.Raw(), kScale), f.Raw());
+        return r;
     }
+    r.total = actual.total.Rounded(2);
+    r.base = BaseImponibleDesdeTotal(r.total, iva);
+    if (Currency::MulDiv({actual.precio, f}, Currency(1), 2) != r.base)
+        r.precio = Currency::MulDiv({r.base}, f, 4);
     return r;
+}
+
+TImportesLinea ImportesLineaSegunRegla(TImportesLinea guardada, Currency unidades, Currency dto,
+                                       Currency iva) {
+    if (guardada.precio.IsZero() && !guardada.total.IsZero())
+        return CalcularImportesDesdeTotal(guardada, unidades, dto, iva);
+    // Within a cent of the exact amounts: a total typed by hand keeps its cents.
+    auto cerca = [](Currency a, Currency b) { return a - b < kCentimo && b - a < kCentimo; };
+    const Currency baseExacta =
+        Currency::MulDiv({guardada.precio, unidades, kCien - dto}, kCien, 4);
+    const Currency ivaExacto = Currency::MulDiv({guardada.base, iva}, kCien, 4);
+    if (guardada.base.HasDecimals(2) && guardada.total.HasDecimals(2) &&
+        cerca(guardada.base, baseExacta) && cerca(guardada.Iva(), ivaExacto))
+        return guardada;
+    return CalcularImportesLinea(guardada.precio, unidades, dto, iva);
+}
+
+TImportesLinea ImportesDesdeTarifa(Currency sinIva, Currency iva, Currency conIva,
+                                   Currency unidades, Currency dto) {
+    if (unidades != Currency(1) || !dto.IsZero() || iva == kCien || (kCien + iva).IsZero())
+        return CalcularImportesLinea(sinIva, unidades, dto, iva);
+    return CalcularImportesDesdeTotal({sinIva, Currency(), conIva}, unidades, dto, iva);
+}
+
+Currency ImporteArticulosLinea(Currency precio, Currency unidades) {
+    return Currency::MulDiv({precio, unidades}, Currency(1), 2);
+}
+
+Currency PrecioConIva(Currency sinIva, Currency iva) {
+    return Currency::MulDiv({sinIva, kCien + iva}, kCien, 2);
+}
+
+std::optional<Currency> PrecioSinIva(Currency conIva, Currency iva) {
+    if ((kCien + iva).IsZero()) return std::nullopt;
+    return Currency::MulDiv({conIva, kCien}, kCien + iva, 4);
+}
+
+Currency ImporteLineaLiquidacion(Currency unidades, Currency precio) {
+    return Currency::MulDiv({unidades, precio}, Currency(1), 2);
 }
 
 }  // namespace zmk

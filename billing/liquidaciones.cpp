@@ -106,7 +106,7 @@ int GenerarLiquidacion(int idCentro, int idLiquidacion, const QDate& fechaFinal,
     }
     cursos.finish();
     for (const TLinea& l : lineas) {
-        const Currency importe = RedondearDecimales(Currency(l.altas) * l.precio, 2);
+        const Currency importe = ImporteLineaLiquidacion(Currency(l.altas), l.precio);
         CreaRegistre(db, QStringLiteral("T28LiquidacionesCue"),
                      {QStringLiteral("IDLiquidacionCabT28"), QStringLiteral("CodigoT28"),
                       QStringLiteral("DescripcionT28"), QStringLiteral("PrecioUnitarioT28"),

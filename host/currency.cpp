@@ -4,26 +4,40 @@
 #include <QMetaType>
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
+
+#include "host/errors.h"
 
 namespace zmk {
 namespace {
 
-int64_t Pow10(int n) {
-    int64_t r = 1;
+using Wide = __int128;
+
+Wide Pow10(int n) {
+    Wide r = 1;
     while (n-- > 0) r *= 10;
     return r;
 }
 
-// Divides with the quotient rounded half away from zero.
-int64_t DivRound(__int128 num, __int128 den) {
-    bool negative = (num < 0) != (den < 0);
+Wide Multiply(Wide a, Wide b) {
+    Wide r;
+    if (__builtin_mul_overflow(a, b, &r)) ThrowImporteFueraDeRango();
+    return r;
+}
+
+// The program's one rounding: num / den with the quotient rounded half away from zero.
+Wide DivRound(Wide num, Wide den) {
+    if (den == 0) ThrowImporteFueraDeRango();
+    const bool negative = (num < 0) != (den < 0);
     if (num < 0) num = -num;
     if (den < 0) den = -den;
-    __int128 q = num / den;
-    __int128 r = num % den;
-    if (2 * r >= den) ++q;
-    return int64_t(negative ? -q : q);
+    Wide q = num / den;
+    if (2 * (num % den) >= den) ++q;
+    return negative ? -q : q;
+}
+
+Currency FromWide(Wide raw) {
+    if (raw > Currency::kMaxRaw || raw < -Currency::kMaxRaw) ThrowImporteFueraDeRango();
+    return Currency::FromRaw(int64_t(raw));
 }
 
 struct ConvertersRegistration {
@@ -32,17 +46,37 @@ struct ConvertersRegistration {
         QMetaType::registerConverter<Currency, QString>(
             static_cast<QString (Currency::*)() const>(&Currency::ToString));
         QMetaType::registerConverter<Currency, qlonglong>(
-            [](const Currency& c) { return qlonglong(DivRound(c.Raw(), Currency::kScale)); });
+            [](const Currency& c) { return qlonglong(c.Rounded(0).Raw() / Currency::kScale); });
         QMetaType::registerConverter<Currency, int>(
-            [](const Currency& c) { return int(DivRound(c.Raw(), Currency::kScale)); });
+            [](const Currency& c) { return int(c.Rounded(0).Raw() / Currency::kScale); });
     }
 };
 const ConvertersRegistration converters_registration;
 
 }  // namespace
 
+void ThrowImporteFueraDeRango() {
+    throw EZMKError(QStringLiteral("Importe fuera de rango"));
+}
+
+Currency Currency::MulDiv(std::initializer_list<Currency> factors, Currency divisor, int decimals) {
+    decimals = std::clamp(decimals, 0, 4);
+    // The exact value is the product of raw/kScale over the factors, over raw/kScale of the
+    // divisor; counted in steps of 10^-decimals.
+    Wide num = Pow10(decimals);
+    Wide den = divisor.raw_;
+    bool first = true;
+    for (Currency f : factors) {
+        num = Multiply(num, f.raw_);
+        if (!first) den = Multiply(den, kScale);
+        first = false;
+    }
+    if (first) num = Multiply(num, kScale);
+    return FromWide(Multiply(DivRound(num, den), Pow10(4 - decimals)));
+}
+
 Currency Currency::FromDouble(double value) {
-    if (!std::isfinite(value)) return Currency();
+    if (!std::isfinite(value)) ThrowImporteFueraDeRango();
     // The shortest text that reads back as the same double is the decimal the user meant.
     auto shortest = Parse(QString::number(value, 'g', QLocale::FloatingPointShortest));
     return shortest ? *shortest : Currency();
@@ -57,7 +91,7 @@ std::optional<Currency> Currency::Parse(const QString& input) {
     if (e >= 0) {
         bool ok = false;
         exponent = text.mid(e + 1).toInt(&ok);
-        if (!ok || exponent > 30 || exponent < -30) return std::nullopt;
+        if (!ok) return std::nullopt;
         text.truncate(e);
     }
     bool negative = false;
@@ -81,26 +115,30 @@ std::optional<Currency> Currency::Parse(const QString& input) {
         }
     }
     if (digits.isEmpty()) return std::nullopt;
-    decimals -= exponent;
-    // Value = digits * 10^-decimals; bring it to four decimals, rounding half away from zero.
+    // A number: from here on, too large is out of range and too small rounds to zero.
     while (digits.size() > 1 && digits[0] == QLatin1Char('0')) digits.remove(0, 1);
-    if (digits.size() > 30) return std::nullopt;
-    __int128 mantissa = 0;
+    if (digits == QLatin1String("0")) return Currency();
+    // Value = digits * 10^(exponent - decimals): its integer part has this many digits.
+    const qint64 magnitude = qint64(digits.size()) + exponent - decimals;
+    if (magnitude > 15) ThrowImporteFueraDeRango();
+    if (magnitude < -5) return Currency();
+    // Only the digits down to the fifth decimal decide the rounding to four.
+    const qint64 kept = std::max<qint64>(0, magnitude + 5);
+    const bool dropped = digits.size() > kept;
+    if (dropped) digits.truncate(kept);
+    Wide mantissa = 0;
     for (QChar ch : digits) mantissa = mantissa * 10 + (ch.unicode() - '0');
-    int shift = 4 - decimals;
-    __int128 raw;
+    // mantissa * 10^(magnitude - digits) is the value (less what was dropped).
+    const int shift = int(4 + magnitude - digits.size());
+    Wide raw;
     if (shift >= 0) {
-        if (shift > 20) return mantissa == 0 ? std::optional<Currency>(Currency()) : std::nullopt;
-        raw = mantissa;
-        for (int i = 0; i < shift; ++i) raw *= 10;
+        raw = mantissa * Pow10(shift);
     } else {
-        if (-shift > 36) return Currency();
-        __int128 den = 1;
-        for (int i = 0; i < -shift; ++i) den *= 10;
-        raw = DivRound(mantissa, den);
+        // shift is -1: the fifth decimal decides; the digits dropped after it never do.
+        raw = DivRound(mantissa, Pow10(-shift));
     }
-    if (raw > __int128(INT64_MAX)) return std::nullopt;
-    return FromRaw(negative ? -int64_t(raw) : int64_t(raw));
+    if (negative) raw = -raw;
+    return FromWide(raw);
 }
 
 QString Currency::ToString() const {
@@ -114,33 +152,17 @@ QString Currency::ToString() const {
 
 QString Currency::ToString(int decimals) const {
     decimals = std::clamp(decimals, 0, 4);
-    int64_t rounded = Rounded(decimals).raw_;
-    bool negative = rounded < 0;
-    uint64_t abs = negative ? uint64_t(-(rounded + 1)) + 1 : uint64_t(rounded);
-    uint64_t units = abs / kScale;
-    uint64_t frac = abs % kScale;
-    QString s = QString::number(units);
+    const int64_t rounded = Rounded(decimals).raw_;
+    const bool negative = rounded < 0;
+    const uint64_t abs = uint64_t(negative ? -rounded : rounded);
+    QString s = QString::number(abs / kScale);
     if (decimals > 0) {
-        QString f = QString::number(frac).rightJustified(4, QLatin1Char('0')).left(decimals);
+        QString f =
+            QString::number(abs % kScale).rightJustified(4, QLatin1Char('0')).left(decimals);
         s += QLatin1Char('.') + f;
     }
     if (negative) s.prepend(QLatin1Char('-'));
     return s;
-}
-
-Currency Currency::Rounded(int decimals) const {
-    decimals = std::clamp(decimals, 0, 4);
-    int64_t step = Pow10(4 - decimals);
-    return FromRaw(DivRound(raw_, step) * step);
-}
-
-Currency Currency::operator*(Currency o) const {
-    return FromRaw(DivRound(__int128(raw_) * o.raw_, kScale));
-}
-
-Currency Currency::operator/(Currency o) const {
-    if (o.raw_ == 0) throw std::domain_error("Currency division by zero");
-    return FromRaw(DivRound(__int128(raw_) * kScale, o.raw_));
 }
 
 std::optional<Currency> VarToCurrency(const QVariant& value) {
@@ -151,14 +173,23 @@ std::optional<Currency> VarToCurrency(const QVariant& value) {
         case QMetaType::Float:
             return Currency::FromDouble(value.toDouble());
         case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
         case QMetaType::Short:
         case QMetaType::UShort:
         case QMetaType::Char:
         case QMetaType::UChar:
             return Currency::FromRaw(value.toLongLong() * Currency::kScale);
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong: {
+            // Checked before scaling: a large integer must not wrap into another amount.
+            const qlonglong units = value.toLongLong();
+            if (value.metaType().id() == QMetaType::ULongLong && value.toULongLong() > INT64_MAX)
+                ThrowImporteFueraDeRango();
+            if (units > Currency::kMaxRaw / Currency::kScale ||
+                units < -Currency::kMaxRaw / Currency::kScale)
+                ThrowImporteFueraDeRango();
+            return Currency::FromRaw(units * Currency::kScale);
+        }
         case QMetaType::Bool:
             return Currency(value.toBool() ? -1 : 0);
         case QMetaType::QString:

@@ -6,6 +6,24 @@
 
 namespace zmk {
 
+namespace {
+
+// Integers need no money range.
+bool IsIntegral(const QVariant& v) {
+    switch (v.metaType().id()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 TField::TField(TDataSet* owner, int index, QString name, TFieldType type, bool readOnly)
     : owner_(owner), index_(index), name_(std::move(name)), type_(type), read_only_(readOnly) {}
 
@@ -44,6 +62,7 @@ int TField::AsInteger() const {
 qlonglong TField::AsLargeInt() const {
     QVariant v = Value();
     if (IsNullVariant(v)) return 0;
+    if (IsIntegral(v)) return v.toLongLong();
     if (auto c = VarToCurrency(v)) return c->Rounded(0).Raw() / Currency::kScale;
     throw EConvertError(QStringLiteral("'%1' no es un valor entero válido").arg(v.toString()));
 }
@@ -113,6 +132,11 @@ QVariant TField::Coerce(const QVariant& value) const {
         }
         case TFieldType::Integer:
         case TFieldType::AutoInc: {
+            if (IsIntegral(value)) {
+                const qlonglong n = value.toLongLong();
+                if (n >= INT_MIN && n <= INT_MAX) return int(n);
+                return n;
+            }
             auto c = VarToCurrency(value);
             if (!c || c->Rounded(0) != *c) throw bad("un valor entero válido");
             qlonglong n = c->Raw() / Currency::kScale;

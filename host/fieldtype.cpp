@@ -1,5 +1,7 @@
 #include "host/fieldtype.h"
 
+#include <QRegularExpression>
+
 namespace zmk {
 namespace {
 TFieldTypeResolver& Resolver() {
@@ -43,7 +45,18 @@ void SetFieldTypeResolver(TFieldTypeResolver resolver) {
 }
 
 TFieldType ResolveFieldType(const QString& column) {
-    return Resolver() ? Resolver()(column) : TFieldType::Unknown;
+    if (!Resolver()) return TFieldType::Unknown;
+    // An aggregate without alias is named after its expression: a sum of amounts is an amount,
+    // read as such rather than as the engine's binary sum (325694.3999999984).
+    static const QRegularExpression aggregate(
+        QStringLiteral(R"(^\s*(SUM|TOTAL|MIN|MAX|AVG)\s*\(\s*(?:DISTINCT\s+)?)"
+                       R"((?:[A-Za-z_]\w*\.)?([A-Za-z_]\w*)\s*\)\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = aggregate.match(column); m.hasMatch()) {
+        const TFieldType type = Resolver()(m.captured(2));
+        return type == TFieldType::Currency ? type : TFieldType::Unknown;
+    }
+    return Resolver()(column);
 }
 
 void SetFieldDefaultResolver(TFieldDefaultResolver resolver) {

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSqlRecord>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -162,6 +163,18 @@ QString DefaultText(const Cell& c) {
     return v.toString();
 }
 
+QString MoneyMask() {
+    return Parametres().AsString(QStringLiteral("DIVISA_MASK"), QStringLiteral("#,##0.00"));
+}
+
+// The currency mask with optional decimals up to four.
+QString PriceMask() {
+    QString mask = MoneyMask();
+    if (!mask.contains(QLatin1Char('.'))) mask += QLatin1Char('.');
+    const qsizetype decimals = mask.size() - mask.indexOf(QLatin1Char('.')) - 1;
+    return mask + QString(std::max<qsizetype>(0, 4 - decimals), QLatin1Char('#'));
+}
+
 QString MaskIban(const QString& iban) {
     QString compact = iban;
     compact.remove(QLatin1Char(' '));
@@ -190,6 +203,11 @@ QString Format(const Cell& c, const QStringList& formats) {
                        : FormatReportMoney(cur.value,
                                            Parametres().AsString(QStringLiteral("DIVISA_MASK"),
                                                                  QStringLiteral("#,##0.00")));
+        } else if (f == QLatin1String("price")) {
+            // A unit price shows every decimal it has (up to four), so that price x units
+            // reads as the amount printed beside it.
+            text = IsEmpty(cur) && !cur.value.isValid() ? QString()
+                                                        : FormatReportMoney(cur.value, PriceMask());
         } else if (f == QLatin1String("int")) {
             text = cur.value.isNull() ? QString() : QString::number(cur.value.toLongLong());
         } else if (f == QLatin1String("date")) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "billing/bancos.h"
+#include "billing/importes.h"
 #include "host/currency.h"
 #include "host/database.h"
 #include "host/errors.h"
@@ -84,11 +85,11 @@ struct Importes {
     Currency base, total;
 };
 
-// Units 1 and no discount: the base is the price; the total is rounded to cents.
+// One unit without discount, by the line rule.
 Importes CalcularImportes(int euros, int iva) {
-    Currency base(euros);
-    Currency total = (base + base * Currency(iva) / Currency(100)).Rounded(2);
-    return {base, total};
+    const TImportesLinea l =
+        CalcularImportesLinea(Currency(euros), Currency(1), Currency(), Currency(iva));
+    return {l.base, l.total};
 }
 
 // One prepared statement, run again for every row; gives the new row's key.

@@ -15,41 +15,8 @@
 namespace zmk {
 namespace {
 
-using Wide = __int128;
-constexpr Wide kEscala = Currency::kScale;
-
 const QString kT14 = QStringLiteral("T14ConceptosMatricula");
-
-// num / den with one rounding, half away from zero, at the given decimals (2 or 4).
-Currency Redondeado(Wide num, Wide den, int decimales) {
-    if (den == 0) throw EZMKError(QStringLiteral("Importe fuera de rango"));
-    bool negativo = (num < 0) != (den < 0);
-    if (num < 0) num = -num;
-    if (den < 0) den = -den;
-    // num / den is in units; the raw value is num * 10^4 / den, cents are num * 100 / den.
-    Wide factor = decimales == 2 ? 100 : kEscala;
-    Wide n = num * factor;
-    Wide q = n / den;
-    if (2 * (n % den) >= den) ++q;
-    if (decimales == 2) q *= 100;
-    if (negativo) q = -q;
-    if (q > Wide(INT64_MAX) || q < -Wide(INT64_MAX))
-        throw EZMKError(QStringLiteral("Importe fuera de rango"));
-    return Currency::FromRaw(int64_t(q));
-}
-
-const Wide kCienRaw = Wide(100) * kEscala;
-
-// precio x unidades x (1 - dto/100), straight to cents.
-Currency BaseCentimos(Currency precio, Currency unidades, Currency dto) {
-    return Redondeado(Wide(precio.Raw()) * unidades.Raw() * (kCienRaw - dto.Raw()),
-                      kEscala * kEscala * kCienRaw, 2);
-}
-
-// base x (1 + iva/100), straight to cents.
-Currency TotalCentimos(Currency base, Currency iva) {
-    return Redondeado(Wide(base.Raw()) * (kCienRaw + iva.Raw()), kEscala * kCienRaw, 2);
-}
+const Currency kCien = Currency(100);
 
 Currency Leer(const QVariant& v) {
     return VarToCurrency(v).value_or(Currency());
@@ -61,6 +28,15 @@ QString Literal(Currency c) {
 
 QString Clave(int key) {
     return ValorSQL(key);
+}
+
+template <typename Filas>
+void EscribirImportes(TDataBaseZMK& db, const Filas& filas) {
+    for (const auto& f : filas)
+        ModificaRegistres(db, kT14,
+                          QStringLiteral("BaseImponibleT14=%1,ImporteIvaIncluidoT14=%2")
+                              .arg(Literal(f.importes.base), Literal(f.importes.total)),
+                          QStringLiteral("IDConceptoMatriculaT14=") + Clave(f.id));
 }
 
 QList<int> Claves(const QString& sql) {
@@ -160,11 +136,10 @@ void ActualizarConceptosHeredados(int idCurso, int idGrupo, int idConceptoPadre)
                       .arg(columnas.join(QLatin1Char(',')), origen.join(QLatin1Char(',')),
                            CondicionCopias(kT14, idCurso, idGrupo, idConceptoPadre)));
 
-    // A copy with its own discount: base from the parent's price and units, total from that
-    // base, each rounded to cents here rather than by the engine's binary arithmetic.
+    // A copy with its own discount: the line rule on the parent's price, units and VAT.
     struct Fila {
         int id;
-        Currency base, total;
+        TImportesLinea importes;
     };
     QList<Fila> filas;
     QSqlQuery q = db.Query(
@@ -175,16 +150,11 @@ void ActualizarConceptosHeredados(int idCurso, int idGrupo, int idConceptoPadre)
                        "T2.IDConceptoMatriculaT14 WHERE (T14ConceptosMatricula.TPCDtoT14 <> 0) "
                        "AND %1")
             .arg(CondicionCopias(kT14, idCurso, idGrupo, idConceptoPadre)));
-    while (q.next()) {
-        Currency base = BaseCentimos(Leer(q.value(2)), Leer(q.value(3)), Leer(q.value(1)));
-        filas << Fila{q.value(0).toInt(), base, TotalCentimos(base, Leer(q.value(4)))};
-    }
-    for (const Fila& f : filas) {
-        ModificaRegistres(db, kT14,
-                          QStringLiteral("BaseImponibleT14=%1,ImporteIvaIncluidoT14=%2")
-                              .arg(Literal(f.base), Literal(f.total)),
-                          QStringLiteral("IDConceptoMatriculaT14=") + Clave(f.id));
-    }
+    while (q.next())
+        filas << Fila{q.value(0).toInt(),
+                      CalcularImportesLinea(Leer(q.value(2)), Leer(q.value(3)), Leer(q.value(1)),
+                                            Leer(q.value(4)))};
+    EscribirImportes(db, filas);
 }
 
 void EliminarConceptosHeredadosHuerfanos() {
@@ -231,7 +201,7 @@ void EliminarConcepto(int idConcepto, bool borrarFila) {
         EsborraRegistres(db, kT14, QStringLiteral("IDConceptoMatriculaT14=") + Clave(idConcepto));
 }
 
-void RepreciarConceptosTarifa(int idTarifa, Currency precio, Currency iva) {
+void RepreciarConceptosTarifa(int idTarifa, Currency precio, Currency iva, Currency conIva) {
     TDataBaseZMK& db = DefaultDB();
     const QString deLaTarifa = QStringLiteral("IDTarifaPreciosT14=") + Clave(idTarifa);
     ModificaRegistres(
@@ -240,23 +210,17 @@ void RepreciarConceptosTarifa(int idTarifa, Currency precio, Currency iva) {
         deLaTarifa);
     struct Fila {
         int id;
-        Currency base, total;
+        TImportesLinea importes;
     };
     QList<Fila> filas;
     QSqlQuery q =
         db.Query(QStringLiteral("SELECT IDConceptoMatriculaT14,UnidadesT14,TPCDtoT14 FROM "
                                 "T14ConceptosMatricula WHERE ") +
                  deLaTarifa);
-    while (q.next()) {
-        Currency base = BaseCentimos(precio, Leer(q.value(1)), Leer(q.value(2)));
-        filas << Fila{q.value(0).toInt(), base, TotalCentimos(base, iva)};
-    }
-    for (const Fila& f : filas) {
-        ModificaRegistres(db, kT14,
-                          QStringLiteral("BaseImponibleT14=%1,ImporteIvaIncluidoT14=%2")
-                              .arg(Literal(f.base), Literal(f.total)),
-                          QStringLiteral("IDConceptoMatriculaT14=") + Clave(f.id));
-    }
+    while (q.next())
+        filas << Fila{q.value(0).toInt(),
+                      ImportesDesdeTarifa(precio, iva, conIva, Leer(q.value(1)), Leer(q.value(2)))};
+    EscribirImportes(db, filas);
     ActualizarConceptosHeredados(0, 0, 0);
 }
 
@@ -299,15 +263,16 @@ void DuplicarConcepto(TDataSet* ds) {
 TImportesLinea CalcularImportesDesdeBase(TImportesLinea actual, Currency unidades, Currency dto,
                                          Currency iva) {
     TImportesLinea r = actual;
-    Currency q = Redondeado(Wide(unidades.Raw()) * (kCienRaw - dto.Raw()), kEscala * kCienRaw, 4);
+    const Currency q = Currency::MulDiv({unidades, kCien - dto}, kCien, 4);
     if (q.IsZero()) {
         r.base = Currency();
         r.total = Currency();
         return r;
     }
-    r.precio = Redondeado(Wide(actual.base.Raw()), Wide(q.Raw()), 2);
-    Currency cuota = Redondeado(Wide(iva.Raw()) * actual.base.Raw(), kCienRaw * kEscala, 2);
-    r.total = RedondearDecimales(actual.base + cuota, 2);
+    // The typed base is kept in cents, as every line's.
+    r.base = actual.base.Rounded(2);
+    r.precio = Currency::MulDiv({r.base}, q, 2);
+    r.total = r.base + Currency::MulDiv({iva, r.base}, kCien, 2);
     return r;
 }
 
@@ -315,7 +280,7 @@ TDescuentoDesdeTotal CalcularDescuentoDesdeTotal(Currency total, Currency precio
                                                  Currency dto, Currency base, Currency iva) {
     TDescuentoDesdeTotal r{total, dto, base, false, false};
     // 100 % leaves everything as it is; -100 would divide by zero.
-    if (iva == Currency(100) || (Currency(100) + iva).IsZero()) return r;
+    if (iva == kCien || (kCien + iva).IsZero()) return r;
     if (precio.IsZero() && total > Currency()) {
         Prompt().Show(TMsgKind::Information, ApplicationTitle(),
                       QStringLiteral("No es posible calcular el porcentaje de descuento si el "
@@ -324,11 +289,12 @@ TDescuentoDesdeTotal CalcularDescuentoDesdeTotal(Currency total, Currency precio
         r.total = Currency();
         r.cambiado = true;
     }
-    Currency h = Redondeado(Wide(precio.Raw()) * unidades.Raw(), kEscala * kEscala, 2);
+    const Currency h = Currency::MulDiv({precio, unidades}, Currency(1), 2);
     if (h.IsZero()) return r;
-    r.base = Redondeado(Wide(r.total.Raw()) * kCienRaw, Wide(kCienRaw + iva.Raw()) * kEscala, 4);
+    r.total = r.total.Rounded(2);
+    r.base = BaseImponibleDesdeTotal(r.total, iva);
     // 100 - B x 100 / h, with a single rounding.
-    r.dto = Redondeado((Wide(h.Raw()) - r.base.Raw()) * 100, Wide(h.Raw()), 2);
+    r.dto = Currency::MulDiv({h - r.base, kCien}, h, 2);
     r.cambiado = true;
     return r;
 }

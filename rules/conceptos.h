@@ -19,8 +19,8 @@ void CrearConceptosHeredados(int idCurso, int idGrupo);
 
 // Copies the parent's data into the inherited copies: those of one parent concept when
 // idConceptoPadre > 0, else those of the group's, else the course's active enrolments, else all.
-// A copy with a discount gets its base and total from the parent's price and units, rounded to
-// cents half away from zero.
+// A copy with a discount gets its base and total by the line rule from the parent's price,
+// units and VAT.
 void ActualizarConceptosHeredados(int idCurso, int idGrupo, int idConceptoPadre);
 
 // Deletes the copies whose enrolment left the parent's course or group, and the grade rows of
@@ -31,9 +31,10 @@ void EliminarConceptosHeredadosHuerfanos();
 // borrarFila, the concept's own row goes too.
 void EliminarConcepto(int idConcepto, bool borrarFila);
 
-// Reprices the concepts bound to a tariff (price and VAT without VAT of the tariff being posted)
-// and refreshes every inherited copy from its parent.
-void RepreciarConceptosTarifa(int idTarifa, Currency precio, Currency iva);
+// Reprices the concepts bound to a tariff (the price without and with VAT and the VAT of the
+// tariff being posted) as choosing the tariff on each concept would, and refreshes every
+// inherited copy from its parent.
+void RepreciarConceptosTarifa(int idTarifa, Currency precio, Currency iva, Currency conIva);
 
 // Appends a copy of the form's current concept to its DATASETSQL data set for the user to save
 // (the click of the concepts form's duplicate button). Does nothing without a form.
@@ -41,8 +42,8 @@ void DuplicarConcepto();
 // The same on a given data set (the form's): nothing while it is being edited.
 void DuplicarConcepto(TDataSet* dataSet);
 
-// Price and total from a typed taxable base: with no units left after the discount the base and
-// total become zero and the price stays.
+// Price and total from a typed taxable base (kept in cents): with no units left after the
+// discount the base and total become zero and the price stays.
 TImportesLinea CalcularImportesDesdeBase(TImportesLinea actual, Currency unidades, Currency dto,
                                          Currency iva);
 

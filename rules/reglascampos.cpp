@@ -2,13 +2,13 @@
 // and settlement-line amounts, the full name, the enrolment number and the bank-office padding.
 #include <QSqlQuery>
 
+#include "billing/importes.h"
 #include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/datarules.h"
 #include "rules/fuentesdatos.h"
 #include "rules/guardas.h"
-#include "rules/importesfila.h"
 #include "rules/reglasestado.h"
 
 namespace zmk {
@@ -48,10 +48,10 @@ void PrecioTarifa(TDataSet& ds, TField* campo) {
     }
 }
 
-void EscribirLinea(TDataSet& ds, const TImportesLineaFactura& linea, bool conPrecio) {
-    if (conPrecio) Campo(ds, "ImporteBaseT16").SetAsCurrency(linea.importeBase);
-    Campo(ds, "BaseImponibleT16").SetAsCurrency(linea.baseImponible);
-    Campo(ds, "ImporteIvaIncluidoT16").SetAsCurrency(linea.importeIvaIncluido);
+void EscribirLinea(TDataSet& ds, const TImportesLinea& linea, bool conPrecio) {
+    if (conPrecio) Campo(ds, "ImporteBaseT16").SetAsCurrency(linea.precio);
+    Campo(ds, "BaseImponibleT16").SetAsCurrency(linea.base);
+    Campo(ds, "ImporteIvaIncluidoT16").SetAsCurrency(linea.total);
 }
 
 void ImportesLineaFactura(TDataSet& ds, TField* campo) {
@@ -63,14 +63,17 @@ void ImportesLineaFactura(TDataSet& ds, TField* campo) {
         Es(campo, "TPCDtoT16") || Es(campo, "TPCIvaT16")) {
         // The base always follows price, units and discount: a typed base does not stay.
         TGuardaActiva guarda(GuardaLineaFactura());
-        EscribirLinea(ds, LineaDesdePrecio(Importe(ds, "ImporteBaseT16"), unidades, dto, iva),
+        EscribirLinea(ds, CalcularImportesLinea(Importe(ds, "ImporteBaseT16"), unidades, dto, iva),
                       false);
     } else if (Es(campo, "ImporteIvaIncluidoT16")) {
-        const auto linea =
-            LineaDesdeTotal(Importe(ds, "ImporteIvaIncluidoT16"), unidades, dto, iva);
-        if (!linea) return;
+        TImportesLinea linea = CalcularImportesDesdeTotal(
+            {Importe(ds, "ImporteBaseT16"), Importe(ds, "BaseImponibleT16"),
+             Importe(ds, "ImporteIvaIncluidoT16")},
+            unidades, dto, iva);
+        // With no units left after the discount the price goes to zero too.
+        if (linea.total.IsZero()) linea.precio = Currency();
         TGuardaActiva guarda(GuardaLineaFactura());
-        EscribirLinea(ds, *linea, true);
+        EscribirLinea(ds, linea, true);
     }
 }
 

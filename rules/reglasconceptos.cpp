@@ -189,14 +189,8 @@ void ActualizarImportesConcepto(TDataSet& ds, TField* field) {
         auto leer = [&](const char* c) {
             return VarToCurrency(q.value(QLatin1String(c))).value_or(Currency());
         };
-        a.precio = leer("ImporteSinIVAT07");
         v = leer("TPCIvaT07");
-        a.total = leer("ImporteConIVAT07");
-        // A plain copy of the tariff keeps its price with VAT exactly.
-        if (u != Currency(1) || !d.IsZero())
-            a = CalcularImportesLinea(a.precio, u, d, v);
-        else
-            a = CalcularImportesDesdeTotal(a, u, d, v);
+        a = ImportesDesdeTarifa(leer("ImporteSinIVAT07"), v, leer("ImporteConIVAT07"), u, d);
     } else if (Es(field, "ImporteBaseT14") || Es(field, "UnidadesT14") || Es(field, "TPCDtoT14") ||
                Es(field, "TPCIvaT14")) {
         a = CalcularImportesLinea(a.precio, u, d, v);

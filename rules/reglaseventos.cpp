@@ -3,6 +3,7 @@
 
 #include "billing/bancos.h"
 #include "billing/factura.h"
+#include "billing/importes.h"
 #include "billing/textorecibo.h"
 #include "core/centroactual.h"
 #include "core/parametrosapp.h"
@@ -18,7 +19,6 @@
 #include "rules/comunes.h"
 #include "rules/conceptos.h"
 #include "rules/fuentesdatos.h"
-#include "rules/importesfila.h"
 #include "rules/reglasestado.h"
 
 namespace zmk {
@@ -168,7 +168,8 @@ void AntesDeGuardarTarifa(TDataSet& ds) {
             "importes en los cursos y matrículas\n\n¿Continuar?")) != TMsgButton::Yes)
         throw EAbort();
     RepreciarConceptosTarifa(id, Campo(ds, "ImporteSinIVAT07").AsCurrency(),
-                             Campo(ds, "TPCIvaT07").AsCurrency());
+                             Campo(ds, "TPCIvaT07").AsCurrency(),
+                             Campo(ds, "ImporteConIVAT07").AsCurrency());
 }
 
 void AntesDeGuardarIncidencia(TDataSet& ds) {

@@ -249,27 +249,71 @@ TEST_F(FacturaTest, NextInvoiceNumber) {
     EXPECT_EQ(SiguienteNumeroFactura(serie), 57);
 }
 
-TEST_F(FacturaTest, BulkRecalculationCommitsOnlyWhenAccepted) {
+TEST_F(FacturaTest, BulkRecalculationCommitsOnlyWhenAcceptedAndSaysHowManyChanged) {
     int f1 = NuevaFactura();
     NuevaLinea(f1, {"Cuota", "10", "3", "10", "21", "27", "32.67"});
     int f2 = NuevaFactura();
     NuevaLinea(f2, {"Cuota", "0", "1", "0", "21", "0", "121"});
     int f3 = NuevaFactura();
     NuevaLinea(f3, {"Cuota", "10", "1", "0", "21", "10", "12.1"});
+    // Billed before amounts were kept in cents: a base of 37.525.
+    int f4 = NuevaFactura();
+    int vieja = NuevaLinea(f4, {"Cuota", "38", "1", "1.25", "0", "37.525", "37.53"});
+    t.db().ExecuteSQL(QStringLiteral("UPDATE T15FacturasCab SET ImporteTotalT15=37.53 WHERE "
+                                     "IDFacturaCabT15=") +
+                      ValorSQL(f4));
 
     t.prompt().Push(QStringLiteral("no"));
     EXPECT_THROW(RecalcularFacturasAntiguas(), EAbort);
     EXPECT_FALSE(t.db().InTransaction());
     EXPECT_TRUE(EsNulo(QStringLiteral("ImporteTotalT15"), f1));
+    EXPECT_EQ(VarToCurrency(ValorCamp(QStringLiteral("T16FacturasCue"),
+                                      QStringLiteral("BaseImponibleT16"),
+                                      QStringLiteral("IDFacturaCueT16=") + ValorSQL(vieja))),
+              C("37.525"));
 
+    RecalcularFactura(f1);
     t.prompt().Push(QStringLiteral("yes"));
     RecalcularFacturasAntiguas();
     EXPECT_TRUE(t.prompt().Log().contains(
         QStringLiteral("QUESTION : El proceso ha finalizado correctamente\\n\\nSe han "
-                       "recalculado 2 facturas\\n\\n¿Aceptar el proceso?")));
+                       "recalculado 3 facturas\\n2 de ellas han cambiado de importe\\n\\n"
+                       "¿Aceptar el proceso?")))
+        << t.prompt().Log().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(Importe(QStringLiteral("ImporteTotalT15"), f1), C("32.67"));
     EXPECT_EQ(Importe(QStringLiteral("ImporteTotalT15"), f2), C("121"));
     EXPECT_TRUE(EsNulo(QStringLiteral("ImporteTotalT15"), f3));
+    EXPECT_EQ(VarToCurrency(ValorCamp(QStringLiteral("T16FacturasCue"),
+                                      QStringLiteral("BaseImponibleT16"),
+                                      QStringLiteral("IDFacturaCueT16=") + ValorSQL(vieja))),
+              C("37.53"));
+    EXPECT_EQ(Importe(QStringLiteral("ImporteIvasT15"), f4), C("0"));
+}
+
+TEST_F(FacturaTest, ADiscountedLineAtZeroPercentAddsUpToTheCent) {
+    // 38 less 1.25 % at 0 %: no VAT quota of 0.01 and no header amount with more than two
+    // decimals, even for a line stored with the four-decimal base of earlier versions.
+    int f = NuevaFactura();
+    NuevaLinea(f, {"Cuota", "38", "1", "1.25", "0", "37.525", "37.53"});
+    NuevaLinea(f, {"Libro", "0.125", "3", "0", "21", "0.375", "0.45"});
+    const Currency total = RecalcularFactura(f);
+    auto importe = [&](const char* campo) { return Importe(QString::fromLatin1(campo), f); };
+    EXPECT_EQ(importe("ImporteIva2T15"), C("0"));
+    EXPECT_EQ(importe("BaseImponible2T15"), C("37.53"));
+    EXPECT_EQ(importe("BaseImponible1T15"), C("0.38"));
+    EXPECT_EQ(importe("ImporteIva1T15"), C("0.08"));
+    EXPECT_EQ(importe("ImporteArticulosT15") + importe("ImporteDescuentosT15"),
+              importe("ImporteBasesImponiblesT15"));
+    EXPECT_EQ(importe("ImporteBasesImponiblesT15") + importe("ImporteIvasT15"),
+              importe("ImporteTotalT15"));
+    EXPECT_EQ(importe("ImporteTotalT15"), total);
+    EXPECT_EQ(total, C("37.99"));
+    for (const char* campo : {"ImporteArticulosT15", "ImporteDescuentosT15", "ImporteTotalT15",
+                              "ImporteBasesImponiblesT15", "ImporteIvasT15", "BaseImponible1T15",
+                              "ImporteIva1T15", "BaseImponible2T15", "ImporteIva2T15"})
+        EXPECT_TRUE(importe(campo).HasDecimals(2))
+            << campo << importe(campo).ToString().toStdString();
+    EXPECT_EQ(importe("ImporteDescuentosT15"), C("-0.47"));
 }
 
 }  // namespace

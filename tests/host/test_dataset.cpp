@@ -240,3 +240,34 @@ TEST_F(DataSetTest, AFailingAfterHookUndoesTheWholePostOrDelete) {
     EXPECT_EQ(tdb.Scalar(QStringLiteral("SELECT COUNT(*) FROM T20Centros")).toInt(), 1);
     EXPECT_FALSE(tdb.db().InTransaction());
 }
+
+TEST_F(DataSetTest, SumsOfAmountsReadAsAmountsAndOutOfRangeAmountsAreRefused) {
+    for (const char* total : {"0.1", "0.2", "325694.1"})
+        tdb.db().ExecuteSQL(
+            QStringLiteral("INSERT INTO T15FacturasCab (ImporteTotalT15) VALUES (%1)").arg(total));
+    // The engine's binary sum is 325694.39999999997; shown, it is the amount.
+    auto ds = tdb.db().GetTSQLDataSet(
+        QStringLiteral("SELECT SUM(ImporteTotalT15), COUNT(*) FROM T15FacturasCab"), true);
+    ds->Open();
+    EXPECT_EQ(ds->Fields(0).DataType(), TFieldType::Currency);
+    EXPECT_EQ(ds->Fields(0).AsString(), QStringLiteral("325694.4"));
+    EXPECT_EQ(ds->Fields(1).AsInteger(), 3);
+    ds->Close();
+
+    // A stored amount beyond the range is not read as another amount.
+    tdb.db().ExecuteSQL(QStringLiteral("UPDATE T15FacturasCab SET ImporteTotalT15=1e15"));
+    auto fuera = tdb.db().GetTSQLDataSet(QStringLiteral("SELECT * FROM T15FacturasCab"), true);
+    try {
+        fuera->Open();
+        ADD_FAILURE() << "read " << fuera->FieldByName("ImporteTotalT15").AsString().toStdString();
+    } catch (const EZMKError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Importe fuera de rango"));
+    }
+    // Integers of other columns need no money range.
+    tdb.db().ExecuteSQL(
+        QStringLiteral("UPDATE T15FacturasCab SET ImporteTotalT15=0, "
+                       "NumeroT15=123456789012345"));
+    auto numeros = tdb.db().GetTSQLDataSet(QStringLiteral("SELECT NumeroT15 FROM T15FacturasCab"));
+    numeros->Open();
+    EXPECT_EQ(numeros->Fields(0).AsLargeInt(), 123456789012345LL);
+}

@@ -1,7 +1,7 @@
 // Field-change rules: amounts that follow what the user types, and the texts they pad.
+#include "billing/importes.h"
 #include "rules/fuentesdatos.h"
 #include "rules/guardas.h"
-#include "rules/importesfila.h"
 #include "tests/rules/test_estado_datos.h"
 
 using namespace zmk;
@@ -120,12 +120,13 @@ TEST(ImportesFila, RoundsOnceFromTheExactValue) {
     EXPECT_EQ(PrecioConIva(Currency::FromRaw(415), Currency(21)), Currency::FromRaw(500));
     EXPECT_EQ(PrecioConIva(Currency::FromRaw(-415), Currency(21)), Currency::FromRaw(-500));
     EXPECT_FALSE(PrecioSinIva(Currency(10), Currency(-100)).has_value());
-    EXPECT_FALSE(LineaDesdeTotal(Currency(10), Currency(1), Currency(), Currency(-100)));
+    const TImportesLinea actual{Currency(1), Currency(2), Currency(10)};
+    EXPECT_EQ(CalcularImportesDesdeTotal(actual, Currency(1), Currency(), Currency(-100)), actual);
     // 3 x 3.335 x 0.5 = 5.0025 -> 5.00; the VAT at 21 % of 5.00 is 1.05.
     const auto linea =
-        LineaDesdePrecio(Currency::FromRaw(33350), Currency(3), Currency(50), Currency(21));
-    EXPECT_EQ(linea.baseImponible, Currency(5));
-    EXPECT_EQ(linea.importeIvaIncluido, Currency::FromRaw(60500));
+        CalcularImportesLinea(Currency::FromRaw(33350), Currency(3), Currency(50), Currency(21));
+    EXPECT_EQ(linea.base, Currency(5));
+    EXPECT_EQ(linea.total, Currency::FromRaw(60500));
 }
 
 }  // namespace

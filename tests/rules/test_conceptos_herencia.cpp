@@ -234,7 +234,7 @@ TEST_F(Herencia, TariffRepricingReachesTariffConceptsAndTheirCopies) {
                         "IDConceptoMatriculaT14=%1")
              .arg(copia));
 
-    RepreciarConceptosTarifa(tarifa, C("100"), C("21"));
+    RepreciarConceptosTarifa(tarifa, C("100"), C("21"), C("121"));
     EXPECT_EQ(Campo(padre, "BaseImponibleT14"), C("100"));
     EXPECT_EQ(Campo(padre, "ImporteIvaIncluidoT14"), C("121"));
     EXPECT_EQ(Campo(copia, "ImporteBaseT14"), C("100"));

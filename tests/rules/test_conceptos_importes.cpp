@@ -111,16 +111,18 @@ TEST_F(Importes, LineRulesFromPriceBaseAndTotal) {
     Set(*ds, "BaseImponibleT14", "50");
     EXPECT_EQ(V(*ds, "ImporteBaseT14"), C("25"));
     EXPECT_EQ(V(*ds, "ImporteIvaIncluidoT14"), C("60.5"));
-    // From a typed total (not an enrolment concept): base and price at four decimals.
+    // From a typed total (not an enrolment concept): the total stays, the base is in cents and
+    // the price gives it.
     Set(*ds, "ImporteIvaIncluidoT14", "100");
-    EXPECT_EQ(V(*ds, "BaseImponibleT14"), C("82.6446"));
-    EXPECT_EQ(V(*ds, "ImporteBaseT14"), C("41.3223"));
+    EXPECT_EQ(V(*ds, "BaseImponibleT14"), C("82.64"));
+    EXPECT_EQ(V(*ds, "ImporteIvaIncluidoT14"), C("100"));
+    EXPECT_EQ(V(*ds, "ImporteBaseT14"), C("41.32"));
     // No units left: base and total become zero, the price stays.
     Set(*ds, "UnidadesT14", "0");
     Set(*ds, "BaseImponibleT14", "30");
     EXPECT_EQ(V(*ds, "BaseImponibleT14"), C("0"));
     EXPECT_EQ(V(*ds, "ImporteIvaIncluidoT14"), C("0"));
-    EXPECT_EQ(V(*ds, "ImporteBaseT14"), C("41.3223"));
+    EXPECT_EQ(V(*ds, "ImporteBaseT14"), C("41.32"));
 }
 
 TEST_F(Importes, ChecksBeforePosting) {
