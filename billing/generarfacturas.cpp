@@ -360,17 +360,26 @@ void TFacturacion::Confirmar(Currency total) const {
         {TMsgButton::Yes, TMsgButton::No},
         TMsgIcon::Question,
         TMsgButton::None};
-    if (Prompt().Ask(pregunta) != TMsgButton::Yes) throw EZMKError(ProgramString(10019));
+    if (Prompt().Ask(pregunta) != TMsgButton::Yes) throw ECancelled(ProgramString(10019));
 }
 
 // The invoices are saved: a failure from here on is reported and leaves them saved.
 void CobrarEImprimir(const QList<int>& facturas, const TGeneracionFacturas& g) {
+    int cobradas = 0;
     try {
-        for (int id : facturas) CobrarFactura(id, 0, g.numerar, 0, g.fecha, false, g.fecha, true);
+        for (int id : facturas) {
+            CobrarFactura(id, 0, g.numerar, 0, g.fecha, false, g.fecha, true);
+            ++cobradas;
+        }
     } catch (const EAbort&) {
         return;
     } catch (const EZMKError& e) {
-        MuestraError(e.Message());
+        MuestraError(QStringLiteral("Se han guardado las %1 facturas, pero solo se han cobrado "
+                                    "%2; las %3 restantes quedan sin cobrar:\n%4")
+                         .arg(facturas.size())
+                         .arg(cobradas)
+                         .arg(facturas.size() - cobradas)
+                         .arg(e.Message()));
         return;
     }
     ImprimirFacturas(facturas);

@@ -144,8 +144,27 @@ TConceptoRecibo FormatearConceptoRecibo(bool incluirOpcional, const QString& for
         else if (!opcional || incluirOpcional)
             r.texto += c;
     }
-    for (TCampoConceptoRecibo campo : kOrdenSustitucion)
-        r.texto.replace(MarcadorConceptoRecibo(campo), valores[campo], Qt::CaseInsensitive);
+    // One pass over the format: a value that looks like a placeholder (a concept named
+    // "{importe_total}") is text, not expanded again.
+    QString expandido;
+    for (qsizetype i = 0; i < r.texto.size();) {
+        bool sustituido = false;
+        if (r.texto[i] == QLatin1Char('{')) {
+            for (TCampoConceptoRecibo campo : kOrdenSustitucion) {
+                const QString marcador = MarcadorConceptoRecibo(campo);
+                if (QStringView(r.texto)
+                        .mid(i, marcador.size())
+                        .compare(marcador, Qt::CaseInsensitive) == 0) {
+                    expandido += valores[campo];
+                    i += marcador.size();
+                    sustituido = true;
+                    break;
+                }
+            }
+        }
+        if (!sustituido) expandido += r.texto[i++];
+    }
+    r.texto = expandido;
     if (int pos = r.texto.indexOf(QLatin1Char('{')); pos >= 0)
         r.error = QStringLiteral("Encontrado un carácter \"{\" en la posición %1. ").arg(pos + 1);
     if (int pos = r.texto.indexOf(QLatin1Char('}')); pos >= 0)

@@ -2,8 +2,11 @@
 // questions asked on the way (the final confirmation, the ask dialog) take --answer.
 #include "cli/cmd_billing.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
+#include <climits>
 #include <map>
+#include <optional>
 
 #include "billing/chequeosepa.h"
 #include "billing/factura.h"
@@ -33,6 +36,10 @@ const QString kUsoSettlements = QStringLiteral(
     "--date YYYY-MM-DD [--description TEXT]");
 const QString kUsoSepa = QStringLiteral("sepa-check [--apply]");
 
+// The years the billing screens accept.
+constexpr int kPrimerAnyo = 1900;
+constexpr int kUltimoAnyo = 2100;
+
 // Flags with values and switches, in any order.
 class Flags {
   public:
@@ -58,15 +65,29 @@ class Flags {
         if (!Has(name)) throw UsageError{QStringLiteral("usage: ") + uso_};
         return Value(name);
     }
-    int Int(const QString& name) const {
+    int Int(const QString& name, int minimo = 1, int maximo = INT_MAX) const {
         bool ok = false;
         const int n = Required(name).toInt(&ok);
-        if (!ok) throw UsageError{name + QStringLiteral(": se esperaba un número")};
+        if (!ok || n < minimo || n > maximo)
+            throw UsageError{
+                maximo == INT_MAX
+                    ? QStringLiteral("%1: se esperaba un número entero mayor que 0, no '%2'")
+                          .arg(name, Value(name))
+                    : QStringLiteral("%1: se esperaba un número del %2 al %3, no '%4'")
+                          .arg(name)
+                          .arg(minimo)
+                          .arg(maximo)
+                          .arg(Value(name))};
         return n;
     }
     QDate Date(const QString& name) const {
-        const QDate d = QDate::fromString(Required(name), Qt::ISODate);
-        if (!d.isValid()) throw UsageError{name + QStringLiteral(": se esperaba YYYY-MM-DD")};
+        static const QRegularExpression iso(QStringLiteral(R"(^\d{4}-\d{2}-\d{2}$)"));
+        const QString text = Required(name);
+        const QDate d = QDate::fromString(text, Qt::ISODate);
+        if (!iso.match(text).hasMatch() || !d.isValid() || d.year() < kPrimerAnyo ||
+            d.year() > kUltimoAnyo)
+            throw UsageError{
+                QStringLiteral("%1: se esperaba una fecha AAAA-MM-DD, no '%2'").arg(name, text)};
         return d;
     }
     QList<int> Keys(const QString& name) const {
@@ -74,7 +95,8 @@ class Flags {
         for (const QString& p : Value(name).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             bool ok = false;
             keys << p.trimmed().toInt(&ok);
-            if (!ok) throw UsageError{QStringLiteral("Clave no válida: %1").arg(p)};
+            if (!ok || keys.last() <= 0)
+                throw UsageError{QStringLiteral("%1: clave no válida: '%2'").arg(name, p)};
         }
         return keys;
     }
@@ -83,6 +105,15 @@ class Flags {
     QString uso_;
     std::map<QString, QString> values_;
 };
+
+// Keys given on the command line must name rows that exist.
+void ExigirClaves(const QString& tabla, const QString& clave, const QList<int>& ids,
+                  const QString& que) {
+    for (int id : ids)
+        if (CompteRegistres(DefaultDB(), clave, tabla,
+                            clave + QStringLiteral("=") + ValorSQL(id)) == 0)
+            throw EZMKError(QStringLiteral("No existe %1 %2").arg(que).arg(id));
+}
 
 QList<int> Column(const QString& sql) {
     QList<int> ids;
@@ -107,21 +138,41 @@ QList<int> Rows(const QString& rows, const QList<int>& selected, const QString& 
 int Generate(CliContext& ctx) {
     const Flags f(ctx.args.mid(1), {QStringLiteral("--by-concept"), QStringLiteral("--collect")},
                   kUsoGenerate);
-    OpenDefaultDatabase(ctx);
     const bool porConcepto = f.Has(QStringLiteral("--by-concept"));
+    // Every choice is checked before the database is touched.
+    const bool sinMes = f.Required(QStringLiteral("--month")) == QLatin1String("none");
+    const int mes = sinMes ? 0 : f.Int(QStringLiteral("--month"), 1, 12);
+    const bool conAnyo = !sinMes || f.Has(QStringLiteral("--year"));
+    const int anyo = conAnyo ? f.Int(QStringLiteral("--year"), kPrimerAnyo, kUltimoAnyo) : 0;
+    const QDate fecha = f.Date(QStringLiteral("--date"));
+    const int idSerie = f.Int(QStringLiteral("--series"));
+    const QList<int> elegidos =
+        f.Keys(porConcepto ? QStringLiteral("--concepts") : QStringLiteral("--students"));
+    if (f.Has(porConcepto ? QStringLiteral("--students") : QStringLiteral("--concepts")))
+        throw UsageError{
+            QStringLiteral("--students es para facturar por alumno y --concepts "
+                           "con --by-concept")};
+    const QString rowsFlag = f.Value(QStringLiteral("--rows"));
+    if (!rowsFlag.isEmpty() && !QStringList{"all", "current", "selected"}.contains(rowsFlag))
+        throw UsageError{QStringLiteral("--rows: all, current o selected")};
+    OpenDefaultDatabase(ctx);
+    if (porConcepto)
+        ExigirClaves(QStringLiteral("T14ConceptosMatricula"),
+                     QStringLiteral("IDConceptoMatriculaT14"), elegidos,
+                     QStringLiteral("el concepto"));
+    else
+        ExigirClaves(QStringLiteral("T01Alumnos"), QStringLiteral("IDAlumnoT01"), elegidos,
+                     QStringLiteral("el alumno"));
     TFormGenerarFacturas form = TFormGenerarFacturas::Inicial(
         porConcepto ? TFormGenerarFacturas::kPorConcepto : TFormGenerarFacturas::kPorAlumno);
-    const QString mes = f.Required(QStringLiteral("--month"));
-    form.sinMes = mes == QLatin1String("none");
-    form.mes = form.sinMes ? 0 : f.Int(QStringLiteral("--month"));
-    form.anyo = form.sinMes && !f.Has(QStringLiteral("--year")) ? form.anyo
-                                                                : f.Int(QStringLiteral("--year"));
-    form.fecha = f.Date(QStringLiteral("--date"));
-    form.idSerie = f.Int(QStringLiteral("--series"));
+    form.sinMes = sinMes;
+    form.mes = mes;
+    if (conAnyo) form.anyo = anyo;
+    form.fecha = fecha;
+    form.idSerie = idSerie;
     const QString centro = ValorSQL(IDCentroActual());
     if (porConcepto) {
-        const QList<int> elegidos = f.Keys(QStringLiteral("--concepts"));
-        QString rows = f.Value(QStringLiteral("--rows"));
+        QString rows = rowsFlag;
         if (rows.isEmpty())
             rows = elegidos.isEmpty() ? QStringLiteral("all") : QStringLiteral("selected");
         form.conceptos =
@@ -138,8 +189,7 @@ int Generate(CliContext& ctx) {
                                                    "IDConceptoMatriculaT14 IN (") +
                                     SqlKeyList(form.conceptos) + QStringLiteral(")"));
     } else {
-        const QList<int> elegidos = f.Keys(QStringLiteral("--students"));
-        QString rows = f.Value(QStringLiteral("--rows"));
+        QString rows = rowsFlag;
         if (rows.isEmpty())
             rows = elegidos.isEmpty() ? QStringLiteral("all") : QStringLiteral("selected");
         form.alumnos =
@@ -147,19 +197,36 @@ int Generate(CliContext& ctx) {
                  QStringLiteral("SELECT IDAlumnoT01 FROM T01Alumnos WHERE IDCentroT01=") + centro +
                      QStringLiteral(" ORDER BY CodigoT01"));
     }
-    const QList<int> facturas = form.Facturar(f.Has(QStringLiteral("--collect")));
+    const bool cobrar = f.Has(QStringLiteral("--collect"));
+    const QList<int> facturas = form.Facturar(cobrar);
+    QList<int> sinCobrar;
     for (int id : facturas) {
         QSqlQuery q = DefaultDB().Query(
             QStringLiteral(
-                "SELECT IDFacturaCabT15,SerieT15,NumeroT15,CodigoAlumnoT15,ImporteTotalT15 "
+                "SELECT IDFacturaCabT15,SerieT15,NumeroT15,CodigoAlumnoT15,ImporteTotalT15,"
+                "CobradaT15 "
                 "FROM T15FacturasCab WHERE IDFacturaCabT15=") +
             ValorSQL(id));
         if (!q.next()) continue;
         *ctx.out << q.value(0).toString() << '\t' << q.value(1).toString() << '\t'
                  << q.value(2).toString() << '\t' << q.value(3).toString() << '\t'
                  << VarToCurrency(q.value(4)).value_or(Currency()).ToString(2) << '\n';
+        if (cobrar && !q.value(5).toBool()) sinCobrar << id;
     }
-    return kExitOk;
+    if (sinCobrar.isEmpty()) return kExitOk;
+    // The invoices stay saved; what was not collected is said, and the run is not a success.
+    QStringList ids;
+    for (int id : sinCobrar) ids << QString::number(id);
+    *ctx.err << "ERROR "
+             << QStringLiteral(
+                    "Se han creado %1 facturas y se han cobrado %2; quedan sin cobrar "
+                    "%3: %4 (cóbrelas con billing apply collect --invoices %4)")
+                    .arg(facturas.size())
+                    .arg(facturas.size() - sinCobrar.size())
+                    .arg(sinCobrar.size())
+                    .arg(ids.join(QLatin1Char(',')))
+             << '\n';
+    return kExitFailed;
 }
 
 int Apply(CliContext& ctx) {
@@ -173,15 +240,24 @@ int Apply(CliContext& ctx) {
     auto it = acciones.find(ctx.args.value(1));
     if (it == acciones.end()) throw UsageError{QStringLiteral("usage: ") + kUsoApply};
     const Flags f(ctx.args.mid(2), {QStringLiteral("--reactivate")}, kUsoApply);
+    const QList<int> ids = f.Keys(QStringLiteral("--invoices"));
+    if (ids.isEmpty()) throw UsageError{QStringLiteral("usage: ") + kUsoApply};
+    const std::optional<QDate> fecha = f.Has(QStringLiteral("--date"))
+                                           ? std::optional(f.Date(QStringLiteral("--date")))
+                                           : std::nullopt;
+    const int idFormaCobro =
+        f.Has(QStringLiteral("--payment-method")) ? f.Int(QStringLiteral("--payment-method")) : 0;
     OpenDefaultDatabase(ctx);
+    ExigirClaves(QStringLiteral("T15FacturasCab"), QStringLiteral("IDFacturaCabT15"), ids,
+                 QStringLiteral("la factura"));
+    if (idFormaCobro > 0)
+        ExigirClaves(QStringLiteral("T17FormasCobro"), QStringLiteral("IDFormaCobroT17"),
+                     {idFormaCobro}, QStringLiteral("la forma de cobro"));
     TFormFuncionesFacturas form = TFormFuncionesFacturas::Inicial();
     form.accion = it->second;
-    form.ids = f.Keys(QStringLiteral("--invoices"));
-    if (form.ids.isEmpty()) throw UsageError{QStringLiteral("usage: ") + kUsoApply};
-    if (f.Has(QStringLiteral("--date")))
-        form.fechaCobro = form.fechaDevolucion = f.Date(QStringLiteral("--date"));
-    if (f.Has(QStringLiteral("--payment-method")))
-        form.idFormaCobro = f.Int(QStringLiteral("--payment-method"));
+    form.ids = ids;
+    if (fecha) form.fechaCobro = form.fechaDevolucion = *fecha;
+    if (idFormaCobro > 0) form.idFormaCobro = idFormaCobro;
     form.desfacturar = f.Has(QStringLiteral("--reactivate"));
     form.imprimir = false;
     *ctx.out << form.Aceptar() << '\n';
@@ -208,14 +284,25 @@ int Settlements(CliContext& ctx) {
     const bool periodo = f.Has(QStringLiteral("--from")) || f.Has(QStringLiteral("--to"));
     if (periodo == f.Has(QStringLiteral("--months")))
         throw UsageError{QStringLiteral("usage: ") + kUsoSettlements};
+    const QDate fechaLiquidacion = f.Date(QStringLiteral("--date"));
+    const QDate desde = periodo ? f.Date(QStringLiteral("--from")) : QDate();
+    const QDate hasta = periodo ? f.Date(QStringLiteral("--to")) : QDate();
+    if (periodo && hasta < desde)
+        throw UsageError{QStringLiteral("--to no puede ser anterior a --from")};
+    static const QRegularExpression mesAnyo(QStringLiteral(R"(^\d{4}-(0[1-9]|1[0-2])$)"));
+    for (const QString& m :
+         f.Value(QStringLiteral("--months")).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        if (!mesAnyo.match(m.trimmed()).hasMatch())
+            throw UsageError{
+                QStringLiteral("--months: se esperaba AAAA-MM[,AAAA-MM...], no '%1'").arg(m)};
     OpenDefaultDatabase(ctx);
     TFormGenerarLiquidaciones form = TFormGenerarLiquidaciones::Inicial();
-    form.fechaLiquidacion = f.Date(QStringLiteral("--date"));
+    form.fechaLiquidacion = fechaLiquidacion;
     form.FechaCambiada();
     form.descripcion = f.Value(QStringLiteral("--description")).left(50);
     if (periodo) {
-        form.fechaInicial = f.Date(QStringLiteral("--from"));
-        form.fechaFinal = f.Date(QStringLiteral("--to"));
+        form.fechaInicial = desde;
+        form.fechaFinal = hasta;
     } else {
         form.mensual = true;
         for (const QString& m :

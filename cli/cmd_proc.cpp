@@ -81,6 +81,8 @@ int RunProc(CliContext& ctx) {
         }
     }
     QVariantList selected = ParseKeys(selected_arg);
+    if (!ZMKApp().Procedures().Exists(name))
+        throw EZMKError(QStringLiteral("No existe el procedimiento \"%1\"").arg(name));
 
     OpenDefaultDatabase(ctx);
     ScreenObjects screen;
@@ -126,18 +128,43 @@ int RunProc(CliContext& ctx) {
     return kExitOk;
 }
 
+const QString kUsoParam = QStringLiteral("param get NOMBRE | param set NOMBRE VALOR [--create]");
+
+// The column of an option that exists; names are exact, without regard to case.
+QString ExistingOption(const QString& name) {
+    const QString column = ParametrosApp().ValueColumnOf(name);
+    if (column.isEmpty())
+        throw EZMKError(QStringLiteral("No existe el parámetro '%1' (param set NOMBRE VALOR "
+                                       "--create lo crea)")
+                            .arg(name));
+    return column;
+}
+
 int RunParam(CliContext& ctx) {
     if (ctx.args.size() == 2 && ctx.args[0] == QLatin1String("get")) {
         OpenDefaultDatabase(ctx);
+        ExistingOption(ctx.args[1]);
         *ctx.out << FormatCliValue(ParametrosApp().GetValue(ctx.args[1])) << "\n";
         return kExitOk;
     }
-    if (ctx.args.size() == 3 && ctx.args[0] == QLatin1String("set")) {
+    QStringList args = ctx.args;
+    const bool create = args.removeAll(QStringLiteral("--create")) > 0;
+    if (args.size() == 3 && args[0] == QLatin1String("set")) {
         OpenDefaultDatabase(ctx);
-        ParametrosApp().SetValue(ctx.args[1], ParseCliValue(ctx.args[2]));
+        const QString column = ParametrosApp().ValueColumnOf(args[1]);
+        if (column.isEmpty()) {
+            if (!create) ExistingOption(args[1]);
+            const QVariant value = ParseCliValue(args[2]);
+            if (!value.isValid())
+                throw EZMKError(QStringLiteral("Un parámetro nuevo necesita un valor, no NULL"));
+            ParametrosApp().SetValue(args[1], value);
+        } else {
+            // The value is read by the type the option already has.
+            ParametrosApp().SetValue(args[1], ParseColumnValue(column, args[2]));
+        }
         return kExitOk;
     }
-    throw UsageError{QStringLiteral("param get NOMBRE | param set NOMBRE VALOR")};
+    throw UsageError{kUsoParam};
 }
 
 }  // namespace
@@ -166,8 +193,7 @@ void RegisterProcCommand() {
 }
 
 void RegisterParamCommand() {
-    RegisterCommand(QStringLiteral("param"),
-                    QStringLiteral("param get NOMBRE | param set NOMBRE VALOR"), RunParam);
+    RegisterCommand(QStringLiteral("param"), kUsoParam, RunParam);
 }
 
 }  // namespace zmk::cli

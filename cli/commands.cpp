@@ -2,14 +2,18 @@
 
 #include <QDateTime>
 #include <QRegularExpression>
+#include <climits>
 #include <map>
+#include <optional>
 
 #include "core/centroactual.h"
 #include "core/parametrosapp.h"
+#include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/currency.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "schema/schema.h"
 
 namespace zmk::cli {
 
@@ -40,14 +44,27 @@ QStringList CommandUsages() {
     return usages;
 }
 
+namespace {
+
+QVariant ParseDate(const QString& text) {
+    static const QRegularExpression date(
+        QStringLiteral(R"(^\d{4}-\d{2}-\d{2}( \d{2}:\d{2}(:\d{2})?)?$)"));
+    if (!date.match(text).hasMatch()) return QVariant();
+    for (const char* format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd"}) {
+        QDateTime d = QDateTime::fromString(text, QLatin1String(format));
+        if (d.isValid()) return d;
+    }
+    return QVariant();
+}
+
+}  // namespace
+
 QVariant ParseCliValue(const QString& text) {
     if (text == QLatin1String("NULL")) return QVariant();
     if (text == QLatin1String("true")) return true;
     if (text == QLatin1String("false")) return false;
     static const QRegularExpression integer(QStringLiteral(R"(^-?\d{1,9}$)"));
     static const QRegularExpression number(QStringLiteral(R"(^-?\d+\.\d+$|^-?\d{10,18}$)"));
-    static const QRegularExpression date(
-        QStringLiteral(R"(^\d{4}-\d{2}-\d{2}( \d{2}:\d{2}(:\d{2})?)?$)"));
     if (integer.match(text).hasMatch()) return text.toInt();
     if (number.match(text).hasMatch()) {
         if (!text.contains(QLatin1Char('.'))) return text.toLongLong();
@@ -56,13 +73,61 @@ QVariant ParseCliValue(const QString& text) {
             return QVariant::fromValue(*Currency::Parse(text));
         return text.toDouble();
     }
-    if (date.match(text).hasMatch()) {
-        for (const char* format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd"}) {
-            QDateTime d = QDateTime::fromString(text, QLatin1String(format));
-            if (d.isValid()) return d;
-        }
-    }
+    if (QVariant d = ParseDate(text); d.isValid()) return d;
     return text;
+}
+
+QVariant ParseColumnValue(const QString& column, const QString& text) {
+    if (text == QLatin1String("NULL")) return QVariant();
+    auto refuse = [&](const QString& expected) {
+        return EConvertError(
+            QStringLiteral("'%1' no es %2 para el campo '%3'").arg(text, expected, column));
+    };
+    static const QRegularExpression integer(QStringLiteral(R"(^-?\d{1,18}$)"));
+    static const QRegularExpression amount(QStringLiteral(R"(^-?\d{1,14}(\.\d{1,4})?$)"));
+    static const QRegularExpression number(QStringLiteral(R"(^-?\d+(\.\d+)?([eE][-+]?\d+)?$)"));
+    switch (schema::ColumnType(column)) {
+        case TFieldType::String:
+        case TFieldType::Memo:
+            return text;
+        case TFieldType::Integer:
+        case TFieldType::AutoInc: {
+            if (!integer.match(text).hasMatch())
+                throw refuse(QStringLiteral("un valor entero válido"));
+            const qlonglong n = text.toLongLong();
+            return n >= INT_MIN && n <= INT_MAX ? QVariant(int(n)) : QVariant(n);
+        }
+        case TFieldType::Boolean:
+            if (text == QLatin1String("true")) return true;
+            if (text == QLatin1String("false")) return false;
+            throw refuse(QStringLiteral("un valor booleano válido (true o false)"));
+        case TFieldType::Currency: {
+            const std::optional<Currency> c =
+                amount.match(text).hasMatch() ? Currency::Parse(text) : std::nullopt;
+            if (!c)
+                throw refuse(
+                    QStringLiteral("un valor numérico válido (punto decimal, hasta "
+                                   "cuatro decimales)"));
+            return QVariant::fromValue(*c);
+        }
+        case TFieldType::Float:
+            if (!number.match(text).hasMatch())
+                throw refuse(QStringLiteral("un valor numérico válido"));
+            return text.toDouble();
+        case TFieldType::DateTime: {
+            QVariant d = ParseDate(text);
+            if (!d.isValid())
+                throw refuse(QStringLiteral("una fecha válida (AAAA-MM-DD o AAAA-MM-DD HH:MM:SS)"));
+            return d;
+        }
+        case TFieldType::Blob:
+            throw EConvertError(QStringLiteral("El campo '%1' guarda datos binarios: no se puede "
+                                               "escribir desde la línea de órdenes")
+                                    .arg(column));
+        case TFieldType::Unknown:
+            break;
+    }
+    throw EConvertError(QStringLiteral("Campo '%1' no encontrado").arg(column));
 }
 
 QString FormatCliValue(const QVariant& value) {
@@ -97,6 +162,12 @@ void OpenDefaultDatabase(const CliContext& ctx) {
         throw EZMKError(QStringLiteral("El archivo no es una base de datos de ZMK-Escolia:\n%1")
                             .arg(ctx.dbPath));
     ZMKApp().SetDefaultDB(TDataBaseZMK::Open(ctx.dbPath));
+    TDataBaseZMK& db = DefaultDB();
+    // A centre that does not exist would clear the stored one.
+    if (ctx.centre &&
+        CompteRegistres(db, QStringLiteral("IDCentroT20"), QStringLiteral("T20Centros"),
+                        QStringLiteral("IDCentroT20=") + ValorSQL(*ctx.centre)) == 0)
+        throw EZMKError(QStringLiteral("--centre: no existe el centro %1").arg(*ctx.centre));
     ParametrosApp().NotifyReload();
     if (ctx.centre)
         FijaCentroActual(*ctx.centre);

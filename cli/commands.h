@@ -49,6 +49,12 @@ QVariant ParseCliValue(const QString& text);
 // Does nothing when it is already open.
 void OpenDefaultDatabase(const CliContext& ctx);
 
+// A value typed for a column, read by the column's logical type from the schema catalog: text
+// stays as typed; integers, booleans (true/false), amounts (a dot, up to four decimals),
+// numbers and dates (YYYY-MM-DD[ HH:MM[:SS]]) must be written that way; NULL is empty.
+// Anything else is refused with the column's name.
+QVariant ParseColumnValue(const QString& column, const QString& text);
+
 // A value in the command line's syntax (the inverse of ParseCliValue).
 QString FormatCliValue(const QVariant& value);
 

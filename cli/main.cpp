@@ -1,6 +1,7 @@
 // escolia-cli: the program's procedures, hooks and data events without the screens.
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QStringDecoder>
 #include <QTextStream>
 #include <cstdio>
 #include <cstring>
@@ -29,6 +30,12 @@ void PrintUsage(QTextStream& err) {
         err << "  " << usage.replace(QLatin1Char('\n'), QLatin1String("\n  ")) << "\n";
 }
 
+bool IsGlobalOption(const QString& arg) {
+    for (const char* option : {"--db", "--centre", "--answer", "--now", "--verbose", "--help"})
+        if (arg == QLatin1String(option)) return true;
+    return false;
+}
+
 // Rendering reports needs fonts and page painting, which only a GUI application has; every other
 // command keeps the lighter core application (and needs no display at all).
 bool NeedsGuiApplication(int argc, char** argv) {
@@ -45,6 +52,18 @@ bool NeedsGuiApplication(int argc, char** argv) {
     return false;
 }
 
+// Arguments reach the program as bytes; one that is not UTF-8 text would be stored garbled.
+void RefuseNonUtf8Arguments(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(QByteArrayView(argv[i]));
+        if (utf8.hasError())
+            throw UsageError{
+                QStringLiteral("El argumento %1 no es texto UTF-8 válido: escríbalo en UTF-8")
+                    .arg(i)};
+    }
+}
+
 std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv) {
     if (!NeedsGuiApplication(argc, argv)) return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -59,15 +78,27 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     QTextStream in(stdin);
+    try {
+        RefuseNonUtf8Arguments(argc, argv);
+    } catch (const UsageError& e) {
+        err << e.text << "\n";
+        return kExitUsage;
+    }
 
     RegisterAllCommands();
     CliContext ctx{QString(), std::nullopt, {}, &out, &err, &in};
     QStringList answers;
     bool verbose = false;
     QStringList args = app.arguments().mid(1);
-    QString command;
+    QStringList commandArgs;
     try {
-        while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        // The global options go before the command or anywhere after it.
+        while (!args.isEmpty()) {
+            if (!IsGlobalOption(args.first()) &&
+                (!commandArgs.isEmpty() || !args.first().startsWith(QLatin1String("--")))) {
+                commandArgs << args.takeFirst();
+                continue;
+            }
             QString option = args.takeFirst();
             auto value = [&]() {
                 if (args.isEmpty()) throw UsageError{option + QStringLiteral(" necesita un valor")};
@@ -95,9 +126,8 @@ int main(int argc, char** argv) {
                 throw UsageError{QStringLiteral("Opción desconocida: %1").arg(option)};
             }
         }
-        if (args.isEmpty()) throw UsageError{QStringLiteral("Falta la orden")};
-        command = args.takeFirst();
-        ctx.args = args;
+        if (commandArgs.isEmpty()) throw UsageError{QStringLiteral("Falta la orden")};
+        ctx.args = commandArgs.mid(1);
     } catch (const UsageError& e) {
         err << e.text << "\n";
         PrintUsage(err);
@@ -118,12 +148,15 @@ int main(int argc, char** argv) {
 
     int status = kExitFailed;
     try {
-        status = RunCommand(command, ctx);
+        status = RunCommand(commandArgs.first(), ctx);
     } catch (const UsageError& e) {
         err << e.text << "\n";
         PrintUsage(err);
         status = kExitUsage;
     } catch (const EAbort&) {
+        status = kExitAborted;
+    } catch (const ECancelled& e) {
+        err << "CANCELLED " << e.Message() << "\n";
         status = kExitAborted;
     } catch (const EZMKError& e) {
         err << "ERROR " << e.Message() << "\n";

@@ -80,15 +80,31 @@ TDataBaseZMK& TParametrosApp::CheckDataBase() {
 }
 
 namespace {
+// Option names are exact (without regard to case, as LIKE compares): the wildcards of LIKE
+// in a name stand only for themselves.
+QString LiteralPattern(QString name) {
+    name.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    name.replace(QLatin1Char('%'), QLatin1String("\\%"));
+    name.replace(QLatin1Char('_'), QLatin1String("\\_"));
+    return name;
+}
+
 std::unique_ptr<TDataSet> RowQuery(TDataBaseZMK& db, const QString& name) {
     auto ds =
-        db.GetTSQLDataSet(QStringLiteral("SELECT * FROM ") + kTable + QStringLiteral(" WHERE ") +
-                              QStringLiteral("NombreParametroT99 LIKE ") + ValorSQL(db, name),
+        db.GetTSQLDataSet(QStringLiteral("SELECT * FROM ") + kTable +
+                              QStringLiteral(" WHERE NombreParametroT99 LIKE ") +
+                              ValorSQL(db, LiteralPattern(name)) + QStringLiteral(" ESCAPE '\\'"),
                           false);
     ds->Open();
     return ds;
 }
 }  // namespace
+
+QString TParametrosApp::ValueColumnOf(const QString& name) {
+    auto ds = RowQuery(CheckDataBase(), name);
+    if (ds->IsEmpty()) return QString();
+    return ds->FieldByName(QStringLiteral("NombreCampoValorT99")).AsString();
+}
 
 QVariant TParametrosApp::GetValue(const QString& name) {
     TDataBaseZMK& db = CheckDataBase();

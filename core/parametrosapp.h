@@ -32,6 +32,9 @@ class TParametrosApp {
     void SetDataBase(TDataBaseZMK* db) { db_ = db; }
 
     QVariant GetValue(const QString& name);
+    // The column that holds the option's value ("ValorTextoT99" ...); empty when no option has
+    // that name.
+    QString ValueColumnOf(const QString& name);
     bool AsBoolean(const QString& name, bool def);
     int AsInteger(const QString& name, int def);
     QString AsString(const QString& name, const QString& def);

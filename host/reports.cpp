@@ -1,5 +1,6 @@
 #include "host/reports.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -19,6 +20,7 @@
 #include "host/errors.h"
 #include "host/fieldtype.h"
 #include "host/parametres.h"
+#include "host/pdftext.h"
 #include "host/resources.h"
 
 namespace zmk {
@@ -261,8 +263,10 @@ void PrintReport(int reportId, const QString& filter, TPrintTarget target, const
 }
 
 void WriteHtmlToPdf(const QString& html, const QString& path) {
-    WriteFileAtomically(path, [&](QIODevice& file) {
-        QPdfWriter writer(&file);
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         writer.setResolution(300);
@@ -270,7 +274,8 @@ void WriteHtmlToPdf(const QString& html, const QString& path) {
         QTextDocument doc;
         doc.setHtml(html);
         doc.print(&writer);
-    });
+    }
+    WriteFileAtomically(path, PreferUnifiedIdeographs(pdf.data()));
 }
 
 }  // namespace zmk

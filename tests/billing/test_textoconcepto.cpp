@@ -84,15 +84,19 @@ TEST(FormatearConceptoRecibo, StrayBracesAreReportedByTheirFirstPosition) {
 TEST(FormatearConceptoRecibo, ValuesAreNotReadAsFormat) {
     TValoresConceptoRecibo v = Valores();
     v[crConcepto] = QStringLiteral("A[B]{fra_anyo}");
-    // The invoice placeholders go first, so a concept naming one keeps it, and its brackets.
+    // A concept naming a placeholder keeps it, and its brackets.
     TConceptoRecibo r = FormatearConceptoRecibo(false, QStringLiteral("{concepto}"), v);
     EXPECT_EQ(r.texto, QStringLiteral("A[B]{fra_anyo}"));
     EXPECT_EQ(r.error, QStringLiteral("Encontrado un carácter \"{\" en la posición 5. "
                                       "Encontrado un carácter \"}\" en la posición 14. "));
-    // A value met before a later placeholder is expanded in turn.
+    // Placeholders are expanded once: a value that names one stays as it is, whatever the order.
     v[crFraNumeroFactura] = QStringLiteral("{nombre_alumno}");
     EXPECT_EQ(FormatearConceptoRecibo(false, QStringLiteral("{fra_numero_factura}"), v).texto,
-              QStringLiteral("Ana Pérez"));
+              QStringLiteral("{nombre_alumno}"));
+    v[crConcepto] = QStringLiteral("{importe_total}");
+    v[crImporteTotal] = QStringLiteral("45.00");
+    EXPECT_EQ(FormatearConceptoRecibo(false, QStringLiteral("{concepto} {importe_total}"), v).texto,
+              QStringLiteral("{importe_total} 45.00"));
 }
 
 class FiltroMesFacturarTest : public ::testing::Test {

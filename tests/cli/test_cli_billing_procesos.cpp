@@ -118,9 +118,85 @@ TEST_F(CliFacturacion, ARefusalOrASepaStopInTheMiddleLeavesTheDatabaseUnchanged)
     const test::CliResult no =
         Run(Generar() + QStringList{QStringLiteral("--students"), QString::number(ana)},
             {QStringLiteral("no")});
-    EXPECT_NE(no.status, 0);
-    EXPECT_TRUE(no.err.contains(QStringLiteral("Proceso cancelado"))) << no.err.toStdString();
+    // The user's No is an abort, not a failure; the program's message still shows.
+    EXPECT_EQ(no.status, 3);
+    EXPECT_TRUE(no.err.contains(QStringLiteral("CANCELLED Proceso cancelado")))
+        << no.err.toStdString();
     EXPECT_EQ(Volcado(), antes);
+}
+
+TEST_F(CliFacturacion, OptionsAreCheckedBeforeTheDatabaseIsTouched) {
+    e_.Concepto(e_.Matricula(e_.Alumno(QStringLiteral("Gil, Ana"))), QStringLiteral("Cuota"), 40);
+    const QString antes = Volcado();
+    auto generar = [](const QString& flag, const QString& valor) {
+        QStringList a = Generar();
+        const qsizetype i = a.indexOf(flag);
+        if (i >= 0)
+            a[i + 1] = valor;
+        else
+            a << flag << valor;
+        return a;
+    };
+    const struct {
+        QStringList args;
+        int status;
+        QString error;
+    } casos[] = {
+        {generar("--month", "13"), 2, "--month: se esperaba un número del 1 al 12, no '13'"},
+        {generar("--month", "0"), 2, "--month: se esperaba un número del 1 al 12, no '0'"},
+        {generar("--year", "20266"), 2, "--year: se esperaba un número del 1900 al 2100"},
+        {generar("--date", "2025-02-30"), 2, "--date: se esperaba una fecha AAAA-MM-DD"},
+        {generar("--date", "20251001"), 2, "--date: se esperaba una fecha AAAA-MM-DD"},
+        {generar("--series", "-1"), 2, "--series: se esperaba un número entero mayor que 0"},
+        {generar("--rows", "algunas"), 2, "--rows: all, current o selected"},
+        {generar("--students", "999"), 1, "ERROR No existe el alumno 999"},
+        {{"billing", "apply", "collect", "--invoices", "999"}, 1, "ERROR No existe la factura 999"},
+        {{"settlements", "generate", "--months", "2025-13", "--date", "2025-10-31"},
+         2,
+         "--months: se esperaba AAAA-MM"},
+        {{"settlements", "generate", "--from", "2025-10-31", "--to", "2025-10-01", "--date",
+          "2025-10-31"},
+         2,
+         "--to no puede ser anterior a --from"},
+    };
+    for (const auto& c : casos) {
+        const test::CliResult r = Run(c.args, {QStringLiteral("yes")});
+        EXPECT_EQ(r.status, c.status) << c.args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.error)) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains(QStringLiteral("syntax error"))) << r.err.toStdString();
+    }
+    const test::CliResult centro =
+        test::RunCli({"--db", t_.path(), "--centre", "9", "billing", "generate", "--month", "10",
+                      "--year", "2025", "--date", "2025-10-01", "--series", "1"});
+    EXPECT_EQ(centro.status, 1);
+    EXPECT_TRUE(centro.err.contains(QStringLiteral("ERROR --centre: no existe el centro 9")))
+        << centro.err.toStdString();
+    EXPECT_EQ(Volcado(), antes);
+}
+
+TEST_F(CliFacturacion, ACollectionThatStopsHalfwaySaysWhatWasDoneAndFails) {
+    for (const char* nombre : {"Gil, Ana", "Roca, Pau", "Vidal, Eva"})
+        e_.Concepto(e_.Matricula(e_.Alumno(QString::fromUtf8(nombre))), QStringLiteral("Cuota"),
+                    40);
+    // The second invoice cannot be marked collected, as when another workstation holds the
+    // database after the invoices were saved.
+    e_.Exec(
+        "CREATE TRIGGER cobro_imposible BEFORE UPDATE OF CobradaT15 ON T15FacturasCab WHEN "
+        "NEW.IDFacturaCabT15=2 AND NEW.CobradaT15 BEGIN SELECT RAISE(ABORT, 'cobro imposible'); "
+        "END");
+    const test::CliResult r =
+        Run(Generar() + QStringList{QStringLiteral("--collect")}, {QStringLiteral("yes")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("Se han guardado las 3 facturas, pero solo se han "
+                                      "cobrado 1; las 2 restantes quedan sin cobrar")))
+        << r.err.toStdString();
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("ERROR Se han creado 3 facturas y se han cobrado 1; "
+                                      "quedan sin cobrar 2: 2,3")))
+        << r.err.toStdString();
+    EXPECT_EQ(Int(QStringLiteral("SELECT COUNT(*) FROM T15FacturasCab")), 3);
+    EXPECT_EQ(Int(QStringLiteral("SELECT SUM(CobradaT15) FROM T15FacturasCab")), 1);
 }
 
 TEST_F(CliFacturacion, ApplyCollectsReturnsCancelsAndDeletes) {

@@ -97,5 +97,41 @@ TEST(CliReport, APdfThatDoesNotFitFailsWithTheReasonAndLeavesThePreviousFile) {
               QStringList{QStringLiteral("facturas.pdf")});
 }
 
+// pdftotext (poppler-utils) reads back the text a PDF carries; without it the test cannot
+// say anything, so its absence is a failure.
+QString PdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    if (!p.waitForStarted()) return QStringLiteral("<pdftotext no está instalado: poppler-utils>");
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST(CliReport, NamesInAnyScriptPrintOnTheInvoice) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("demo.db"));
+    ASSERT_EQ(RunCli({"demo", db, "--students", "3"}).status, 0);
+    ASSERT_EQ(RunCli({"--db", db, "--centre", "1", "--answer", "yes", "billing", "generate",
+                      "--month", "10", "--year", "2026", "--date", "2026-10-01", "--series", "1"})
+                  .status,
+              0);
+    const QStringList words = {"Zoë",    "Ωμέγα",  "Жанна",  "Nguyễn", "Ağaoğlu",
+                               "王小明", "さくら", "김민준", "Ørsted"};
+    ASSERT_EQ(RunCli({"--db", db, "sql",
+                      QStringLiteral("UPDATE T15FacturasCab SET NombreT15='%1' WHERE "
+                                     "IDFacturaCabT15=1")
+                          .arg(words.join(u' '))})
+                  .status,
+              0);
+    const QString pdf = dir.filePath(QStringLiteral("factura.pdf"));
+    const CliResult r = RunCli({"--db", db, "report", "pdf", "101", "IDFacturaCabT15=1", pdf});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QString text = PdfText(pdf);
+    for (const QString& word : words)
+        EXPECT_TRUE(text.contains(word)) << word.toStdString() << " missing from:\n"
+                                         << text.toStdString();
+}
+
 }  // namespace
 }  // namespace zmk::test
