@@ -141,6 +141,7 @@ QString ExistingOption(const QString& name) {
 }
 
 int RunParam(CliContext& ctx) {
+    ParametrosApp().SetExactNames(true);
     if (ctx.args.size() == 2 && ctx.args[0] == QLatin1String("get")) {
         OpenDefaultDatabase(ctx);
         ExistingOption(ctx.args[1]);

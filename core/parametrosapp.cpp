@@ -80,8 +80,7 @@ TDataBaseZMK& TParametrosApp::CheckDataBase() {
 }
 
 namespace {
-// Option names are exact (without regard to case, as LIKE compares): the wildcards of LIKE
-// in a name stand only for themselves.
+// The wildcards of LIKE in a name standing only for themselves.
 QString LiteralPattern(QString name) {
     name.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     name.replace(QLatin1Char('%'), QLatin1String("\\%"));
@@ -89,26 +88,28 @@ QString LiteralPattern(QString name) {
     return name;
 }
 
-std::unique_ptr<TDataSet> RowQuery(TDataBaseZMK& db, const QString& name) {
-    auto ds =
-        db.GetTSQLDataSet(QStringLiteral("SELECT * FROM ") + kTable +
-                              QStringLiteral(" WHERE NombreParametroT99 LIKE ") +
-                              ValorSQL(db, LiteralPattern(name)) + QStringLiteral(" ESCAPE '\\'"),
-                          false);
+// The store matches names with LIKE (without regard to case); exact names escape its wildcards.
+std::unique_ptr<TDataSet> RowQuery(TDataBaseZMK& db, const QString& name, bool exact) {
+    auto ds = db.GetTSQLDataSet(
+        QStringLiteral("SELECT * FROM ") + kTable +
+            QStringLiteral(" WHERE NombreParametroT99 LIKE ") +
+            (exact ? ValorSQL(db, LiteralPattern(name)) + QStringLiteral(" ESCAPE '\\'")
+                   : ValorSQL(db, name)),
+        false);
     ds->Open();
     return ds;
 }
 }  // namespace
 
 QString TParametrosApp::ValueColumnOf(const QString& name) {
-    auto ds = RowQuery(CheckDataBase(), name);
+    auto ds = RowQuery(CheckDataBase(), name, exact_names_);
     if (ds->IsEmpty()) return QString();
     return ds->FieldByName(QStringLiteral("NombreCampoValorT99")).AsString();
 }
 
 QVariant TParametrosApp::GetValue(const QString& name) {
     TDataBaseZMK& db = CheckDataBase();
-    auto ds = RowQuery(db, name);
+    auto ds = RowQuery(db, name, exact_names_);
     if (ds->IsEmpty()) return QVariant();
     QString column = ds->FieldByName(QStringLiteral("NombreCampoValorT99")).AsString();
     TField* field = ds->FindField(column);
@@ -165,7 +166,7 @@ QString TParametrosApp::AsString(const QString& name, const QString& def) {
 
 void TParametrosApp::SetValue(const QString& name, const QVariant& value) {
     TDataBaseZMK& db = CheckDataBase();
-    auto ds = RowQuery(db, name);
+    auto ds = RowQuery(db, name, exact_names_);
     if (ds->IsEmpty()) {
         int code = TypeCodeOfValue(value);
         if (code == tpInvalido) return;
@@ -191,7 +192,7 @@ void TParametrosApp::DefineParametro(const QString& name, const QString& descrip
         throw EZMKError(QStringLiteral("El tipo de parametro no es válido"));
     // A declaration never stops the caller once the database is there.
     try {
-        auto ds = RowQuery(db, name);
+        auto ds = RowQuery(db, name, exact_names_);
         const bool exists = !ds->IsEmpty();
         const int rowCode =
             exists ? TypeCodeOfColumn(

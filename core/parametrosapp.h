@@ -30,6 +30,9 @@ class TParametrosApp {
 
     // The database; when unset, the host application's default database.
     void SetDataBase(TDataBaseZMK* db) { db_ = db; }
+    // Names match as LIKE patterns ("_" any one character); names a user types (escolia-cli)
+    // are exact instead, "%" and "_" standing for themselves.
+    void SetExactNames(bool exact) { exact_names_ = exact; }
 
     QVariant GetValue(const QString& name);
     // The column that holds the option's value ("ValorTextoT99" ...); empty when no option has
@@ -57,6 +60,7 @@ class TParametrosApp {
     bool reloading_ = false;
     bool reload_failed_ = false;
     std::unique_ptr<TTransactionGuard> reload_transaction_;
+    bool exact_names_ = false;
     std::vector<std::pair<QString, ReloadHandler>> handlers_;
 };
 

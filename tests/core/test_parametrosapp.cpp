@@ -98,6 +98,13 @@ TEST_F(ParametrosAppTest, NamesMatchWithLikeWildcards) {
     // "_" stands for any one character, as the store matches with LIKE.
     EXPECT_EQ(params.AsInteger(QStringLiteral("A_B"), 0), 1);
     EXPECT_EQ(params.AsInteger(QStringLiteral("axb"), 0), 1);
+    // Exact names (the ones a user types) match only themselves, still without regard to case.
+    params.SetExactNames(true);
+    EXPECT_EQ(params.AsInteger(QStringLiteral("A_B"), 0), 0);
+    EXPECT_EQ(params.AsInteger(QStringLiteral("%"), 0), 0);
+    EXPECT_EQ(params.AsInteger(QStringLiteral("axb"), 0), 1);
+    EXPECT_EQ(params.ValueColumnOf(QStringLiteral("A%")), QString());
+    EXPECT_EQ(params.ValueColumnOf(QStringLiteral("AXB")), QStringLiteral("ValorIntegerT99"));
 }
 
 TEST_F(ParametrosAppTest, ReloadHandlersRunOnceEachInOrder) {
