@@ -20,6 +20,7 @@
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
 #include "host/app.h"
+#include "host/cancelled.h"
 #include "host/database.h"
 #include "host/datetime.h"
 #include "host/errors.h"

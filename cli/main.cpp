@@ -11,6 +11,7 @@
 #include "core/splash.h"
 #include "core/strings.h"
 #include "host/app.h"
+#include "host/cancelled.h"
 #include "host/database.h"
 #include "host/datetime.h"
 #include "host/errors.h"

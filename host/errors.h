@@ -34,13 +34,6 @@ class EConvertError : public EZMKError {
     QString ClassName() const override { return QStringLiteral("EConvertError"); }
 };
 
-// A user's "No" that the program answers with a message ("Proceso cancelado"): shown like any
-// refusal, but nothing failed, and escolia-cli tells it apart (exit status 3).
-class ECancelled : public EZMKError {
-  public:
-    using EZMKError::EZMKError;
-};
-
 // A user's "No" or "Cancelar": ends the operation, rolls back, shows nothing.
 class EAbort : public std::exception {
   public:
