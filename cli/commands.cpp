@@ -8,7 +8,6 @@
 
 #include "core/centroactual.h"
 #include "core/parametrosapp.h"
-#include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/currency.h"
 #include "host/database.h"
@@ -162,12 +161,6 @@ void OpenDefaultDatabase(const CliContext& ctx) {
         throw EZMKError(QStringLiteral("El archivo no es una base de datos de ZMK-Escolia:\n%1")
                             .arg(ctx.dbPath));
     ZMKApp().SetDefaultDB(TDataBaseZMK::Open(ctx.dbPath));
-    TDataBaseZMK& db = DefaultDB();
-    // A centre that does not exist would clear the stored one.
-    if (ctx.centre &&
-        CompteRegistres(db, QStringLiteral("IDCentroT20"), QStringLiteral("T20Centros"),
-                        QStringLiteral("IDCentroT20=") + ValorSQL(*ctx.centre)) == 0)
-        throw EZMKError(QStringLiteral("--centre: no existe el centro %1").arg(*ctx.centre));
     ParametrosApp().NotifyReload();
     if (ctx.centre)
         FijaCentroActual(*ctx.centre);

@@ -165,12 +165,6 @@ TEST_F(CliFacturacion, OptionsAreCheckedBeforeTheDatabaseIsTouched) {
         EXPECT_TRUE(r.err.contains(c.error)) << r.err.toStdString();
         EXPECT_FALSE(r.err.contains(QStringLiteral("syntax error"))) << r.err.toStdString();
     }
-    const test::CliResult centro =
-        test::RunCli({"--db", t_.path(), "--centre", "9", "billing", "generate", "--month", "10",
-                      "--year", "2025", "--date", "2025-10-01", "--series", "1"});
-    EXPECT_EQ(centro.status, 1);
-    EXPECT_TRUE(centro.err.contains(QStringLiteral("ERROR --centre: no existe el centro 9")))
-        << centro.err.toStdString();
     EXPECT_EQ(Volcado(), antes);
 }
 
