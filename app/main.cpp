@@ -20,7 +20,7 @@
 #include "host/errors.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/qtprompt.h"
-#include "host/forms/splashwindow.h"
+#include "core/forms/splash.h"
 #include "host/prompt.h"
 #include "messaging/forms/install.h"
 #include "messaging/serviciosms.h"

@@ -15,6 +15,8 @@
 #include "host/parametres.h"
 #include "host/prompt.h"
 #include "host/querysql.h"
+#include "billing/formgenerarfacturas.h"
+#include "billing/formfuncionesfacturas.h"
 
 namespace zmk {
 

@@ -20,6 +20,8 @@
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/prompt.h"
+#include "billing/formgenerarfacturas.h"
+#include "billing/formfuncionesfacturas.h"
 
 namespace zmk::cli {
 namespace {

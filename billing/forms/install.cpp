@@ -2,13 +2,13 @@
 
 #include "billing/ask.h"
 #include "billing/chequeosepa.h"
-#include "billing/forms/frmask.h"
-#include "billing/forms/frmfiltromes.h"
-#include "billing/forms/frmfuncionesfacturas.h"
-#include "billing/forms/frmgenerarfacturas.h"
-#include "billing/forms/frmgenerarliquidaciones.h"
-#include "billing/forms/frmresultadoproceso.h"
-#include "billing/forms/frmtextoconcepto.h"
+#include "billing/forms/ask.h"
+#include "billing/forms/filtromesfacturar.h"
+#include "billing/forms/funcionesfacturas.h"
+#include "billing/forms/generarfacturas.h"
+#include "billing/forms/generarliquidaciones.h"
+#include "billing/forms/resultadoprocceso.h"
+#include "billing/forms/datasource_textoconcepto.h"
 
 namespace zmk {
 

@@ -1,7 +1,7 @@
 #include "rules/forms/install.h"
 
-#include "rules/forms/frmborrar.h"
-#include "rules/forms/frmduplicar.h"
+#include "rules/forms/qtborrardialog.h"
+#include "rules/forms/duplicar.h"
 
 namespace zmk {
 

@@ -75,7 +75,7 @@ class Recorrido : public AppFixture {
         w_.show();
         QApplication::setActiveWindow(&w_);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w_));
-        capturas_ = qEnvironmentVariable("ESCOLIA_CAPTURAS");
+        capturas_ = qEnvironmentVariable("ESCOLIA_SCREENSHOTS");
         if (!capturas_.isEmpty()) QDir().mkpath(capturas_);
     }
     void TearDown() override {

@@ -15,7 +15,7 @@
 #include "core/centroactual.h"
 #include "core/empresasacciones.h"
 #include "core/forms/editdatabase.h"
-#include "core/forms/monedaform.h"
+#include "core/forms/confmoneda.h"
 #include "core/forms/selempresa.h"
 #include "core/masters.h"
 #include "core/parametrosapp.h"

@@ -18,9 +18,9 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "billing/forms/frmfuncionesfacturas.h"
-#include "billing/forms/frmgenerarfacturas.h"
-#include "billing/forms/frmtextoconcepto.h"
+#include "billing/forms/funcionesfacturas.h"
+#include "billing/forms/generarfacturas.h"
+#include "billing/forms/datasource_textoconcepto.h"
 #include "billing/textoconcepto.h"
 #include "core/centroactual.h"
 #include "core/sqlhelpers.h"

@@ -10,6 +10,7 @@
 #include "host/procedures.h"
 #include "host/reports.h"
 #include "tests/billing/test_generar_datos.h"
+#include "billing/formfuncionesfacturas.h"
 
 namespace zmk {
 namespace {

@@ -6,6 +6,7 @@
 #include "core/parametrosapp.h"
 #include "host/errors.h"
 #include "tests/billing/test_generar_datos.h"
+#include "billing/formgenerarfacturas.h"
 
 namespace zmk {
 namespace {

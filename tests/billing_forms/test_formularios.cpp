@@ -15,10 +15,10 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "billing/forms/frmfuncionesfacturas.h"
-#include "billing/forms/frmgenerarfacturas.h"
-#include "billing/forms/frmgenerarliquidaciones.h"
-#include "billing/forms/frmopciones.h"
+#include "billing/forms/funcionesfacturas.h"
+#include "billing/forms/generarfacturas.h"
+#include "billing/forms/generarliquidaciones.h"
+#include "billing/forms/opciones.h"
 #include "core/parametrosapp.h"
 #include "host/grid.h"
 #include "host/parametres.h"
@@ -27,6 +27,7 @@
 #include "tests/billing/test_generar_datos.h"
 #include "tests/billing_forms/instalacion.h"
 #include "tests/rules_forms/modal.h"
+#include "billing/formgenerarfacturas.h"
 
 using namespace zmk;
 

@@ -10,10 +10,10 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
-#include "billing/forms/frmask.h"
-#include "billing/forms/frmfiltromes.h"
-#include "billing/forms/frmresultadoproceso.h"
-#include "billing/forms/frmtextoconcepto.h"
+#include "billing/forms/ask.h"
+#include "billing/forms/filtromesfacturar.h"
+#include "billing/forms/resultadoprocceso.h"
+#include "billing/forms/datasource_textoconcepto.h"
 #include "host/errors.h"
 #include "host/parametres.h"
 #include "tests/billing_forms/instalacion.h"

@@ -12,7 +12,7 @@
 #include "core/translate.h"
 #include "host/errors.h"
 #include "host/forms/qtprompt.h"
-#include "host/forms/splashwindow.h"
+#include "core/forms/splash.h"
 #include "host/prompt.h"
 
 namespace zmk {

@@ -6,8 +6,8 @@
 #include <QTabWidget>
 
 #include "host/errors.h"
-#include "rules/forms/frmborrar.h"
-#include "rules/forms/frmduplicar.h"
+#include "rules/forms/qtborrardialog.h"
+#include "rules/forms/duplicar.h"
 #include "rules/forms/install.h"
 #include "tests/rules_forms/modal.h"
 #include "tests/support/testdb.h"

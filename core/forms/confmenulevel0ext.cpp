@@ -1,4 +1,4 @@
-#include "core/forms/ajustesformulario.h"
+#include "core/forms/confmenulevel0ext.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "core/forms/monedaform.h"
+#include "core/forms/confmoneda.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

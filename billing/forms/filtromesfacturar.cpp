@@ -1,4 +1,4 @@
-#include "billing/forms/frmfiltromes.h"
+#include "billing/forms/filtromesfacturar.h"
 
 #include <QApplication>
 #include <QButtonGroup>

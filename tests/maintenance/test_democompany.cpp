@@ -1,5 +1,3 @@
-#include "maintenance/democompany.h"
-
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
@@ -13,6 +11,7 @@
 #include "cli/commands.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "maintenance/democompany.h"
 #include "schema/schema.h"
 
 namespace zmk {

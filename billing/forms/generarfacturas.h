@@ -3,6 +3,7 @@
 // month and year, the invoice date and series, and for a single student the concepts to bill.
 #include <QDialog>
 
+#include "billing/formgenerarfacturas.h"
 #include "billing/generarfacturas.h"
 
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "core/forms/datosempresaform.h"
+#include "core/forms/confdatosempresa.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>

@@ -1,4 +1,6 @@
 // "Aceptar" of the invoice functions form, without widgets.
+#include "billing/formfuncionesfacturas.h"
+
 #include "billing/ask.h"
 #include "billing/funcionesfacturas.h"
 #include "billing/opciones.h"

@@ -1,4 +1,4 @@
-#include "billing/forms/frmresultadoproceso.h"
+#include "billing/forms/resultadoprocceso.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "billing/forms/frmtextoconcepto.h"
+#include "billing/forms/datasource_textoconcepto.h"
 
 #include <QApplication>
 #include <QButtonGroup>

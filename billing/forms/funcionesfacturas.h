@@ -3,6 +3,7 @@
 // printing, over the current, all or the selected invoices of the invoices' grid.
 #include <QDialog>
 
+#include "billing/formfuncionesfacturas.h"
 #include "billing/funcionesfacturas.h"
 #include "billing/grid.h"
 

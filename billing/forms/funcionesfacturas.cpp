@@ -1,4 +1,4 @@
-#include "billing/forms/frmfuncionesfacturas.h"
+#include "billing/forms/funcionesfacturas.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QVBoxLayout>
 
+#include "billing/formfuncionesfacturas.h"
 #include "billing/forms/botonera.h"
 #include "billing/forms/guardado.h"
 #include "core/parametrosapp.h"

@@ -1,5 +1,3 @@
-#include "schema/schema.h"
-
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -12,6 +10,7 @@
 #include "host/dataset.h"
 #include "host/datetime.h"
 #include "host/errors.h"
+#include "schema/schema.h"
 #include "tests/support/testdb.h"
 
 namespace zmk::schema {

@@ -1,4 +1,4 @@
-#include "host/forms/splashwindow.h"
+#include "core/forms/splash.h"
 
 #include <QApplication>
 #include <QDialog>

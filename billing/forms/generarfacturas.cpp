@@ -1,4 +1,4 @@
-#include "billing/forms/frmgenerarfacturas.h"
+#include "billing/forms/generarfacturas.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "billing/formgenerarfacturas.h"
 #include "billing/forms/guardado.h"
 #include "billing/opciones.h"
 #include "billing/textoconcepto.h"

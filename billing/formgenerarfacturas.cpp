@@ -1,4 +1,6 @@
 // The generation form's state and buttons, without widgets.
+#include "billing/formgenerarfacturas.h"
+
 #include <QSqlQuery>
 
 #include "billing/funcionesfacturas.h"

@@ -1,4 +1,4 @@
-#include "rules/forms/frmborrar.h"
+#include "rules/forms/qtborrardialog.h"
 
 #include <QApplication>
 #include <QButtonGroup>

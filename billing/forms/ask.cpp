@@ -1,4 +1,4 @@
-#include "billing/forms/frmask.h"
+#include "billing/forms/ask.h"
 
 #include <QAction>
 #include <QApplication>

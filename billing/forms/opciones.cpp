@@ -1,4 +1,4 @@
-#include "billing/forms/frmopciones.h"
+#include "billing/forms/opciones.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "billing/forms/frmgenerarliquidaciones.h"
+#include "billing/forms/generarliquidaciones.h"
 
 #include <QApplication>
 #include <QDateEdit>

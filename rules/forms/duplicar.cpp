@@ -1,4 +1,4 @@
-#include "rules/forms/frmduplicar.h"
+#include "rules/forms/duplicar.h"
 
 #include <QApplication>
 #include <QCheckBox>
