@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "billing/forms/botonera.h"
 #include "host/datetime.h"
+#include "host/forms/dialogbuttons.h"
 
 namespace zmk {
 
@@ -107,7 +107,7 @@ TFRMDataSource_TextoConcepto::TFRMDataSource_TextoConcepto(const QString& texto,
     edEjemplo->setReadOnly(true);
     layout->addWidget(edEjemplo);
 
-    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
+    AddDialogButtons(layout, this, bbAceptar, bbCancelar);
     resize(560, sizeHint().height());
 
     connect(edTexto, &QLineEdit::textChanged, this, [this] { ActualizarEjemplo(); });

@@ -12,7 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "billing/forms/botonera.h"
+#include "host/forms/dialogbuttons.h"
 
 namespace zmk {
 
@@ -45,7 +45,7 @@ TFRMFiltroMesFacturar::TFRMFiltroMesFacturar(TMesAnyo inicial, QWidget* parent)
     if (QAbstractButton* b = rgMes->button(inicial.mes)) b->setChecked(true);
     layout->addWidget(grupo);
 
-    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
+    AddDialogButtons(layout, this, bbAceptar, bbCancelar);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(bbAceptar, &QPushButton::clicked, this, &QDialog::accept);
     connect(bbCancelar, &QPushButton::clicked, this, &QDialog::reject);

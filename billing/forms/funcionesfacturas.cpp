@@ -14,12 +14,12 @@
 #include <QVBoxLayout>
 
 #include "billing/formfuncionesfacturas.h"
-#include "billing/forms/botonera.h"
 #include "billing/forms/guardado.h"
 #include "core/parametrosapp.h"
 #include "core/strings.h"
 #include "host/app.h"
 #include "host/database.h"
+#include "host/forms/dialogbuttons.h"
 #include "host/grid.h"
 #include "host/prompt.h"
 
@@ -108,7 +108,7 @@ TFRMFuncionesFacturas::TFRMFuncionesFacturas(TZMKDBGrid& grid, QWidget* parent)
     cbImprimir->setChecked(form_.imprimir);
     layout->addWidget(cbImprimir);
 
-    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
+    AddDialogButtons(layout, this, bbAceptar, bbCancelar);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Attaching the grid: a selection of two or more rows is what the user meant.

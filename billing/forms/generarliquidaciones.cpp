@@ -14,8 +14,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "billing/forms/botonera.h"
 #include "billing/forms/guardado.h"
+#include "host/forms/dialogbuttons.h"
 
 namespace zmk {
 
@@ -83,7 +83,7 @@ TFRMGenerarLiquidaciones::TFRMGenerarLiquidaciones(QWidget* parent)
     tl->setColumnMinimumWidth(0, 20);
     layout->addWidget(tipo);
 
-    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
+    AddDialogButtons(layout, this, bbAceptar, bbCancelar);
 
     connect(dtpFechaLiquidacion, &QDateEdit::dateChanged, this, [this] { Cambiado(); });
     connect(rbPeriodo, &QRadioButton::toggled, this, [this] { Cambiado(); });

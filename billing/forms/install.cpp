@@ -3,12 +3,12 @@
 #include "billing/ask.h"
 #include "billing/chequeosepa.h"
 #include "billing/forms/ask.h"
+#include "billing/forms/datasource_textoconcepto.h"
 #include "billing/forms/filtromesfacturar.h"
 #include "billing/forms/funcionesfacturas.h"
 #include "billing/forms/generarfacturas.h"
 #include "billing/forms/generarliquidaciones.h"
 #include "billing/forms/resultadoprocceso.h"
-#include "billing/forms/datasource_textoconcepto.h"
 
 namespace zmk {
 

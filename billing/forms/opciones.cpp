@@ -19,7 +19,6 @@
 #include <QVBoxLayout>
 
 #include "billing/factura.h"
-#include "billing/forms/botonera.h"
 #include "billing/forms/guardado.h"
 #include "billing/opciones.h"
 #include "billing/textoconcepto.h"
@@ -28,6 +27,7 @@
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/forms/dialogbuttons.h"
 #include "host/reports.h"
 
 namespace zmk {
@@ -296,7 +296,7 @@ TFRMOpciones::TFRMOpciones(bool soloFacturar, QWidget* parent)
         pcPaginas->addTab(norma, QStringLiteral("Norma 19"));
     }
 
-    AnadeBotonera(layout, this, bbAceptar, bbCancelar);
+    AddDialogButtons(layout, this, bbAceptar, bbCancelar);
     connect(bbAceptar, &QPushButton::clicked, this, [this] { BBAceptarClick(); });
     connect(bbCancelar, &QPushButton::clicked, this, &QDialog::reject);
     Cargar();

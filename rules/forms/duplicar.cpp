@@ -8,6 +8,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "host/forms/dialogbuttons.h"
+
 namespace zmk {
 
 namespace {
@@ -58,14 +60,7 @@ TFRMDuplicar::TFRMDuplicar(bool modoCurso, QWidget* parent)
     oculta->hide();
     layout->addWidget(PageControl);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    bbDuplicar = new QPushButton(QStringLiteral("Duplicar"), this);
-    bbCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    bbDuplicar->setDefault(true);
-    botones->addWidget(bbDuplicar);
-    botones->addWidget(bbCancelar);
-    layout->addLayout(botones);
+    AddDialogButtons(layout, this, bbDuplicar, bbCancelar, QStringLiteral("Duplicar"));
     setFixedWidth(460);
 
     connect(cbDuplicarGrupos, &QCheckBox::clicked, this, [this] { AplicarDependencias(); });

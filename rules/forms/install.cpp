@@ -1,7 +1,7 @@
 #include "rules/forms/install.h"
 
-#include "rules/forms/qtborrardialog.h"
 #include "rules/forms/duplicar.h"
+#include "rules/forms/qtborrardialog.h"
 
 namespace zmk {
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "host/errors.h"
+#include "host/forms/dialogbuttons.h"
 #include "host/prompt.h"
 
 namespace zmk {
@@ -39,14 +40,7 @@ TQtBorrarDialog::TQtBorrarDialog(const TTextosBorrado& textos, QWidget* parent)
     }
     layout->addWidget(grupo);
 
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    bbBorrar = new QPushButton(QStringLiteral("Borrar"), this);
-    bbCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    bbBorrar->setDefault(true);
-    botones->addWidget(bbBorrar);
-    botones->addWidget(bbCancelar);
-    layout->addLayout(botones);
+    AddDialogButtons(layout, this, bbBorrar, bbCancelar, QStringLiteral("Borrar"));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(bbCancelar, &QPushButton::clicked, this, &QDialog::reject);
     if (opcion[0]) opcion[0]->setFocus();

@@ -1,0 +1,17 @@
+#include "host/forms/dialogbuttons.h"
+
+namespace zmk {
+
+void AddDialogButtons(QBoxLayout* layout, QWidget* owner, QPushButton*& aceptar,
+                      QPushButton*& cancelar, const QString& caption) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    aceptar = new QPushButton(caption, owner);
+    cancelar = new QPushButton(QStringLiteral("Cancelar"), owner);
+    aceptar->setDefault(true);
+    row->addWidget(aceptar);
+    row->addWidget(cancelar);
+    layout->addLayout(row);
+}
+
+}  // namespace zmk
