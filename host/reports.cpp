@@ -112,6 +112,22 @@ std::vector<const TReportDefinition*> TReportRegistry::All(const std::vector<int
     return result;
 }
 
+namespace {
+
+// A template's "<!--#include NAME-->" lines replaced by the files of its folder they name.
+QString ConIncluidos(const QDir& folder, QString text) {
+    static const QRegularExpression include(QStringLiteral("<!--#include ([A-Za-z0-9_.-]+)-->"));
+    for (QRegularExpressionMatch m = include.match(text); m.hasMatch(); m = include.match(text)) {
+        QFile part(folder.filePath(m.captured(1)));
+        if (!part.open(QIODevice::ReadOnly))
+            throw EZMKError(QStringLiteral("No se puede leer \"%1\"").arg(m.captured(1)));
+        text.replace(m.capturedStart(), m.capturedLength(), QString::fromUtf8(part.readAll()));
+    }
+    return text;
+}
+
+}  // namespace
+
 int TReportRegistry::LoadFromDirectory(const QString& dir) {
     int count = 0;
     const QDir folder(dir);
@@ -121,7 +137,7 @@ int TReportRegistry::LoadFromDirectory(const QString& dir) {
             throw EZMKError(
                 QStringLiteral("No se puede leer el informe \"%1\"").arg(file.fileName()));
         try {
-            Add(ParseReportDefinition(QString::fromUtf8(file.readAll())));
+            Add(ParseReportDefinition(ConIncluidos(folder, QString::fromUtf8(file.readAll()))));
         } catch (const EZMKError& e) {
             throw EZMKError(e.Message() + QStringLiteral(" (") + name + QLatin1Char(')'));
         }

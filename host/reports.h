@@ -65,7 +65,9 @@ class TReportRegistry {
     const TReportDefinition* Find(int id) const;
     // Every definition, by id; with kinds given, only those kinds.
     std::vector<const TReportDefinition*> All(const std::vector<int>& kinds = {}) const;
-    // Adds every *.html of a folder (a Qt resource path works too); returns how many.
+    // Adds every *.html of a folder (a Qt resource path works too); returns how many. A line
+    // "<!--#include NAME-->" takes in the folder's file NAME (the shipped reports share their
+    // stylesheet and header so).
     int LoadFromDirectory(const QString& dir);
     void Clear() { defs_.clear(); }
 
