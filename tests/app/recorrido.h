@@ -138,8 +138,8 @@ class Recorrido : public AppFixture {
         auto* w = Control(raiz, QString::fromLatin1(nombre));
         ASSERT_NE(w, nullptr) << nombre;
         ASSERT_TRUE(TabHasta(w)) << "Tab never reaches " << nombre;
-        Tecla(Qt::Key_A, Qt::ControlModifier);
-        Escribe(texto);
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_A, Qt::ControlModifier));
+        ASSERT_NO_FATAL_FAILURE(Escribe(texto));
     }
     static QAbstractButton* Boton(QWidget* raiz, const QString& texto) {
         for (auto* b : raiz->findChildren<QAbstractButton*>())

@@ -14,8 +14,8 @@
 #include "app/mainwindow.h"
 #include "core/centroactual.h"
 #include "core/empresasacciones.h"
-#include "core/forms/editdatabase.h"
 #include "core/forms/confmoneda.h"
+#include "core/forms/editdatabase.h"
 #include "core/forms/selempresa.h"
 #include "core/masters.h"
 #include "core/parametrosapp.h"
@@ -202,7 +202,7 @@ TEST_F(Acciones, TheShippedLanguagesTranslateTheCommonDialogs) {
         {QStringLiteral("English"), QStringLiteral("en"), QStringLiteral("Databases"),
          QStringLiteral("Short name:")}};
     for (const auto& [idioma, codigo, seleccion, moneda] : idiomas) {
-        Write(config.LanguageFile(idioma), Read(fuente + codigo + QStringLiteral(".lng")));
+        ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(idioma), Read(fuente + codigo + QStringLiteral(".lng"))));
         config.SetLanguage(idioma);
         TFRMSelEmpresa lista(config.DataBases());
         EXPECT_EQ(lista.windowTitle(), seleccion);

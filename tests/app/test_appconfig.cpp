@@ -19,7 +19,7 @@ TEST_F(AppConfig, ChangingFilesGoToTheDataDirectoryUnlessTheExecutableDirectoryH
     EXPECT_EQ(loc.exeName, QStringLiteral("escolia"));
     EXPECT_EQ(loc.dataDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
-    Write(ExeDir() + QStringLiteral("/ZMKEscoliaV16EXT.INI"), "[INIT]\n");
+    ASSERT_NO_FATAL_FAILURE(Write(ExeDir() + QStringLiteral("/ZMKEscoliaV16EXT.INI"), "[INIT]\n"));
     loc = TAppLocations::ForExecutable(exe, QStringLiteral("ZMKEscoliaV16EXT"));
     EXPECT_EQ(loc.dataDir, ExeDir());
 
@@ -71,7 +71,7 @@ TEST_F(AppConfig, ResourceFileKeepsOtherResourcesAndADamagedOneRaises) {
     EXPECT_TRUE(RecursosZMK().Find(TRecursosZMK::kParametres).has_value());
     RecursosZMK().Remove(90005);
 
-    Write(config.ResourceFile(), "no es un archivo de recursos");
+    ASSERT_NO_FATAL_FAILURE(Write(config.ResourceFile(), "no es un archivo de recursos"));
     EXPECT_THROW(config.LoadResources(), EZMKError);
 }
 
@@ -81,11 +81,11 @@ TEST_F(AppConfig, MigrationTakesVersion21FirstAndNothingWhenTheCurrentFileExists
     EXPECT_EQ(MigraConfiguracionAnterior(a), QString());
     EXPECT_TRUE(Log().isEmpty());
 
-    Write(DataDir() + QStringLiteral("/ZMKEscolia21.MDR"), "mdr21");
-    Write(DataDir() + QStringLiteral("/ZMKEscolia21.INI"), "ini21");
-    Write(DataDir() + QStringLiteral("/ZMKEscolia20.MDR"), "mdr20");
-    Write(DataDir() + QStringLiteral("/ZMKEscolia20.INI"), "ini20");
-    Write(a + QStringLiteral(".INI"), "current");
+    ASSERT_NO_FATAL_FAILURE(Write(DataDir() + QStringLiteral("/ZMKEscolia21.MDR"), "mdr21"));
+    ASSERT_NO_FATAL_FAILURE(Write(DataDir() + QStringLiteral("/ZMKEscolia21.INI"), "ini21"));
+    ASSERT_NO_FATAL_FAILURE(Write(DataDir() + QStringLiteral("/ZMKEscolia20.MDR"), "mdr20"));
+    ASSERT_NO_FATAL_FAILURE(Write(DataDir() + QStringLiteral("/ZMKEscolia20.INI"), "ini20"));
+    ASSERT_NO_FATAL_FAILURE(Write(a + QStringLiteral(".INI"), "current"));
     EXPECT_EQ(MigraConfiguracionAnterior(a), QStringLiteral("2.1"));
     EXPECT_EQ(Read(a + QStringLiteral(".MDR")), QByteArray("mdr21"));
     EXPECT_EQ(Read(a + QStringLiteral(".INI")), QByteArray("ini21"));
@@ -115,12 +115,12 @@ TEST_F(AppConfig, LanguagesComeFromTheLangFolderByTheExecutableName) {
     EXPECT_TRUE(QDir(config.LangDir()).exists());
     EXPECT_TRUE(config.AvailableLanguages().isEmpty());
 
-    Write(config.LangDir() + QStringLiteral("/escolia_English.lang"), "[X]\na=b\n");
-    Write(config.LangDir() + QStringLiteral("/escolia_Català.lang"), "");
-    Write(config.LangDir() + QStringLiteral("/escolia_.lang"), "");        // empty name
-    Write(config.LangDir() + QStringLiteral("/otro_Francais.lang"), "");   // other program
-    Write(config.LangDir() + QStringLiteral("/escolia_Deutsch.lng"), "");  // other extension
-    Write(config.LangDir() + QStringLiteral("/escolia.lang_changes"), "");
+    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia_English.lang"), "[X]\na=b\n"));
+    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia_Català.lang"), ""));
+    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia_.lang"), ""));        // empty name
+    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/otro_Francais.lang"), ""));   // other program
+    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia_Deutsch.lng"), ""));  // other extension
+    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia.lang_changes"), ""));
     EXPECT_EQ(config.AvailableLanguages(),
               (QStringList{QStringLiteral("Català"), QStringLiteral("English")}));
 }
@@ -128,7 +128,7 @@ TEST_F(AppConfig, LanguagesComeFromTheLangFolderByTheExecutableName) {
 TEST_F(AppConfig, SetLanguageIsStoredAndLoadedAndReadAtStart) {
     TZMKAppConfig& config = NewConfig();
     QDir().mkpath(config.LangDir());
-    Write(config.LanguageFile(QStringLiteral("English")), "[CC.Common]\nyes=Yes\n");
+    ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(QStringLiteral("English")), "[CC.Common]\nyes=Yes\n"));
     config.SetLanguage(QStringLiteral("English"));
     EXPECT_EQ(config.Registry()->value(QStringLiteral("language")).toString(),
               QStringLiteral("English"));
@@ -152,7 +152,7 @@ TEST_F(AppConfig, SetLanguageIsStoredAndLoadedAndReadAtStart) {
 TEST_F(AppConfig, QtsOwnDialogsFollowTheLanguageFilesLocale) {
     TZMKAppConfig& config = NewConfig();
     QDir().mkpath(config.LangDir());
-    Write(config.LanguageFile(QStringLiteral("Català")), "[CC.Common]\nlocale=ca\n");
+    ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(QStringLiteral("Català")), "[CC.Common]\nlocale=ca\n"));
     const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
     config.SetLanguage(QString());
     EXPECT_EQ(cancel(), QStringLiteral("Cancelar"));
@@ -177,19 +177,19 @@ TEST_F(AppConfig, HelpQueryOrderAndLanguageWithoutSigns) {
 TEST_F(AppConfig, ApplicationFileIdentity) {
     TZMKAppConfig& config = NewConfig();
     const QByteArray nodes = R"("nodes": [{"id": 1, "parent": 0, "kind": 5, "caption": "Menú"}])";
-    Write(config.ZMKFileName(), R"({"application": "Otra Aplicación", )" + nodes + "}");
+    ASSERT_NO_FATAL_FAILURE(Write(config.ZMKFileName(), R"({"application": "Otra Aplicación", )" + nodes + "}"));
     config.LoadAppDefinition();
     EXPECT_EQ(config.IdentityError(),
               SharedStringFmt(1611, {QStringLiteral("ZMK-Escolia 2014 EXTENDED"),
                                      QStringLiteral("Otra Aplicación")}));
 
-    Write(config.ZMKFileName(), R"({"application": "zmk-escolia 2014 extended", )" + nodes + "}");
+    ASSERT_NO_FATAL_FAILURE(Write(config.ZMKFileName(), R"({"application": "zmk-escolia 2014 extended", )" + nodes + "}"));
     config.LoadAppDefinition();
     EXPECT_EQ(config.IdentityError(), QString());  // without regard to case
     EXPECT_EQ(config.Definition().nodes.size(), 1u);
 
     // An empty tree passes, whatever it is called.
-    Write(config.ZMKFileName(), R"({"application": "Otra", "nodes": []})");
+    ASSERT_NO_FATAL_FAILURE(Write(config.ZMKFileName(), R"({"application": "Otra", "nodes": []})"));
     config.LoadAppDefinition();
     EXPECT_EQ(config.IdentityError(), QString());
 

@@ -217,8 +217,8 @@ TEST_F(MainWindow, LanguageMenuAsksThenTranslatesTheWindow) {
     w.BuildMenus();
     EXPECT_FALSE(w.LanguageMenu()->menuAction()->isVisible());  // no language files
 
-    Write(config.LanguageFile(QStringLiteral("English")),
-          "[TFRMMenu]\nActCerrarAplicacion=Close application\n");
+    ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(QStringLiteral("English")),
+          "[TFRMMenu]\nActCerrarAplicacion=Close application\n"));
     w.BuildMenus();
     QList<QAction*> entries = w.LanguageMenu()->actions();
     ASSERT_EQ(entries.size(), 2);
@@ -255,7 +255,7 @@ TEST_F(MainWindow, HelpLinks) {
     EXPECT_EQ(Log().last(),
               QStringLiteral("INFO ZMK-Escolia v16: No se encuentra el archivo:\\n\\n") + ExeDir() +
                   QStringLiteral("/ZMKEscoliaV16.pdf"));
-    Write(ExeDir() + QStringLiteral("/ZMKEscoliaV16.pdf"), "%PDF");
+    ASSERT_NO_FATAL_FAILURE(Write(ExeDir() + QStringLiteral("/ZMKEscoliaV16.pdf"), "%PDF"));
     w.OpenManual();
     ASSERT_EQ(w.opened.size(), 1);
     EXPECT_TRUE(w.opened[0].endsWith(QStringLiteral("/bin/ZMKEscoliaV16.pdf")));

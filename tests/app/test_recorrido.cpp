@@ -18,16 +18,16 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "billing/forms/datasource_textoconcepto.h"
 #include "billing/forms/funcionesfacturas.h"
 #include "billing/forms/generarfacturas.h"
-#include "billing/forms/datasource_textoconcepto.h"
 #include "billing/textoconcepto.h"
 #include "core/centroactual.h"
 #include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/datetime.h"
-#include "host/forms/reportprint.h"
+#include "host/reportprint.h"
 #include "host/reports.h"
 #include "tests/app/recorrido.h"
 
@@ -43,12 +43,12 @@ class RecorridoOficina : public Recorrido {
   protected:
     // The screen's first record field after Insert, with the record in insert state.
     void Nuevo(TZMKScreen* s) {
-        Tecla(Qt::Key_Insert);
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Insert));
         ASSERT_EQ(s->DataSet()->State(), TDataSetState::Insert)
             << Errores().join(u'\n').toStdString();
     }
     void Graba(TZMKScreen* s) {
-        Tecla(Qt::Key_F12);
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_F12));
         ASSERT_EQ(s->DataSet()->State(), TDataSetState::Browse)
             << Errores().join(u'\n').toStdString();
     }
@@ -59,7 +59,7 @@ class RecorridoOficina : public Recorrido {
         ASSERT_TRUE(TabHasta(combo)) << "Tab never reaches " << nombre;
         // A pause, as a person makes: keys typed together are one search.
         QTest::qWait(QApplication::keyboardInputInterval() + 50);
-        Escribe(inicio);
+        ASSERT_NO_FATAL_FAILURE(Escribe(inicio));
         ASSERT_TRUE(combo->currentText().startsWith(inicio))
             << nombre << ": " << combo->currentText().toStdString();
     }
@@ -67,7 +67,7 @@ class RecorridoOficina : public Recorrido {
         QAbstractButton* b = Boton(raiz, texto);
         ASSERT_NE(b, nullptr) << texto.toStdString();
         ASSERT_TRUE(TabHasta(b)) << "Tab never reaches " << texto.toStdString();
-        Tecla(Qt::Key_Space);
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Space));
     }
     // A button under a list, by its access key (Alt and the underlined letter).
     void PulsaBajoLista(QWidget* raiz, const QString& texto) {
@@ -75,7 +75,7 @@ class RecorridoOficina : public Recorrido {
         ASSERT_NE(b, nullptr) << texto.toStdString();
         const int amp = b->text().indexOf(QLatin1Char('&'));
         ASSERT_GE(amp, 0) << "no access key: " << texto.toStdString();
-        Tecla(Qt::Key_A + (b->text()[amp + 1].toUpper().unicode() - 'A'), Qt::AltModifier);
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_A + (b->text()[amp + 1].toUpper().unicode() - 'A'), Qt::AltModifier));
     }
     int Centro() const { return IDCentroActual(); }
 };
@@ -87,7 +87,7 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     Captura(QStringLiteral("inicio"));
 
     // --- A centre, from the first menu (F10), made current with the centre chooser.
-    Tecla(Qt::Key_F10);
+    ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_F10));
     for (int i = 0; i < 12 && w_.menuBar()->activeAction() &&
                     w_.menuBar()->activeAction()->text().remove(u'&') != QStringLiteral("Tablas");
          ++i)
@@ -103,11 +103,11 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     auto* centros = dynamic_cast<TZMKScreen*>(w_.LastForm());
     ASSERT_NE(centros, nullptr);
     ASSERT_EQ(w_.LastNode(), 11342);
-    Nuevo(centros);
-    Escribe(QStringLiteral("RC"));
-    Campo(centros, "ZMKdbeNombreCentro", QStringLiteral("Academia Recorrido"));
-    Campo(centros, "ZMKdbePoblacion", QStringLiteral("Zaragoza"));
-    Graba(centros);
+    ASSERT_NO_FATAL_FAILURE(Nuevo(centros));
+    ASSERT_NO_FATAL_FAILURE(Escribe(QStringLiteral("RC")));
+    ASSERT_NO_FATAL_FAILURE(Campo(centros, "ZMKdbeNombreCentro", QStringLiteral("Academia Recorrido")));
+    ASSERT_NO_FATAL_FAILURE(Campo(centros, "ZMKdbePoblacion", QStringLiteral("Zaragoza")));
+    ASSERT_NO_FATAL_FAILURE(Graba(centros));
     const int idCentro = Valor(QStringLiteral("SELECT IDCentroT20 FROM T20Centros WHERE "
                                               "CodigoCentroT20='RC' AND NombreCentroT20="
                                               "'Academia Recorrido' AND ActivoT20<>0"))
@@ -117,11 +117,11 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
 
     AlAbrirse<QDialog>([&](QDialog* d) {
         Captura(QStringLiteral("selector-centro"), d);
-        Tecla(Qt::Key_F, Qt::ControlModifier);  // the list's search box
-        Escribe(QStringLiteral("RC"));
-        Tecla(Qt::Key_Return);  // the centre found is the one chosen
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_F, Qt::ControlModifier));  // the list's search box
+        ASSERT_NO_FATAL_FAILURE(Escribe(QStringLiteral("RC")));
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Return));  // the centre found is the one chosen
     });
-    Tecla(Qt::Key_F9);  // the centre chooser
+    ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_F9));  // the centre chooser
     ASSERT_EQ(Centro(), idCentro);
     EXPECT_TRUE(w_.CentreLabel()->text().contains(QStringLiteral("Academia Recorrido")))
         << w_.CentreLabel()->text().toStdString();
@@ -129,12 +129,12 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     // --- A course.
     TZMKScreen* cursos = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+C")));
     ASSERT_NE(cursos, nullptr);
-    Nuevo(cursos);
-    Escribe(QStringLiteral("ING1"));
-    Campo(cursos, "ZMKdbeDescripcion", QStringLiteral("Inglés 1"));
-    Campo(cursos, "ZMKdbeInicio", QStringLiteral("01/09/%1").arg(hoy.year() - 1));
-    Campo(cursos, "ZMKdbeFin", QStringLiteral("30/06/%1").arg(hoy.year() + 1));
-    Graba(cursos);
+    ASSERT_NO_FATAL_FAILURE(Nuevo(cursos));
+    ASSERT_NO_FATAL_FAILURE(Escribe(QStringLiteral("ING1")));
+    ASSERT_NO_FATAL_FAILURE(Campo(cursos, "ZMKdbeDescripcion", QStringLiteral("Inglés 1")));
+    ASSERT_NO_FATAL_FAILURE(Campo(cursos, "ZMKdbeInicio", QStringLiteral("01/09/%1").arg(hoy.year() - 1)));
+    ASSERT_NO_FATAL_FAILURE(Campo(cursos, "ZMKdbeFin", QStringLiteral("30/06/%1").arg(hoy.year() + 1)));
+    ASSERT_NO_FATAL_FAILURE(Graba(cursos));
     const int idCurso =
         Valor(QStringLiteral("SELECT IDCursoT03 FROM T03Cursos WHERE CodigoT03='ING1' AND "
                              "IDCentroT03=") +
@@ -146,15 +146,15 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     // --- A group of the course, with its timetable.
     TZMKScreen* grupos = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+G")));
     ASSERT_NE(grupos, nullptr);
-    Nuevo(grupos);
-    Escribe(QStringLiteral("G1"));
-    Campo(grupos, "ZMKdbeNombre", QStringLiteral("Inglés 1 tarde"));
-    Busca(grupos, "ZMKdblCurso", QStringLiteral("Ingl"));
-    Campo(grupos, "ZMKdbeLunesTHI", QStringLiteral("17:00"));
-    Campo(grupos, "ZMKdbeLunesTHF", QStringLiteral("18:30"));
-    Campo(grupos, "ZMKdbeMiercolesTHI", QStringLiteral("17:00"));
-    Campo(grupos, "ZMKdbeMiercolesTHF", QStringLiteral("18:30"));
-    Graba(grupos);
+    ASSERT_NO_FATAL_FAILURE(Nuevo(grupos));
+    ASSERT_NO_FATAL_FAILURE(Escribe(QStringLiteral("G1")));
+    ASSERT_NO_FATAL_FAILURE(Campo(grupos, "ZMKdbeNombre", QStringLiteral("Inglés 1 tarde")));
+    ASSERT_NO_FATAL_FAILURE(Busca(grupos, "ZMKdblCurso", QStringLiteral("Ingl")));
+    ASSERT_NO_FATAL_FAILURE(Campo(grupos, "ZMKdbeLunesTHI", QStringLiteral("17:00")));
+    ASSERT_NO_FATAL_FAILURE(Campo(grupos, "ZMKdbeLunesTHF", QStringLiteral("18:30")));
+    ASSERT_NO_FATAL_FAILURE(Campo(grupos, "ZMKdbeMiercolesTHI", QStringLiteral("17:00")));
+    ASSERT_NO_FATAL_FAILURE(Campo(grupos, "ZMKdbeMiercolesTHF", QStringLiteral("18:30")));
+    ASSERT_NO_FATAL_FAILURE(Graba(grupos));
     QSqlQuery grupo = DefaultDB().Query(
         QStringLiteral("SELECT IDGrupoT05, IDCursoT05, LunesTHIT05, MiercolesTHFT05 FROM T05Grupos "
                        "WHERE CodigoT05='G1' AND IDCentroT05=") +
@@ -182,19 +182,19 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
         << "the demo company lacks payment methods";
     TZMKScreen* alumnos = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+A")));
     ASSERT_NE(alumnos, nullptr);
-    Nuevo(alumnos);
-    Campo(alumnos, "ZMKdbeNombre", QStringLiteral("Lucía"));
-    Campo(alumnos, "ZMKdbeApellidos", QStringLiteral("Martín Sanz"));
-    Busca(alumnos, "ZMKdblFormaCobro", domiciliacion.left(4));
-    Campo(alumnos, "ZMKdbeTitularT01", QStringLiteral("Lucía Martín Sanz"));
-    Campo(alumnos, "ZMKdbeIBANT01", QStringLiteral("ES9121000418450200051332"));
+    ASSERT_NO_FATAL_FAILURE(Nuevo(alumnos));
+    ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeNombre", QStringLiteral("Lucía")));
+    ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeApellidos", QStringLiteral("Martín Sanz")));
+    ASSERT_NO_FATAL_FAILURE(Busca(alumnos, "ZMKdblFormaCobro", domiciliacion.left(4)));
+    ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeTitularT01", QStringLiteral("Lucía Martín Sanz")));
+    ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeIBANT01", QStringLiteral("ES9121000418450200051332")));
     prompt_->Push(QStringLiteral("Yes"));  // assign the BIC found
-    Pulsa(alumnos, QStringLiteral("Buscar BIC"));
+    ASSERT_NO_FATAL_FAILURE(Pulsa(alumnos, QStringLiteral("Buscar BIC")));
     auto* bic = Control<QLineEdit>(alumnos, QStringLiteral("ZMKdbeBICT01"));
     ASSERT_NE(bic, nullptr);
     EXPECT_EQ(bic->text(), QStringLiteral("CAIXESBBXXX"));
     Captura(QStringLiteral("alumno-bic"));
-    Graba(alumnos);
+    ASSERT_NO_FATAL_FAILURE(Graba(alumnos));
     QSqlQuery lucia = DefaultDB().Query(
         QStringLiteral("SELECT IDAlumnoT01, BICT01, IBANT01, IDFormaCobroT01, NombreCompletoT01 "
                        "FROM T01Alumnos WHERE NombreT01='Lucía' AND IDCentroT01=") +
@@ -207,11 +207,11 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     EXPECT_EQ(lucia.value(4).toString(), QStringLiteral("Martín Sanz, Lucía"));
     lucia.finish();
 
-    Nuevo(alumnos);
-    Campo(alumnos, "ZMKdbeNombre", QStringLiteral("Pablo"));
-    Campo(alumnos, "ZMKdbeApellidos", QStringLiteral("Ruiz Gil"));
-    Busca(alumnos, "ZMKdblFormaCobro", efectivo.left(4));
-    Graba(alumnos);
+    ASSERT_NO_FATAL_FAILURE(Nuevo(alumnos));
+    ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeNombre", QStringLiteral("Pablo")));
+    ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeApellidos", QStringLiteral("Ruiz Gil")));
+    ASSERT_NO_FATAL_FAILURE(Busca(alumnos, "ZMKdblFormaCobro", efectivo.left(4)));
+    ASSERT_NO_FATAL_FAILURE(Graba(alumnos));
     const int idPablo = Valor(QStringLiteral("SELECT IDAlumnoT01 FROM T01Alumnos WHERE "
                                              "NombreT01='Pablo' AND IDCentroT01=") +
                               ValorSQL(idCentro))
@@ -224,11 +224,11 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     ASSERT_NE(matriculas, nullptr);
     for (const QString& alumno : {QStringLiteral("Mart"), QStringLiteral("Ruiz")}) {
         SCOPED_TRACE(alumno.toStdString());
-        Nuevo(matriculas);
-        Busca(matriculas, "ZMKdblAlumno", alumno);
-        Busca(matriculas, "ZMKdblGrupo", QStringLiteral("Ingl"));
-        Campo(matriculas, "ZMKdbeFechaAlta", hoy.addDays(-hoy.day() + 1).toString("dd/MM/yyyy"));
-        Graba(matriculas);
+        ASSERT_NO_FATAL_FAILURE(Nuevo(matriculas));
+        ASSERT_NO_FATAL_FAILURE(Busca(matriculas, "ZMKdblAlumno", alumno));
+        ASSERT_NO_FATAL_FAILURE(Busca(matriculas, "ZMKdblGrupo", QStringLiteral("Ingl")));
+        ASSERT_NO_FATAL_FAILURE(Campo(matriculas, "ZMKdbeFechaAlta", hoy.addDays(-hoy.day() + 1).toString("dd/MM/yyyy")));
+        ASSERT_NO_FATAL_FAILURE(Graba(matriculas));
     }
     EXPECT_EQ(
         Valor(QStringLiteral("SELECT COUNT(*) FROM T02Matriculas WHERE IDGrupoT02=") +
@@ -250,28 +250,28 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     const int numero =
         int(std::find(cursos->Details().begin(), cursos->Details().end(), conceptos) -
             cursos->Details().begin());
-    Tecla(Qt::Key_1 + numero, Qt::ControlModifier);
+    ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_1 + numero, Qt::ControlModifier));
     ASSERT_EQ(QApplication::focusWidget(), conceptos->Grid());
-    Nuevo(conceptos);
+    ASSERT_NO_FATAL_FAILURE(Nuevo(conceptos));
     AlAbrirse<TFRMDataSource_TextoConcepto>([&](TFRMDataSource_TextoConcepto* d) {
-        Tecla(Qt::Key_A, Qt::ControlModifier);
-        Escribe(QStringLiteral("Cuota [MES] [AÑO]"));
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_A, Qt::ControlModifier));
+        ASSERT_NO_FATAL_FAILURE(Escribe(QStringLiteral("Cuota [MES] [AÑO]")));
         EXPECT_EQ(d->edEjemplo->text(),
                   QStringLiteral("Cuota %1 %2").arg(nombreMes).arg(hoy.year()));
         Captura(QStringLiteral("editor-concepto"), d);
-        Tecla(Qt::Key_Return);
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Return));
     });
     ASSERT_TRUE(TabHasta(Control(conceptos, QStringLiteral("ZMKdbeConcepto"))));
-    Tecla(Qt::Key_F4);
+    ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_F4));
     auto* concepto = Control<QLineEdit>(conceptos, QStringLiteral("ZMKdbeConcepto"));
     EXPECT_EQ(concepto->text(), QStringLiteral("Cuota [MES] [AÑO]"));
-    Campo(conceptos, "ZMKdbeImporteBase", QStringLiteral("45"));
+    ASSERT_NO_FATAL_FAILURE(Campo(conceptos, "ZMKdbeImporteBase", QStringLiteral("45")));
     QAbstractButton* mesACobrar = Boton(conceptos, nombreMes);
     ASSERT_NE(mesACobrar, nullptr);
     ASSERT_TRUE(TabHasta(mesACobrar));
     if (!mesACobrar->isChecked()) Tecla(Qt::Key_Space);
     Captura(QStringLiteral("concepto-curso"));
-    Graba(conceptos);
+    ASSERT_NO_FATAL_FAILURE(Graba(conceptos));
     QSqlQuery cuota = DefaultDB().Query(
         QStringLiteral("SELECT IDConceptoMatriculaT14, ImporteBaseT14, ") + CampoMesCobroT14(mes) +
         QStringLiteral(" FROM T14ConceptosMatricula WHERE IDCursoT14=") + ValorSQL(idCurso) +
@@ -292,22 +292,22 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     alumnos = Atajo(QKeySequence(QStringLiteral("Ctrl+Shift+A")));
     ASSERT_NE(alumnos, nullptr);
     AlAbrirse<TFRMGenerarFacturas>([&](TFRMGenerarFacturas* d) {
-        Tecla(Qt::Key_T, Qt::AltModifier);  // "&Todos"
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_T, Qt::AltModifier));  // "&Todos"
         EXPECT_TRUE(d->rbTodos->isChecked());
         EXPECT_TRUE(d->cbMes->isEnabled());
         ASSERT_TRUE(TabHasta(d->cbMes));
-        Escribe(nombreMes);
+        ASSERT_NO_FATAL_FAILURE(Escribe(nombreMes));
         EXPECT_EQ(d->cbMes->currentIndex(), mes - 1);
         EXPECT_EQ(d->seAnyo->value(), hoy.year());
         if (d->cbSerie->currentIndex() < 0) {
             ASSERT_TRUE(TabHasta(d->cbSerie));
-            Tecla(Qt::Key_Down);
+            ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Down));
         }
         EXPECT_GE(d->cbSerie->currentIndex(), 0);
         Captura(QStringLiteral("generar-facturas"), d);
-        Tecla(Qt::Key_Return);  // "Facturar", the default button
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Return));  // "Facturar", the default button
     });
-    PulsaBajoLista(alumnos, QStringLiteral("Facturar alumnos..."));
+    ASSERT_NO_FATAL_FAILURE(PulsaBajoLista(alumnos, QStringLiteral("Facturar alumnos...")));
     ASSERT_TRUE(Errores().isEmpty()) << Errores().join(u'\n').toStdString();
     const QString facturasDelMes =
         QStringLiteral(" FROM T15FacturasCab WHERE IDCentroT15=") + ValorSQL(idCentro);
@@ -327,19 +327,19 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     ASSERT_NE(facturas, nullptr);
     ASSERT_EQ(facturas->DataSet()->RecordCount(), 2);
     ASSERT_TRUE(TabHasta(facturas->Grid()));
-    Tecla(Qt::Key_Home, Qt::ControlModifier);
-    Tecla(Qt::Key_Down, Qt::ShiftModifier);  // the first two rows
+    ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Home, Qt::ControlModifier));
+    ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Down, Qt::ShiftModifier));  // the first two rows
     ASSERT_EQ(facturas->Grid()->selectionModel()->selectedRows().size(), 2);
     AlAbrirse<TFRMFuncionesFacturas>([&](TFRMFuncionesFacturas* d) {
         EXPECT_TRUE(d->rbSeleccion->isChecked());
         EXPECT_EQ(d->lblRegistros->text(), QStringLiteral("Registros: 2"));
-        Tecla(Qt::Key_C, Qt::AltModifier);  // "&Cobrar "
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_C, Qt::AltModifier));  // "&Cobrar "
         EXPECT_TRUE(d->rbCobrar->isChecked());
         Captura(QStringLiteral("cobrar-facturas"), d);
         prompt_->Push(QStringLiteral("Yes"));  // the total collected is right
-        Tecla(Qt::Key_Return);
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Return));
     });
-    PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas..."));
+    ASSERT_NO_FATAL_FAILURE(PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas...")));
     ASSERT_TRUE(Errores().isEmpty()) << Errores().join(u'\n').toStdString();
     EXPECT_EQ(Valor(QStringLiteral("SELECT COUNT(*)") + facturasDelMes +
                     QStringLiteral(" AND CobradaT15<>0 AND NOT (FechaCobroT15 IS NULL)"))
@@ -357,7 +357,7 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     });
     ASSERT_TRUE(TabHasta(facturas->Grid(), true));  // back from the button to the list
     // Ctrl+Home (the screen's first record) leaves the first invoice alone chosen.
-    Tecla(Qt::Key_Home, Qt::ControlModifier);
+    ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Home, Qt::ControlModifier));
     ASSERT_EQ(facturas->Grid()->selectionModel()->selectedRows().size(), 1);
     AlAbrirse<TFRMFuncionesFacturas>([&](TFRMFuncionesFacturas* d) {
         EXPECT_TRUE(d->rbActual->isChecked());
@@ -365,9 +365,9 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
         if (!d->cbImprimir->isChecked()) Tecla(Qt::Key_Space);
         EXPECT_TRUE(d->cbImprimir->isChecked());
         Captura(QStringLiteral("imprimir-factura"), d);
-        Tecla(Qt::Key_Return);
+        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Return));
     });
-    PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas..."));
+    ASSERT_NO_FATAL_FAILURE(PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas...")));
     ZMKApp().Procedures().UnregisterProcedure(kDoPrintIDReport);
     RegisterReportProcedures();
     ASSERT_TRUE(Errores().isEmpty()) << Errores().join(u'\n').toStdString();

@@ -39,23 +39,7 @@ class CliFacturacion : public ::testing::Test {
             EXPECT_EQ(Run({QStringLiteral("sql"), QStringLiteral("SELECT 1")}).status, 0);
             abierta_ = true;
         }
-        QStringList tablas;
-        QSqlQuery q = t_.db().Query(QStringLiteral(
-            "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' "
-            "ORDER BY name"));
-        while (q.next()) tablas << q.value(0).toString();
-        QString texto;
-        for (const QString& tabla : tablas) {
-            QSqlQuery filas = t_.db().Query(QStringLiteral("SELECT * FROM ") + tabla +
-                                            QStringLiteral(" ORDER BY rowid"));
-            texto += tabla + QLatin1Char('\n');
-            while (filas.next()) {
-                for (int i = 0; i < filas.record().count(); ++i)
-                    texto += filas.value(i).toString() + QLatin1Char('|');
-                texto += QLatin1Char('\n');
-            }
-        }
-        return texto;
+        return test::DumpDatabase(t_.db());
     }
 
     test::TestDatabase t_;

@@ -45,12 +45,12 @@ TEST_F(CliConceptos, CourseConceptCopiesTakeTheirOwnDiscountAndCannotBeDeleted) 
     EXPECT_EQ(Campo(copia, "ImporteIvaIncluidoT14"), C("217.8"));
     EXPECT_EQ(Campo(Copia(padre, matriculas[1]), "ImporteIvaIncluidoT14"), C("242"));
 
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     r = Cli({"record", "delete", "T14ConceptosMatricula", QString::number(copia)});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("Este concepto es heredado y no se puede eliminar"))
         << r.err.toStdString();
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
 }
 
 TEST_F(CliConceptos, TariffRepricingReachesDiscountedCopies) {
@@ -78,18 +78,18 @@ TEST_F(CliConceptos, DuplicatingACourseWithOptionsOrRefusingIt) {
     CrearConceptosHeredados(curso, 0);
     // Opening the company declares its options once; what follows must change nothing more.
     Cli({"param", "get", "NuevoCodigoAlumno"});
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     const QStringList proc{"proc", "DUPLICAR_CURSO", "--query",
                            QStringLiteral("T03Cursos:%1").arg(curso)};
 
     auto r = Cli(QStringList{"--answer", "no"} + proc + QStringList{"OPCIONES=grupos,matriculas"});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
 
     r = Cli(QStringList{"--answer", "yes"} + proc + QStringList{"OPCIONES=grupos,pagos"});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("pagos")) << r.err.toStdString();
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
 
     r = Cli(QStringList{"--answer", "yes"} + proc +
             QStringList{"OPCIONES=grupos,matriculas,conceptoscurso"});

@@ -166,7 +166,7 @@ TEST_F(StringsTest, RangeErrorsWhenCollecting) {
 
 TEST_F(StringsTest, LanguageFileOverridesAndFallsBack) {
     const QString path = dir.filePath(QStringLiteral("test.lng"));
-    WriteFile(path,
+    ASSERT_NO_FATAL_FAILURE(WriteFile(path,
               "\xEF\xBB\xBF; comment line\r\n"
               "[CC.Common]\r\n"
               "yes=Sí\r\n"
@@ -178,7 +178,7 @@ TEST_F(StringsTest, LanguageFileOverridesAndFallsBack) {
               "10017=Registre %d de %d\n"
               "10430=Path %s\\\\%s\n"
               "[CC]\n"
-              "TFRMMenuLevel0Ext.database_read_only=NOMÉS LECTURA\n");
+              "TFRMMenuLevel0Ext.database_read_only=NOMÉS LECTURA\n"));
     Translate().Init(path);
     EXPECT_EQ(SharedString(106), QStringLiteral("Sí"));
     EXPECT_EQ(SharedString(107), QStringLiteral(" No "));  // values keep their blanks
@@ -241,7 +241,7 @@ TEST_F(StringsTest, ShippedLanguageFilesOnlyUseKnownKeysAndKeepPlaceholders) {
 
 TEST_F(StringsTest, CollectingSavesEveryKeyWithItsDefaultText) {
     const QString lang = dir.filePath(QStringLiteral("ca.lng"));
-    WriteFile(lang, "[CC.Common]\nyes=Sí\n");
+    ASSERT_NO_FATAL_FAILURE(WriteFile(lang, "[CC.Common]\nyes=Sí\n"));
     Translate().Init(lang);
     Translate().SetCollecting(true);
     EXPECT_EQ(SharedString(106), QStringLiteral("Sí"));

@@ -78,15 +78,10 @@ class EntornoBD : public ::testing::Test {
         db->CommitTrans();
     }
     // A message as raised: the error text.
-    template <class F>
-    QString Error(F&& f) {
-        try {
-            f();
-        } catch (const EZMKError& e) {
-            return e.Message();
-        }
-        ADD_FAILURE() << "no error raised";
-        return QString();
+    QString Error(const std::function<void()>& f) {
+        const QString message = ErrorMessage(f);
+        if (message.isEmpty()) ADD_FAILURE() << "no error raised";
+        return message;
     }
 
   private:

@@ -78,28 +78,28 @@ TEST(Screen, UndoingTypedChangesAsksFirstAndANewRecordBecomesTheGridsCurrentRow)
     auto opened = test::AbrePantalla(Centros());
     TZMKScreen& screen = *opened;
     auto* edit = screen.findChild<QLineEdit*>(QStringLiteral("ZMKdbeCodigo"));
-    Trigger(screen, QStringLiteral("Nuevo"));
+    ASSERT_NO_FATAL_FAILURE(Trigger(screen, QStringLiteral("Nuevo")));
     edit->setText(QStringLiteral("Z"));
     emit edit->textEdited(edit->text());
     ASSERT_TRUE(screen.HasChanges());
     // No (the default) keeps the typed record; Yes drops it.
-    Trigger(screen, QStringLiteral("Cancelar"));
+    ASSERT_NO_FATAL_FAILURE(Trigger(screen, QStringLiteral("Cancelar")));
     EXPECT_EQ(screen.DataSet()->State(), TDataSetState::Insert);
     EXPECT_EQ(edit->text(), QStringLiteral("Z"));
     tdb.prompt().Push(QStringLiteral("yes"));
-    Trigger(screen, QStringLiteral("Cancelar"));
+    ASSERT_NO_FATAL_FAILURE(Trigger(screen, QStringLiteral("Cancelar")));
     EXPECT_EQ(screen.DataSet()->State(), TDataSetState::Browse);
     EXPECT_EQ(tdb.prompt().Log().size(), 4);  // two questions, each with its answer
     EXPECT_TRUE(tdb.prompt().Log().first().contains(QStringLiteral("¿Desea deshacerlos?")));
 
     // A record without changes is left at once; a posted new one is the grid's current row.
-    Trigger(screen, QStringLiteral("Nuevo"));
-    Trigger(screen, QStringLiteral("Cancelar"));
+    ASSERT_NO_FATAL_FAILURE(Trigger(screen, QStringLiteral("Nuevo")));
+    ASSERT_NO_FATAL_FAILURE(Trigger(screen, QStringLiteral("Cancelar")));
     EXPECT_EQ(tdb.prompt().Log().size(), 4);
-    Trigger(screen, QStringLiteral("Nuevo"));
+    ASSERT_NO_FATAL_FAILURE(Trigger(screen, QStringLiteral("Nuevo")));
     edit->setText(QStringLiteral("B"));
     emit edit->textEdited(edit->text());
-    Trigger(screen, QStringLiteral("Aceptar"));
+    ASSERT_NO_FATAL_FAILURE(Trigger(screen, QStringLiteral("Aceptar")));
     auto* grid = screen.findChild<QTableView*>(QStringLiteral("DBGrid"));
     ASSERT_EQ(screen.DataSet()->RecNo(), 2);
     EXPECT_EQ(grid->currentIndex().row(), 1);

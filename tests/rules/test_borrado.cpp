@@ -38,15 +38,15 @@ class Borrado : public DatosCascadas {
 
 TEST_F(Borrado, AStudentIsDeletedWithItsHistoryOnlyAfterAYes) {
     const int alumno = AlumnoCompleto();
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     EXPECT_THROW(Borra("T01Alumnos", "IDAlumnoT01", alumno, 3), EAbort);  // no answer: No
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
     ASSERT_EQ(tdb.prompt().Log().size(), 2);
     EXPECT_EQ(tdb.prompt().Log()[0], QStringLiteral("QUESTION ") + ApplicationTitle() +
                                          QStringLiteral(": ") + OneLine(ProgramString(10107)));
 
     tdb.prompt().Push(QStringLiteral("yes"));
-    Borra("T01Alumnos", "IDAlumnoT01", alumno, 3);
+    ASSERT_NO_FATAL_FAILURE(Borra("T01Alumnos", "IDAlumnoT01", alumno, 3));
     for (const char* tabla : {"T01Alumnos", "T02Matriculas", "T14ConceptosMatricula",
                               "T26FaltasAsistencia", "T11Incidencias"})
         EXPECT_EQ(Filas(tabla), 0) << tabla;
@@ -56,20 +56,20 @@ TEST_F(Borrado, AStudentIsDeletedWithItsHistoryOnlyAfterAYes) {
 
 TEST_F(Borrado, AFailureAnywhereInTheDeleteChangesNothing) {
     const int alumno = AlumnoCompleto();
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     // Half-way through the cascade: the enrolment's absences cannot be deleted.
     Exec(
         "CREATE TRIGGER Falla BEFORE DELETE ON T26FaltasAsistencia BEGIN SELECT "
         "RAISE(ABORT, 'bloqueado'); END");
     tdb.prompt().Push(QStringLiteral("yes"));
     try {
-        Borra("T01Alumnos", "IDAlumnoT01", alumno, 3);
+        ASSERT_NO_FATAL_FAILURE(Borra("T01Alumnos", "IDAlumnoT01", alumno, 3));
         FAIL();
     } catch (const EZMKError& e) {
         EXPECT_TRUE(e.Message().contains(QStringLiteral("bloqueado")));
     }
     Exec("DROP TRIGGER Falla");
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
     EXPECT_FALSE(tdb.db().InTransaction());
     EXPECT_EQ(ds_->RecordCount(), 1);
 
@@ -80,27 +80,27 @@ TEST_F(Borrado, AFailureAnywhereInTheDeleteChangesNothing) {
     tdb.prompt().Push(QStringLiteral("yes"));
     EXPECT_THROW(Borra("T01Alumnos", "IDAlumnoT01", alumno, 3), EZMKError);
     Exec("DROP TRIGGER FallaFila");
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
     EXPECT_FALSE(tdb.db().InTransaction());
 }
 
 TEST_F(Borrado, InsideAnOpenTransactionTheCascadeJoinsIt) {
     const int alumno = AlumnoCompleto();
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     tdb.db().BeginTrans();
     tdb.prompt().Push(QStringLiteral("yes"));
-    Borra("T01Alumnos", "IDAlumnoT01", alumno, 3);
+    ASSERT_NO_FATAL_FAILURE(Borra("T01Alumnos", "IDAlumnoT01", alumno, 3));
     EXPECT_TRUE(tdb.db().InTransaction());
     EXPECT_EQ(Filas("T01Alumnos"), 0);
     tdb.db().RollbackTrans();
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
 }
 
 TEST_F(Borrado, ThePendingEditGuardComesFirst) {
     const int alumno = Alumno();
     tdb.db().SetPendingEditQuestion([] { return 0; });
     try {
-        Borra("T01Alumnos", "IDAlumnoT01", alumno, 3);
+        ASSERT_NO_FATAL_FAILURE(Borra("T01Alumnos", "IDAlumnoT01", alumno, 3));
         FAIL();
     } catch (const EZMKError& e) {
         EXPECT_EQ(e.Message(), QStringLiteral("El registro ha sido modificado\n\nDebe ACEPTAR LOS "
@@ -115,17 +115,17 @@ TEST_F(Borrado, TheCourseDialogChoosesTheCascade) {
     const int curso = Curso();
     const int grupo = Grupo(curso);
     Matricula(grupo, Alumno());
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     // Nothing selected: refused; Cancelar: silent. Either way nothing changes.
     try {
-        Borra("T03Cursos", "IDCursoT03", curso, 110);
+        ASSERT_NO_FATAL_FAILURE(Borra("T03Cursos", "IDCursoT03", curso, 110));
         FAIL();
     } catch (const EZMKError& e) {
         EXPECT_EQ(e.Message(), QStringLiteral("Debe seleccionar una opción de borrado"));
     }
     tdb.prompt().Push(QStringLiteral("cancel"));
     EXPECT_THROW(Borra("T03Cursos", "IDCursoT03", curso, 110), EAbort);
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
     EXPECT_EQ(tdb.prompt().Log()[0],
               QStringLiteral("QUESTION Borrar Curso: Importante\\n\\nSi borra el curso PERDERÁ "
                              "TODA LA INFORMACIÓN\\nEs mejor opción tener el curso como NO "
@@ -133,7 +133,7 @@ TEST_F(Borrado, TheCourseDialogChoosesTheCascade) {
                              "del curso\\n2 - No Borrar los grupos y mantener las matrículas"));
 
     tdb.prompt().Push(QStringLiteral("2"));
-    Borra("T03Cursos", "IDCursoT03", curso, 110);
+    ASSERT_NO_FATAL_FAILURE(Borra("T03Cursos", "IDCursoT03", curso, 110));
     EXPECT_EQ(Filas("T03Cursos"), 0);
     EXPECT_EQ(Filas("T05Grupos", "IDCursoT05 IS NULL"), 1);
     EXPECT_EQ(Filas("T02Matriculas", "ActivaT02"), 1);
@@ -145,13 +145,13 @@ TEST_F(Borrado, TheGroupDialogKeepsOrDeletesTheEnrolments) {
     Matricula(g1, Alumno());
     Matricula(g2, Alumno());
     tdb.prompt().Push(QStringLiteral("2"));
-    Borra("T05Grupos", "IDGrupoT05", g1, 14);
+    ASSERT_NO_FATAL_FAILURE(Borra("T05Grupos", "IDGrupoT05", g1, 14));
     EXPECT_EQ(Filas("T02Matriculas", "IDGrupoT02 IS NULL AND NOT ActivaT02"), 1);
     EXPECT_EQ(
         Incidencias(QStringLiteral("25-El grupo al que pertenecía la matrícula se ha eliminado")),
         1);
     tdb.prompt().Push(QStringLiteral("1"));
-    Borra("T05Grupos", "IDGrupoT05", g2, 14);
+    ASSERT_NO_FATAL_FAILURE(Borra("T05Grupos", "IDGrupoT05", g2, 14));
     EXPECT_EQ(Filas("T05Grupos"), 0);
     EXPECT_EQ(Filas("T02Matriculas"), 1);
     EXPECT_TRUE(
@@ -173,7 +173,7 @@ TEST_F(Borrado, TheDialogLogicRefusesUntilAnOptionIsChosen) {
 TEST_F(Borrado, TariffsAskOnlyWhenInUseAndIncidencesOnlyWhenAutomatic) {
     const int libre = Nuevo("INSERT INTO T07TarifasPrecios (IDCentroT07) VALUES (1)",
                             "T07TarifasPrecios", "IDTarifaPreciosT07");
-    Borra("T07TarifasPrecios", "IDTarifaPreciosT07", libre, 88);
+    ASSERT_NO_FATAL_FAILURE(Borra("T07TarifasPrecios", "IDTarifaPreciosT07", libre, 88));
     EXPECT_TRUE(tdb.prompt().Log().isEmpty());
     EXPECT_EQ(Filas("T07TarifasPrecios"), 0);
 
@@ -183,7 +183,7 @@ TEST_F(Borrado, TariffsAskOnlyWhenInUseAndIncidencesOnlyWhenAutomatic) {
     EXPECT_THROW(Borra("T07TarifasPrecios", "IDTarifaPreciosT07", usada, 88), EAbort);
     EXPECT_EQ(Filas("T14ConceptosMatricula"), 1);
     tdb.prompt().Push(QStringLiteral("yes"));
-    Borra("T07TarifasPrecios", "IDTarifaPreciosT07", usada, 88);
+    ASSERT_NO_FATAL_FAILURE(Borra("T07TarifasPrecios", "IDTarifaPreciosT07", usada, 88));
     EXPECT_EQ(Filas("T14ConceptosMatricula"), 0);
     EXPECT_EQ(Filas("T07TarifasPrecios"), 0);
 
@@ -193,7 +193,7 @@ TEST_F(Borrado, TariffsAskOnlyWhenInUseAndIncidencesOnlyWhenAutomatic) {
         Nuevo("INSERT INTO T11Incidencias (IDCentroT11, AutomaticaT11) VALUES (1, 0)",
               "T11Incidencias", "IDIncidenciaT11");
     const auto preguntas = tdb.prompt().Log().size();
-    Borra("T11Incidencias", "IDIncidenciaT11", manual, 193);
+    ASSERT_NO_FATAL_FAILURE(Borra("T11Incidencias", "IDIncidenciaT11", manual, 193));
     EXPECT_EQ(tdb.prompt().Log().size(), preguntas);
     tdb.prompt().Push(QStringLiteral("no"));
     EXPECT_THROW(Borra("T11Incidencias", "IDIncidenciaT11", automatica, 193), EAbort);
@@ -205,7 +205,7 @@ TEST_F(Borrado, CentresTeachersEnrolmentsAndSettlements) {
     const int grupo = Grupo(Curso(2), 2);
     Matricula(grupo, Alumno(2), 2);
     tdb.prompt().Push(QStringLiteral("yes"));
-    Borra("T20Centros", "IDCentroT20", 2, 251);
+    ASSERT_NO_FATAL_FAILURE(Borra("T20Centros", "IDCentroT20", 2, 251));
     EXPECT_EQ(Filas("T20Centros"), 1);
     for (const char* tabla : {"T03Cursos", "T05Grupos", "T01Alumnos", "T02Matriculas"})
         EXPECT_EQ(Filas(tabla), 0) << tabla;
@@ -214,19 +214,19 @@ TEST_F(Borrado, CentresTeachersEnrolmentsAndSettlements) {
 
     const int m = Matricula(Grupo(Curso()), Alumno());
     tdb.prompt().Push(QStringLiteral("yes"));
-    Borra("T02Matriculas", "IDMatriculaT02", m, 186);
+    ASSERT_NO_FATAL_FAILURE(Borra("T02Matriculas", "IDMatriculaT02", m, 186));
     EXPECT_EQ(Filas("T02Matriculas"), 0);
 
     const int profesor = Nuevo("INSERT INTO T04Profesores (IDCentroT04) VALUES (1)",
                                "T04Profesores", "IDProfesorT04");
     EXPECT_THROW(Borra("T04Profesores", "IDProfesorT04", profesor, 5), EAbort);
     tdb.prompt().Push(QStringLiteral("yes"));
-    Borra("T04Profesores", "IDProfesorT04", profesor, 5);
+    ASSERT_NO_FATAL_FAILURE(Borra("T04Profesores", "IDProfesorT04", profesor, 5));
     EXPECT_EQ(Filas("T04Profesores"), 0);
 
     Exec("INSERT INTO T27LiquidacionesCab (IDLiquidacionCabT27, IDCentroT27) VALUES (3, 1)");
     Exec("INSERT INTO T28LiquidacionesCue (IDLiquidacionCabT28) VALUES (3)");
-    Borra("T27LiquidacionesCab", "IDLiquidacionCabT27", 3, 348);
+    ASSERT_NO_FATAL_FAILURE(Borra("T27LiquidacionesCab", "IDLiquidacionCabT27", 3, 348));
     EXPECT_EQ(Filas("T27LiquidacionesCab") + Filas("T28LiquidacionesCue"), 0);
 }
 

@@ -65,7 +65,7 @@ TEST_F(CambioEstado, DeactivatingACourseCascadesToGroupsEnrolmentsConceptsAndBul
     ASSERT_EQ(Filas("T14ConceptosMatricula"), 2 + 6 + 3);
     tdb.prompt().Push(QStringLiteral("yes"));
     tdb.prompt().Push(QStringLiteral("yes"));
-    Ejecuta("CAMBIO_ACTIVO_CURSO", "T03Cursos", "IDCursoT03", curso);
+    ASSERT_NO_FATAL_FAILURE(Ejecuta("CAMBIO_ACTIVO_CURSO", "T03Cursos", "IDCursoT03", curso));
 
     EXPECT_EQ(Filas("T02Matriculas", "ActivaT02"), 0);
     EXPECT_EQ(Filas("T05Grupos", "ActivoT05"), 0);
@@ -109,25 +109,25 @@ TEST_F(CambioEstado, DeactivatingACourseCascadesToGroupsEnrolmentsConceptsAndBul
 
 TEST_F(CambioEstado, ANoLeavesTheDatabaseExactlyAsItWas) {
     CursoCompleto();
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     // No to the final question: everything written is rolled back, incidences included.
     tdb.prompt().Push(QStringLiteral("yes"));
     tdb.prompt().Push(QStringLiteral("no"));
     EXPECT_THROW(Ejecuta("CAMBIO_ACTIVO_CURSO", "T03Cursos", "IDCursoT03", curso), EAbort);
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
     EXPECT_FALSE(tdb.db().InTransaction());
     // No to the first question: nothing is tried and nothing else is asked.
     tdb.prompt().Push(QStringLiteral("no"));
     EXPECT_THROW(Ejecuta("CAMBIO_ACTIVA_CLASE", "T05Grupos", "IDGrupoT05", grupos[0]), EAbort);
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
     EXPECT_EQ(tdb.prompt().Log().size(), 6);
     // No answer at all takes the default, No.
     EXPECT_THROW(Ejecuta("CAMBIO_ACTIVO_CENTRO", "T20Centros", "IDCentroT20", 1), EAbort);
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
 }
 
 TEST_F(CambioEstado, AnEmptyListHasNothingToChangeAndWritesNothing) {
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     auto ds = tdb.db().GetTSQLDataSet(
         QStringLiteral("SELECT * FROM T02Matriculas WHERE IDMatriculaT02 = -1"), false);
     ds->Open();
@@ -141,26 +141,26 @@ TEST_F(CambioEstado, AnEmptyListHasNothingToChangeAndWritesNothing) {
     } catch (const EZMKError& e) {
         EXPECT_EQ(e.Message(), QStringLiteral("No hay registros"));
     }
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
     EXPECT_TRUE(tdb.prompt().Log().isEmpty());
 }
 
 TEST_F(CambioEstado, AFailureHalfWayRollsEverythingBack) {
     CursoCompleto();
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     Exec(
         "CREATE TRIGGER Falla BEFORE INSERT ON T11Incidencias WHEN NEW.TituloT11 = "
         "'03-Baja del curso' BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
     tdb.prompt().Push(QStringLiteral("yes"));
     tdb.prompt().Push(QStringLiteral("yes"));
     try {
-        Ejecuta("CAMBIO_ACTIVO_CURSO", "T03Cursos", "IDCursoT03", curso);
+        ASSERT_NO_FATAL_FAILURE(Ejecuta("CAMBIO_ACTIVO_CURSO", "T03Cursos", "IDCursoT03", curso));
         FAIL();
     } catch (const EZMKError& e) {
         EXPECT_TRUE(e.Message().contains(QStringLiteral("disco lleno")));
     }
     EXPECT_EQ(tdb.prompt().Log().size(), 2);  // the final question was never asked
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
     EXPECT_FALSE(tdb.db().InTransaction());
     EXPECT_FALSE(splash_->Active());
 }
@@ -176,7 +176,7 @@ TEST_F(CambioEstado, DeactivatingACentreTouchesOnlyItsActiveCourses) {
     Matricula(g_otro, Alumno(2), 2);
     tdb.prompt().Push(QStringLiteral("yes"));
     tdb.prompt().Push(QStringLiteral("yes"));
-    Ejecuta("CAMBIO_ACTIVO_CENTRO", "T20Centros", "IDCentroT20", 1);
+    ASSERT_NO_FATAL_FAILURE(Ejecuta("CAMBIO_ACTIVO_CENTRO", "T20Centros", "IDCentroT20", 1));
 
     EXPECT_EQ(Filas("T20Centros", "IDCentroT20=1 AND NOT ActivoT20"), 1);
     EXPECT_EQ(Filas("T05Grupos", QStringLiteral("IDGrupoT05=%1 AND NOT ActivoT05").arg(g_activo)),
@@ -194,7 +194,7 @@ TEST_F(CambioEstado, DeactivatingACentreTouchesOnlyItsActiveCourses) {
     // Activating the centre changes only its flag.
     tdb.prompt().Push(QStringLiteral("yes"));
     tdb.prompt().Push(QStringLiteral("yes"));
-    Ejecuta("CAMBIO_ACTIVO_CENTRO", "T20Centros", "IDCentroT20", 1);
+    ASSERT_NO_FATAL_FAILURE(Ejecuta("CAMBIO_ACTIVO_CENTRO", "T20Centros", "IDCentroT20", 1));
     EXPECT_EQ(Filas("T20Centros", "IDCentroT20=1 AND ActivoT20"), 1);
     EXPECT_EQ(Filas("T03Cursos", QStringLiteral("IDCursoT03=%1 AND ActivoT03").arg(activo)), 0);
     EXPECT_EQ(Filas("T11Incidencias"), 2);
@@ -205,16 +205,16 @@ TEST_F(CambioEstado, DeactivatingACentreTouchesOnlyItsActiveCourses) {
 TEST_F(CambioEstado, ActivationNeedsAnActiveParentAndAffectsOnlyTheRecord) {
     const int curso_inactivo = Curso(1, false);
     const int grupo = Grupo(curso_inactivo, 1, false);
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     tdb.prompt().Push(QStringLiteral("yes"));
     try {
-        Ejecuta("CAMBIO_ACTIVA_CLASE", "T05Grupos", "IDGrupoT05", grupo);
+        ASSERT_NO_FATAL_FAILURE(Ejecuta("CAMBIO_ACTIVA_CLASE", "T05Grupos", "IDGrupoT05", grupo));
         FAIL();
     } catch (const EZMKError& e) {
         EXPECT_EQ(e.Message(),
                   QStringLiteral("El curso no está Activo, no puede realizar cambios"));
     }
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
 
     Exec("UPDATE T20Centros SET ActivoT20=0 WHERE IDCentroT20=2");
     const int curso_centro_inactivo = Curso(2, false);
@@ -235,7 +235,7 @@ TEST_F(CambioEstado, ReactivatingAnEnrolmentDatesItAndRecreatesItsCopies) {
     ASSERT_EQ(Filas("T14ConceptosMatricula", "IDConcMatrPadreT14 IS NOT NULL"), 0);
     tdb.prompt().Push(QStringLiteral("yes"));
     tdb.prompt().Push(QStringLiteral("yes"));
-    Ejecuta("CAMBIO_ACTIVA_MATRICULA", "T02Matriculas", "IDMatriculaT02", m);
+    ASSERT_NO_FATAL_FAILURE(Ejecuta("CAMBIO_ACTIVA_MATRICULA", "T02Matriculas", "IDMatriculaT02", m));
     EXPECT_EQ(Filas("T02Matriculas", QStringLiteral("ActivaT02 AND FechaBajaT02=%1").arg(Hoy())),
               1);
     EXPECT_EQ(Filas("T14ConceptosMatricula", QStringLiteral("IDConcMatrPadreT14=%1 AND "

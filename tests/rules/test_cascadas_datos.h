@@ -143,22 +143,6 @@ class DatosCascadas : public ::testing::Test {
         return Filas("T11Incidencias", QStringLiteral("TituloT11=") + ValorSQL(titulo));
     }
 
-    // The whole content of the database, table by table.
-    QString Contenido() {
-        QString out;
-        for (const QString& t : tdb.db().Tables()) {
-            QSqlQuery q = tdb.db().Query(QStringLiteral("SELECT * FROM ") + t +
-                                         QStringLiteral(" ORDER BY 1"));
-            while (q.next()) {
-                out += t;
-                for (int i = 0; i < q.record().count(); ++i)
-                    out += QLatin1Char('|') + q.value(i).toString();
-                out += QLatin1Char('\n');
-            }
-        }
-        return out;
-    }
-
     TestDatabase tdb;
     SplashGrabado* splash_ = nullptr;
 

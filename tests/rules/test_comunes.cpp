@@ -1,9 +1,11 @@
 // The shared rule operations.
+#include "billing/estadofactura.h"
 #include "host/prompt.h"
 #include "rules/comunes.h"
 #include "tests/rules/test_estado_datos.h"
 
 using namespace zmk;
+using zmk::test::ErrorMessage;
 
 namespace {
 
@@ -18,15 +20,15 @@ TEST_F(Comunes, InactiveRecordsAreRefusedAndUnknownKeysCountAsActive) {
 
     EXPECT_FALSE(EstaActivoCentro(2));
     EXPECT_TRUE(EstaActivoCentro(1));
-    EXPECT_EQ(Error([&] { ExigirActivoCentro(2); }),
+    EXPECT_EQ(ErrorMessage([&] { ExigirActivoCentro(2); }),
               QStringLiteral("El centro no está Activo, no puede realizar cambios"));
-    EXPECT_EQ(Error([&] { ExigirActivoCurso(curso); }),
+    EXPECT_EQ(ErrorMessage([&] { ExigirActivoCurso(curso); }),
               QStringLiteral("El curso no está Activo, no puede realizar cambios"));
-    EXPECT_EQ(Error([&] { ExigirActivoGrupo(grupo); }),
+    EXPECT_EQ(ErrorMessage([&] { ExigirActivoGrupo(grupo); }),
               QStringLiteral("El grupo no está Activo, no puede realizar cambios"));
-    EXPECT_EQ(Error([&] { ExigirActivoAlumno(alumno); }),
+    EXPECT_EQ(ErrorMessage([&] { ExigirActivoAlumno(alumno); }),
               QStringLiteral("El alumno no está Activo, no puede realizar cambios"));
-    EXPECT_EQ(Error([&] { ExigirActivaMatricula(matricula); }),
+    EXPECT_EQ(ErrorMessage([&] { ExigirActivaMatricula(matricula); }),
               QStringLiteral("La matrícula no está Activa, no puede realizar cambios"));
 
     // Deleted, zero and unknown keys: nothing to refuse.
@@ -64,14 +66,14 @@ TEST_F(Comunes, CentrosCoincidenComparesOnlyTheCentresFound) {
 TEST_F(Comunes, ComprobarIvaAcceptsOnlyKnownRatesAndShowsTheRateAsTyped) {
     EXPECT_NO_THROW(ComprobarIva(QVariant()));
     EXPECT_NO_THROW(ComprobarIva(QVariant::fromValue(Currency(21))));
-    EXPECT_EQ(Error([] { ComprobarIva(QVariant::fromValue(Currency::FromRaw(75000))); }),
+    EXPECT_EQ(ErrorMessage([] { ComprobarIva(QVariant::fromValue(Currency::FromRaw(75000))); }),
               QStringLiteral("Atención:\nEl TIPO DE IVA que ha indicado : 7.5\nno es válido, "
                              "revise y coloque un valor válido."));
     Exec(QStringLiteral("DELETE FROM T22TiposIva WHERE TPCIvaT22=21"));
-    EXPECT_TRUE(Error([] {
+    EXPECT_TRUE(ErrorMessage([] {
                     ComprobarIva(QVariant::fromValue(Currency(21)));
                 }).contains(QStringLiteral(": 21\n")));
-    EXPECT_TRUE(Error([] {
+    EXPECT_TRUE(ErrorMessage([] {
                     ComprobarIva(QVariant::fromValue(Currency::FromRaw(123456)));
                 }).contains(QStringLiteral(": 12.3456\n")));
 }
@@ -88,28 +90,28 @@ TEST_F(Comunes, BankDataWarnsOnBadAccountsAndRequiresTheHolder) {
     EXPECT_FALSE(ComprobarCuentaBancaria(QStringLiteral("Ana"),
                                          QStringLiteral("ES0021000418450200051332"), QVariant()));
     ASSERT_EQ(tdb.prompt().Log().size(), 1);  // a warning, not an error
-    EXPECT_EQ(Error([&] { ComprobarCuentaBancaria(QStringLiteral("   "), iban, QVariant()); }),
+    EXPECT_EQ(ErrorMessage([&] { ComprobarCuentaBancaria(QStringLiteral("   "), iban, QVariant()); }),
               QStringLiteral(
                   "Es obligatorio rellenar el campo \"Nombre del titular de la domiciliación\""));
-    EXPECT_FALSE(Error([&] { ComprobarCuentaBancaria(QVariant(), iban, QVariant()); }).isEmpty());
+    EXPECT_FALSE(ErrorMessage([&] { ComprobarCuentaBancaria(QVariant(), iban, QVariant()); }).isEmpty());
 }
 
 TEST_F(Comunes, PendingEditsStopTheWork) {
     EXPECT_NO_THROW(ComprobarEdicionPendiente());
     tdb.db().SetPendingEditQuestion([] { return 0; });
-    EXPECT_EQ(Error([] { ComprobarEdicionPendiente(); }),
+    EXPECT_EQ(ErrorMessage([] { ComprobarEdicionPendiente(); }),
               QStringLiteral("El registro ha sido modificado\n\nDebe ACEPTAR LOS CAMBIOS "
                              "(F12)\no CANCELAR (ESC) para continuar"));
 }
 
 TEST_F(Comunes, OnlyPendingInvoicesMayChange) {
     EXPECT_NO_THROW(ExigirFacturaModificable(Factura(1)));
-    EXPECT_EQ(Error([&] { ExigirFacturaModificable(Factura(2, 17, QStringLiteral("B"))); }),
+    EXPECT_EQ(ErrorMessage([&] { ExigirFacturaModificable(Factura(2, 17, QStringLiteral("B"))); }),
               QStringLiteral("NO PUEDE MODIFICAR LA FACTURA\n\nLa factura nº 17 Serie "
                              "\"B\"\nestá cobrada y no puede modificar facturas cobradas\n\n"
                              "Primero debe DEVOLVER la factura y luego podrá realizar las "
                              "modificaciones"));
-    EXPECT_TRUE(Error([&] {
+    EXPECT_TRUE(ErrorMessage([&] {
                     ExigirFacturaModificable(Factura(3));
                 }).startsWith(QStringLiteral("ESTA FACTURA YA ESTÁ DEVUELTA")));
 
@@ -130,7 +132,7 @@ TEST_F(Comunes, OnlyPendingInvoicesMayChange) {
 TEST_F(Comunes, ExigirCentroActualNeedsACentre) {
     EXPECT_NO_THROW(ExigirCentroActual());
     Parametres().SetParametreValue(QStringLiteral("PRMIDCentroActual"), 0);
-    EXPECT_EQ(Error([] { ExigirCentroActual(); }),
+    EXPECT_EQ(ErrorMessage([] { ExigirCentroActual(); }),
               QStringLiteral("No ha seleccionado ningún centro\n\nPara poder realizar esta acción "
                              "necesita un centro predeterminado"));
 }

@@ -94,22 +94,6 @@ class DatosConceptos : public ::testing::Test {
                          .arg(concepto));
     }
 
-    // The whole content of the database, table by table, for comparisons.
-    QString Contenido() {
-        QString out;
-        for (const QString& t : tdb.db().Tables()) {
-            QSqlQuery q = tdb.db().Query(QStringLiteral("SELECT * FROM ") + t +
-                                         QStringLiteral(" ORDER BY 1"));
-            while (q.next()) {
-                out += t;
-                for (int i = 0; i < q.record().count(); ++i)
-                    out += QLatin1Char('|') + q.value(i).toString();
-                out += QLatin1Char('\n');
-            }
-        }
-        return out;
-    }
-
     TestDatabase tdb;
 };
 

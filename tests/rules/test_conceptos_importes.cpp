@@ -44,14 +44,6 @@ class Importes : public DatosConceptos {
     static void Set(TDataSet& ds, const char* f, const char* v) {
         ds.FieldByName(QLatin1String(f)).SetAsCurrency(C(v));
     }
-    static QString Error(const std::function<void()>& fn) {
-        try {
-            fn();
-        } catch (const EZMKError& e) {
-            return e.Message();
-        }
-        return QString();
-    }
 
     int curso = 0, grupo = 0, matricula = 0, tarifa = 0;
 };
@@ -129,7 +121,7 @@ TEST_F(Importes, ChecksBeforePosting) {
     auto sinDueño = Conceptos("1=0");
     sinDueño->Append();
     sinDueño->FieldByName("IDCentroT14").SetValue(1);
-    EXPECT_EQ(Error([&] { sinDueño->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { sinDueño->Post(); }),
               "Error: No ha seleccionado Plantilla, Curso, Grupo o Matrícula");
     sinDueño->Cancel();
 
@@ -139,25 +131,25 @@ TEST_F(Importes, ChecksBeforePosting) {
     auto otraTarifa = Nuevo("IDCursoT14", curso);
     otraTarifa->FieldByName("IDTarifaPreciosT14")
         .SetValue(Id("T07TarifasPrecios", "IDTarifaPreciosT07"));
-    EXPECT_EQ(Error([&] { otraTarifa->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { otraTarifa->Post(); }),
               "La tarifa de precios no pertenece al mismo centro, no se puede seleccionar");
     otraTarifa->Cancel();
 
     auto ivaRaro = Nuevo("IDCursoT14", curso);
     Set(*ivaRaro, "TPCIvaT14", "7");
-    EXPECT_TRUE(Error([&] { ivaRaro->Post(); }).contains("no es válido"));
+    EXPECT_TRUE(ErrorMessage([&] { ivaRaro->Post(); }).contains("no es válido"));
     ivaRaro->Cancel();
 
     int propio = Concepto("IDMatriculaT14", matricula);
     auto ds = Conceptos(QStringLiteral("IDConceptoMatriculaT14=%1").arg(propio));
     ds->Edit();
     ds->FieldByName("IDConcMatrPadreT14").SetValue(propio);
-    EXPECT_EQ(Error([&] { ds->Post(); }), "Un concepto no se puede enlazar a si mismo");
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }), "Un concepto no se puede enlazar a si mismo");
     ds->Cancel();
 
     Exec(QStringLiteral("UPDATE T02Matriculas SET ActivaT02=0 WHERE IDMatriculaT02=%1")
              .arg(matricula));
-    EXPECT_EQ(Error([&] { ds->Edit(); }), "La matrícula no está Activa, no puede realizar cambios");
+    EXPECT_EQ(ErrorMessage([&] { ds->Edit(); }), "La matrícula no está Activa, no puede realizar cambios");
 }
 
 class FormConceptos : public Importes {

@@ -116,29 +116,29 @@ TEST_F(Duplicado, LongDescriptionsKeepFiftyCharacters) {
 }
 
 TEST_F(Duplicado, NoAtTheConfirmationOrAFailureLeavesTheDatabaseUnchanged) {
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     Parametres().SetParametreValue("OPCIONES", "grupos,matriculas");
     tdb.prompt().Push("no");
     Procedimiento("DUPLICAR_CURSO", "T03Cursos", curso);
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
 
     // The grade rows table is gone: the inherited-concept step fails after the course, groups
     // and enrolments were inserted, and everything goes back.
     Exec("ALTER TABLE T25NotasBoletin RENAME TO T25Aparte");
-    const QString sinNotas = Contenido();
+    const QString sinNotas = tdb.Dump();
     Parametres().SetParametreValue("OPCIONES", "grupos,matriculas");
     tdb.prompt().Push("yes");
     EXPECT_ANY_THROW(EjecutarDuplicado(0, curso));
     EXPECT_FALSE(tdb.db().InTransaction());
-    EXPECT_EQ(Contenido(), sinNotas);
+    EXPECT_EQ(tdb.Dump(), sinNotas);
 }
 
 TEST_F(Duplicado, InactiveGroupCopiesNothingButStillReports) {
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     Parametres().SetParametreValue("OPCIONES", "conceptosgrupo,matriculas,conceptosmatricula");
     tdb.prompt().Push("yes");
     Procedimiento("DUPLICAR_GRUPO", "T05Grupos", inactivo);
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
     EXPECT_TRUE(tdb.prompt().Log().join("\n").contains(
         "El grupo se ha duplicado según las opciones indicadas"));
 }

@@ -1,10 +1,11 @@
 #pragma once
-// A teaching company with two centres for the record-state rule tests, with the rules in place
-// and screens' data sets attached to the library's hooks.
+// A teaching company with two centres for the record-state rule tests, with the rules (and
+// billing's invoice rules) in place and screens' data sets attached to the library's hooks.
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "billing/reglasfacturas.h"
 #include "core/centroactual.h"
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
@@ -24,6 +25,7 @@ class DatosEstado : public ::testing::Test {
     DatosEstado() {
         RegisterDefaultProgramStrings();
         RegisterEstadoRules();
+        RegisterReglasFacturas();
         REGISTER_LIBRARY(ZMKApp().Procedures());
         for (int centro : {1, 2})
             Exec(QStringLiteral("INSERT INTO T20Centros (IDCentroT20, CodigoCentroT20, "
@@ -94,17 +96,6 @@ class DatosEstado : public ::testing::Test {
                  .arg(ValorSQL(estado == 2))
                  .arg(ValorSQL(estado == 3)));
         return Ultimo(QStringLiteral("T15FacturasCab"), QStringLiteral("IDFacturaCabT15"));
-    }
-
-    // The message of the exception a call raises; empty when it raises none.
-    template <class F>
-    static QString Error(F&& f) {
-        try {
-            f();
-        } catch (const EZMKError& e) {
-            return e.Message();
-        }
-        return QString();
     }
 
     TestDatabase tdb;

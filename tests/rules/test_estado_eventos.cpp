@@ -5,6 +5,7 @@
 #include "tests/rules/test_estado_datos.h"
 
 using namespace zmk;
+using zmk::test::ErrorMessage;
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_F(ReglasEventos, InactiveRecordsCannotBeEdited) {
              Caso{"T05Grupos", fuente::kGrupos, "El grupo no está activo, no puede modificar"},
          }) {
         auto ds = Pantalla(QString::fromLatin1(caso.tabla), caso.fuente);
-        EXPECT_EQ(Error([&] { ds->Edit(); }), QString::fromUtf8(caso.texto)) << caso.tabla;
+        EXPECT_EQ(ErrorMessage([&] { ds->Edit(); }), QString::fromUtf8(caso.texto)) << caso.tabla;
         EXPECT_EQ(ds->State(), TDataSetState::Browse);
     }
 }
@@ -39,11 +40,11 @@ TEST_F(ReglasEventos, InvoicesAndTheirLinesCanOnlyBeEditedWhilePending) {
                         "(%1, 10)")
              .arg(cobrada));
     auto lineas = Pantalla(QStringLiteral("T16FacturasCue"), fuente::kFacturasCue);
-    EXPECT_TRUE(Error([&] { lineas->Edit(); }).contains(QStringLiteral("La factura nº 8 Serie")));
+    EXPECT_TRUE(ErrorMessage([&] { lineas->Edit(); }).contains(QStringLiteral("La factura nº 8 Serie")));
     auto cabeceras = Pantalla(QStringLiteral("T15FacturasCab"), fuente::kFacturasCab);
-    EXPECT_FALSE(Error([&] { cabeceras->Edit(); }).isEmpty());
+    EXPECT_FALSE(ErrorMessage([&] { cabeceras->Edit(); }).isEmpty());
     // Deleting its line is refused too, and leaves the line in place.
-    EXPECT_FALSE(Error([&] { lineas->Delete(); }).isEmpty());
+    EXPECT_FALSE(ErrorMessage([&] { lineas->Delete(); }).isEmpty());
     EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM T16FacturasCue")).toInt(), 1);
 }
 
@@ -67,7 +68,7 @@ TEST_F(ReglasEventos, NewStudentsAreNumberedFromTheCounter) {
     ds->First();
     ds->Edit();
     ds->FieldByName(QStringLiteral("CodigoT01")).SetValue(8);
-    EXPECT_EQ(Error([&] { ds->Post(); }), QStringLiteral("Ya existe otro alumno con el código 8"));
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }), QStringLiteral("Ya existe otro alumno con el código 8"));
     ds->Cancel();
     EXPECT_EQ(ParametrosApp().AsInteger(QStringLiteral("NuevoCodigoAlumno"), 0), 9);
 }
@@ -77,7 +78,7 @@ TEST_F(ReglasEventos, ACounterThatHitsATakenNumberIsRefused) {
     ParametrosApp().SetValue(QStringLiteral("NuevoCodigoAlumno"), 9);
     auto ds = Pantalla(QStringLiteral("T01Alumnos"), fuente::kAlumnos);
     ds->Append();
-    EXPECT_EQ(Error([&] { ds->Post(); }), QStringLiteral("Ya existe otro alumno con el código 9"));
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }), QStringLiteral("Ya existe otro alumno con el código 9"));
     ds->Cancel();
     EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM T01Alumnos")).toInt(), 1);
 }
@@ -89,7 +90,7 @@ TEST_F(ReglasEventos, ARelatedStudentMustBelongToTheSameCentre) {
                        QStringLiteral("IDAlumnoT01=%1").arg(propio));
     ds->Edit();
     ds->FieldByName(QStringLiteral("IDAlumnoRelacionadoT01")).SetValue(otro);
-    EXPECT_EQ(Error([&] { ds->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
               QStringLiteral("El alumno relacionado no pertenece al mismo centro que el alumno"));
 }
 
@@ -104,10 +105,10 @@ TEST_F(ReglasEventos, EnrolmentsNeedAnActiveGroupOfTheirCentre) {
     ds->FieldByName(QStringLiteral("IDAlumnoT02")).SetValue(alumno);
     ds->FieldByName(QStringLiteral("ActivaT02")).SetValue(true);
     ds->FieldByName(QStringLiteral("IDGrupoT02")).SetValue(inactivo);
-    EXPECT_EQ(Error([&] { ds->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
               QStringLiteral("El grupo no está Activo, no puede realizar cambios"));
     ds->FieldByName(QStringLiteral("IDGrupoT02")).SetValue(ajeno);
-    EXPECT_EQ(Error([&] { ds->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
               QStringLiteral("El Alumno o el grupo no corresponden al mismo centro que la "
                              "Matrícula"));
     // A group that no longer exists counts as active and as having no centre.
@@ -155,10 +156,10 @@ TEST_F(ReglasEventos, GroupsStayWithTheirCourseCentreAndAskBeforeChangingCourse)
     auto ds = Pantalla(QStringLiteral("T05Grupos"), fuente::kGrupos);
     ds->Edit();
     ds->FieldByName(QStringLiteral("IDCursoT05")).SetValue(ajeno);
-    EXPECT_EQ(Error([&] { ds->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
               QStringLiteral("El Curso del grupo corresponde a un CENTRO DISTINTO"));
     ds->FieldByName(QStringLiteral("IDCursoT05")).SetValue(inactivo);
-    EXPECT_EQ(Error([&] { ds->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
               QStringLiteral("El curso no está Activo, no puede realizar cambios"));
     ds->FieldByName(QStringLiteral("IDCursoT05")).SetValue(otro);
     EXPECT_THROW(ds->Post(), EAbort);  // the question's default is No
@@ -175,7 +176,7 @@ TEST_F(ReglasEventos, IncidencesMayNotMixCentres) {
     ds->FieldByName(QStringLiteral("IDCentroT11")).SetValue(1);
     ds->FieldByName(QStringLiteral("IDCursoT11")).SetValue(curso);
     ds->FieldByName(QStringLiteral("IDAlumnoT11")).SetValue(alumno);
-    EXPECT_EQ(Error([&] { ds->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
               QStringLiteral("Algunos valores pertenecen a CENTROS DISTINTOS"));
     ds->FieldByName(QStringLiteral("IDCursoT11")).Clear();
     ds->FieldByName(QStringLiteral("IDAlumnoT11")).Clear();
@@ -187,7 +188,7 @@ TEST_F(ReglasEventos, IncidencesMayNotMixCentres) {
     // Its stored centre holds: it cannot move to another centre.
     ds->Edit();
     ds->FieldByName(QStringLiteral("IDCentroT11")).SetValue(2);
-    EXPECT_FALSE(Error([&] { ds->Post(); }).isEmpty());
+    EXPECT_FALSE(ErrorMessage([&] { ds->Post(); }).isEmpty());
     ds->FieldByName(QStringLiteral("IDCentroT11")).SetValue(1);
     ds->FieldByName(QStringLiteral("ResueltaT11")).SetValue(false);
     ds->Post();
@@ -203,13 +204,13 @@ TEST_F(ReglasEventos, NewInvoicesNeedASeriesAndTakeItsNextNumber) {
     auto ds = Pantalla(QStringLiteral("T15FacturasCab"), fuente::kFacturasCab);
     ds->Append();
     ds->FieldByName(QStringLiteral("IDCentroT15")).SetValue(1);
-    EXPECT_EQ(Error([&] { ds->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
               QStringLiteral("Es necesario seleccionar la serie a la cual se asignará la "
                              "factura.\nEsta protección se puede desactivar desde las opciones "
                              "del programa."));
     ds->FieldByName(QStringLiteral("IDSerieT15")).SetValue(4);
     ds->FieldByName(QStringLiteral("IDAlumnoT15")).SetValue(ajeno);
-    EXPECT_EQ(Error([&] { ds->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
               QStringLiteral("El alumno no pertenece al mismo centro, no se puede seleccionar"));
     ds->FieldByName(QStringLiteral("IDAlumnoT15")).Clear();
     ds->Post();
@@ -228,11 +229,11 @@ TEST_F(ReglasEventos, InvoiceLinesKeepTheirInvoiceTotalUpToDate) {
     EXPECT_EQ(ds->FieldByName(QStringLiteral("UnidadesT16")).AsCurrency(), Currency(1));
     EXPECT_EQ(ds->FieldByName(QStringLiteral("TPCIvaT16")).AsCurrency(), Currency(21));
     ds->FieldByName(QStringLiteral("ImporteBaseT16")).SetAsCurrency(Currency(100));
-    EXPECT_EQ(Error([&] { ds->Post(); }),
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
               QStringLiteral("No se puede determinar la factura a la que pertenece"));
     ds->FieldByName(QStringLiteral("IDFacturaCabT16")).SetValue(factura);
     ds->FieldByName(QStringLiteral("TPCIvaT16")).SetAsCurrency(Currency(7));
-    EXPECT_TRUE(Error([&] { ds->Post(); }).contains(QStringLiteral(": 7\n")));
+    EXPECT_TRUE(ErrorMessage([&] { ds->Post(); }).contains(QStringLiteral(": 7\n")));
     ds->FieldByName(QStringLiteral("TPCIvaT16")).SetAsCurrency(Currency(21));
     ds->Post();
     EXPECT_EQ(Importe(QStringLiteral("SELECT ImporteTotalT15 FROM T15FacturasCab")), Currency(121));

@@ -2,8 +2,10 @@
 
 #include <QProcess>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include "host/app.h"
+#include "host/errors.h"
 #include "host/parametres.h"
 #include "schema/schema.h"
 
@@ -28,6 +30,32 @@ TestDatabase::~TestDatabase() {
 QVariant TestDatabase::Scalar(const QString& sql) {
     QSqlQuery q = db_->Query(sql);
     return q.next() ? q.value(0) : QVariant();
+}
+
+QString DumpDatabase(TDataBaseZMK& db) {
+    QString out;
+    QStringList tables = db.Tables();
+    tables.sort(Qt::CaseInsensitive);
+    for (const QString& table : tables) {
+        QSqlQuery q = db.Query(QStringLiteral("SELECT * FROM ") + table +
+                               QStringLiteral(" ORDER BY 1, rowid"));
+        while (q.next()) {
+            out += table;
+            for (int i = 0; i < q.record().count(); ++i)
+                out += QLatin1Char('|') + q.value(i).toString();
+            out += QLatin1Char('\n');
+        }
+    }
+    return out;
+}
+
+QString ErrorMessage(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const EZMKError& e) {
+        return e.Message();
+    }
+    return QString();
 }
 
 CliResult RunCli(const QStringList& args, const QByteArray& input) {

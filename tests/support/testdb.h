@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -17,6 +18,13 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace zmk::test {
 
+// Every row of every table as text, tables by name and rows in key order: compare a dump taken
+// before with one taken after to show that a refused operation left the database as it was.
+QString DumpDatabase(TDataBaseZMK& db);
+
+// The message of the EZMKError that call raises; empty when it raises none.
+QString ErrorMessage(const std::function<void()>& call);
+
 class TestDatabase {
   public:
     explicit TestDatabase(QStringList answers = {});
@@ -26,6 +34,8 @@ class TestDatabase {
     TScriptedPrompt& prompt() { return *prompt_; }
     // Runs a query and returns the first column of its first row (Null when no row).
     QVariant Scalar(const QString& sql);
+    // DumpDatabase of this database.
+    QString Dump() { return DumpDatabase(*db_); }
 
   private:
     QTemporaryDir dir_;

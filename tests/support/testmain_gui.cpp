@@ -2,11 +2,12 @@
 
 #include <QApplication>
 
-#include "cli/commands.h"
 #include "core/strings.h"
 #include "host/app.h"
+#include "host/forms/printpreview.h"
 #include "host/library.h"
 #include "schema/schema.h"
+#include "subsystems/subsystems.h"
 
 // Screen tests: a QApplication (offscreen) and the whole library registered, as the program has.
 int main(int argc, char** argv) {
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     zmk::schema::InstallFieldTypeResolver();
     zmk::RegisterDefaultProgramStrings();
-    zmk::cli::RegisterAllProcedureBodies();
+    zmk::RegisterAllProcedureBodies();
+    zmk::InstallPrintPreview();
     zmk::REGISTER_LIBRARY(zmk::ZMKApp().Procedures());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
