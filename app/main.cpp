@@ -12,21 +12,21 @@
 #include "app/startup.h"
 #include "billing/forms/install.h"
 #include "classroom/forms/install.h"
-#include "cli/commands.h"
 #include "core/forms/fondo.h"
+#include "core/forms/splash.h"
 #include "core/splash.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/qtprompt.h"
-#include "core/forms/splash.h"
 #include "host/prompt.h"
 #include "messaging/forms/install.h"
 #include "messaging/serviciosms.h"
 #include "rules/coloreado.h"
 #include "rules/forms/install.h"
 #include "schema/schema.h"
+#include "subsystems/subsystems.h"
 
 using namespace zmk;
 
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     SetPromptService(std::make_unique<TQtPrompt>());
     SetSplash(std::make_unique<TCCFRMSplash>());
     schema::InstallFieldTypeResolver();
-    cli::RegisterAllProcedureBodies();
+    RegisterAllProcedureBodies();
 
     TAppLocations locations = TAppLocations::ForExecutable(QApplication::applicationFilePath(),
                                                            QStringLiteral("ZMKEscoliaV16EXT"));

@@ -15,9 +15,10 @@
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
-#include "host/forms/reportprint.h"
+#include "host/forms/printpreview.h"
 #include "host/library.h"
 #include "host/prompt.h"
+#include "host/reportprint.h"
 #include "maintenance/backup_auto.h"
 #include "maintenance/democompany.h"
 
@@ -125,8 +126,10 @@ bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
             if (installScreens) installScreens();
         },
         [&config](const QString& section) { AbreBaseDatosInicial(config, section); });
-    // The report templates, then the users' reports of the ".MDR" loaded above.
+    // The report templates, then the users' reports of the ".MDR" loaded above; reports and
+    // lists show in a preview window and go to the printers.
     RegisterReportProcedures();
+    InstallPrintPreview();
     const QString identity = config.IdentityError();
     if (!identity.isEmpty()) {
         MuestraError(identity);

@@ -11,7 +11,6 @@
 #include <ctime>
 
 #include "billing/generarfacturas.h"
-#include "cli/commands.h"
 #include "core/centroactual.h"
 #include "core/splash.h"
 #include "host/app.h"
@@ -22,6 +21,7 @@
 #include "host/transactionguard.h"
 #include "maintenance/democompany.h"
 #include "schema/schema.h"
+#include "subsystems/subsystems.h"
 
 using namespace zmk;
 
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     schema::InstallFieldTypeResolver();
     // The data rules are registered as in the program (generation itself writes with SQL).
-    cli::RegisterAllProcedureBodies();
+    RegisterAllProcedureBodies();
     const int alumnos = argc > 1 ? std::atoi(argv[1]) : 10000;
     const int mes = argc > 2 ? std::atoi(argv[2]) : 10;
     const int anyo = argc > 3 ? std::atoi(argv[3]) : 2025;

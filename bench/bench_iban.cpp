@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "billing/bancos.h"
+#include "core/bancos.h"
 
 #ifdef ESCOLIA_GOOGLE_BENCHMARK
 #include <benchmark/benchmark.h>

@@ -2,8 +2,8 @@
 
 #include <QSqlQuery>
 
-#include "billing/bancos.h"
 #include "billing/factura.h"
+#include "core/bancos.h"
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
 #include "host/app.h"

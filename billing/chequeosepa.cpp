@@ -3,7 +3,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-#include "billing/bancos.h"
+#include "core/bancos.h"
 #include "core/splash.h"
 #include "core/sqlhelpers.h"
 #include "host/app.h"

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "billing/importes.h"
 #include "billing/textorecibo.h"
+#include "core/importes.h"
 #include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/database.h"

@@ -2,6 +2,7 @@
 #include "billing/formfuncionesfacturas.h"
 
 #include "billing/ask.h"
+#include "billing/estadofactura.h"
 #include "billing/funcionesfacturas.h"
 #include "billing/opciones.h"
 #include "core/parametrosapp.h"

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "billing/estadofactura.h"
 #include "billing/factura.h"
 #include "core/parametrosapp.h"
 #include "core/sqlhelpers.h"

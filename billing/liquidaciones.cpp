@@ -3,8 +3,8 @@
 #include <QLocale>
 #include <QSqlQuery>
 
-#include "billing/importes.h"
 #include "core/centroactual.h"
+#include "core/importes.h"
 #include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/currency.h"

@@ -2,6 +2,8 @@
 // asked through the prompt service, in the form's order, with the form's initial value as the
 // default, so scripted answers (or "ok" for the default) drive them.
 
+#include "billing/formfuncionesfacturas.h"
+#include "billing/formgenerarfacturas.h"
 #include "billing/funcionesfacturas.h"
 #include "billing/generarfacturas.h"
 #include "billing/liquidaciones.h"
@@ -15,8 +17,6 @@
 #include "host/parametres.h"
 #include "host/prompt.h"
 #include "host/querysql.h"
-#include "billing/formgenerarfacturas.h"
-#include "billing/formfuncionesfacturas.h"
 
 namespace zmk {
 

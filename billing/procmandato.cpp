@@ -2,8 +2,8 @@
 // "GeneraDatosMandato" proposes a mandate reference and date. Both edit the screen's data set.
 #include <QRandomGenerator>
 
-#include "billing/bancos.h"
 #include "billing/register.h"
+#include "core/bancos.h"
 #include "host/datetime.h"
 #include "host/library.h"
 #include "host/parametres.h"

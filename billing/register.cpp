@@ -1,10 +1,12 @@
 #include "billing/register.h"
 
 #include "billing/generarfacturas.h"
+#include "billing/reglasfacturas.h"
 
 namespace zmk {
 
 void RegisterBillingProcedures() {
+    RegisterReglasFacturas();
     RegisterBankProcedures();
     RegisterConceptTextProcedures();
     RegisterFacturacionProcedures();

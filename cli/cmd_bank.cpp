@@ -13,8 +13,8 @@
 #include <functional>
 #include <map>
 
-#include "billing/bancos.h"
 #include "cli/commands.h"
+#include "core/bancos.h"
 #include "host/errors.h"
 
 namespace zmk::cli {

@@ -10,6 +10,8 @@
 
 #include "billing/chequeosepa.h"
 #include "billing/factura.h"
+#include "billing/formfuncionesfacturas.h"
+#include "billing/formgenerarfacturas.h"
 #include "billing/funcionesfacturas.h"
 #include "billing/generarfacturas.h"
 #include "billing/liquidaciones.h"
@@ -20,8 +22,6 @@
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/prompt.h"
-#include "billing/formgenerarfacturas.h"
-#include "billing/formfuncionesfacturas.h"
 
 namespace zmk::cli {
 namespace {

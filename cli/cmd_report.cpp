@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 #include "host/app.h"
 #include "host/errors.h"
-#include "host/forms/reportprint.h"
+#include "host/reportprint.h"
 #include "host/reports.h"
 
 namespace zmk::cli {

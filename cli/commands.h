@@ -35,8 +35,6 @@ using CommandFn = std::function<int(CliContext&)>;
 void RegisterCommand(const QString& name, const QString& usage, CommandFn fn);
 // Commands are registered by calling each module's function; main and tests call this once.
 void RegisterAllCommands();
-// Gives the procedure library every subsystem's bodies and rules (before REGISTER_LIBRARY).
-void RegisterAllProcedureBodies();
 int RunCommand(const QString& name, CliContext& ctx);
 QStringList CommandUsages();
 

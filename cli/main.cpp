@@ -18,6 +18,7 @@
 #include "host/library.h"
 #include "host/prompt.h"
 #include "schema/schema.h"
+#include "subsystems/subsystems.h"
 
 using namespace zmk;
 using namespace zmk::cli;

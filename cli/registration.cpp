@@ -1,5 +1,3 @@
-#include "billing/register.h"
-#include "classroom/dsnotas.h"
 #include "cli/cmd_backup.h"
 #include "cli/cmd_bank.h"
 #include "cli/cmd_billing.h"
@@ -12,9 +10,6 @@
 #include "cli/cmd_sms.h"
 #include "cli/cmd_text.h"
 #include "cli/commands.h"
-#include "core/register.h"
-#include "messaging/register.h"
-#include "rules/register.h"
 
 namespace zmk::cli {
 
@@ -36,17 +31,6 @@ void RegisterAllCommands() {
     RegisterBackupCommands();
     RegisterSmsCommands();
     RegisterMassDeleteCommand();
-}
-
-void RegisterAllProcedureBodies() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    RegisterCoreProcedures();
-    RegisterRulesProcedures();
-    RegisterBillingProcedures();
-    RegisterClassroomProcedures();
-    RegisterMessagingProcedures();
 }
 
 }  // namespace zmk::cli

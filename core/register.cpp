@@ -2,7 +2,9 @@
 
 #include "core/centroactual.h"
 #include "core/parametrosapp.h"
+#include "core/translate.h"
 #include "host/errors.h"
+#include "host/formhooks.h"
 #include "host/library.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
@@ -38,6 +40,10 @@ bool PuedeAutofacturar(const TProcCall&) {
 }  // namespace
 
 void RegisterCoreProcedures() {
+    // The screens take the current centre and the chosen language's texts from here.
+    SetCurrentCentreHook(IDCentroActual);
+    SetTranslationHook(
+        [](const QString& key, const QString& def) { return Translate().ValueDef(key, def); });
     SetProcedureBody(QStringLiteral("MUESTRA_CENTRO_ACTUAL"), MuestraCentroActual);
     // The dialogs on a grid do nothing when the screen gives no grid.
     SetProcedureGuard(QStringLiteral("FUNCIONES_FACTURAS"),

@@ -6,8 +6,8 @@
 #include <QSqlQuery>
 #include <vector>
 
-#include "billing/bancos.h"
-#include "billing/importes.h"
+#include "core/bancos.h"
+#include "core/importes.h"
 #include "host/currency.h"
 #include "host/database.h"
 #include "host/errors.h"

@@ -5,7 +5,6 @@
 #include "host/dataset.h"
 #include "host/grid.h"
 #include "host/parametres.h"
-#include "rules/comunes.h"
 #include "rules/fuentesdatos.h"
 #include "rules/reglasestado.h"
 
@@ -41,25 +40,6 @@ TEstiloFila EstiloConcepto(TDataSet& ds) {
     return estilo;
 }
 
-TEstiloFila EstiloFactura(TDataSet& ds) {
-    TEstiloFila estilo;
-    estilo.cambia = true;
-    switch (EstadoFactura(ds)) {
-        case kFacturaPendiente:
-            estilo.texto = QColor(255, 0, 0);
-            break;
-        case kFacturaCobrada:
-            estilo.texto = QColor(0, 128, 0);
-            break;
-        case kFacturaDevuelta:
-            estilo.texto = QColor(128, 0, 128);
-            break;
-        default:
-            estilo.texto = kPlata;
-    }
-    return estilo;
-}
-
 TEstiloFila EstiloActivo(TDataSet& ds) {
     TEstiloFila estilo;
     for (const char* nombre : {"ActivaT02", "ActivoT03", "ActivoT05", "ActivaT18", "ActivoT01"}) {
@@ -89,17 +69,25 @@ void ColorearRejillaDelFormulario(const TProcCall& call) {
     ColoreadoRejillas().Asignar(rejilla, call.nodeId);
 }
 
+std::map<int, TEstilosFilas>& EstilosAnadidos() {
+    static std::map<int, TEstilosFilas> estilos;
+    return estilos;
+}
+
 }  // namespace
+
+void AddEstiloFilas(int dataSourceId, TEstilosFilas estilo) {
+    EstilosAnadidos()[dataSourceId] = std::move(estilo);
+}
 
 TEstiloFila EstiloFila(int dataSourceId, TDataSet& dataSet) {
     if (dataSet.IsEmpty() && dataSet.State() == TDataSetState::Browse) return {};
+    if (auto it = EstilosAnadidos().find(dataSourceId); it != EstilosAnadidos().end())
+        return it->second(dataSet);
     switch (dataSourceId) {
         case kListaConceptos:
         case kListaConceptos2:
             return EstiloConcepto(dataSet);
-        case kListaFacturas:
-        case kListaFacturas2:
-            return EstiloFactura(dataSet);
         default:
             return EstiloActivo(dataSet);
     }

@@ -3,6 +3,7 @@
 // and current row it answers the style the screen engine paints before drawing the cell
 // normally. One shared object draws every grid it was given at form creation.
 #include <QColor>
+#include <functional>
 #include <map>
 
 namespace zmk {
@@ -23,6 +24,11 @@ struct TEstiloFila {
 
 // The style of the data set's current row in a grid of that data-source identifier.
 TEstiloFila EstiloFila(int dataSourceId, TDataSet& dataSet);
+
+// The subsystems above colour their own lists (billing: invoices by their state); a style added
+// for an identifier replaces the one given here.
+using TEstilosFilas = std::function<TEstiloFila(TDataSet&)>;
+void AddEstiloFilas(int dataSourceId, TEstilosFilas estilo);
 
 class TColoreadoRejillas {
   public:

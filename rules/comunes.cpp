@@ -3,7 +3,7 @@
 #include <QSqlQuery>
 #include <array>
 
-#include "billing/bancos.h"
+#include "core/bancos.h"
 #include "core/centroactual.h"
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
@@ -13,6 +13,7 @@
 #include "host/errors.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
+#include "host/transactionguard.h"
 
 namespace zmk {
 
@@ -150,32 +151,10 @@ void ComprobarEdicionPendiente() {
                        "(F12)\no CANCELAR (ESC) para continuar"));
 }
 
-int EstadoFactura(TDataSet& dataSet) {
-    TField* cobrada = dataSet.FindField(QStringLiteral("CobradaT15"));
-    TField* devuelta = dataSet.FindField(QStringLiteral("DevueltaT15"));
-    if (!cobrada || !devuelta) return kFacturaIndeterminada;
-    if (devuelta->AsBoolean()) return kFacturaDevuelta;
-    if (cobrada->AsBoolean()) return kFacturaCobrada;
-    return kFacturaPendiente;
-}
-
-void ExigirFacturaModificable(int idFactura) {
-    auto ds = DefaultDB().GetTSQLDataSet(
-        QStringLiteral("SELECT * FROM T15FacturasCab WHERE IDFacturaCabT15=") + ValorSQL(idFactura),
-        true);
-    ds->Open();
-    switch (EstadoFactura(*ds)) {
-        case kFacturaPendiente:
-            return;
-        case kFacturaCobrada:
-            throw EZMKError(
-                ProgramStringFmt(10103, {ds->FieldByName(QStringLiteral("NumeroT15")).AsString(),
-                                         ds->FieldByName(QStringLiteral("SerieT15")).AsString()}));
-        case kFacturaDevuelta:
-            throw EZMKError(ProgramString(10104));
-        default:
-            throw EZMKError(ProgramString(10102));
-    }
+void ConContador(const std::function<void()>& trabajo) {
+    TTransactionGuard transaccion(DefaultDB());
+    trabajo();
+    transaccion.Commit();
 }
 
 void ExigirCentroActual() {

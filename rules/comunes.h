@@ -1,10 +1,11 @@
 #pragma once
 // Checks shared by the teaching-data rules, the concept rules, the cascades and billing:
 // whether a record's centre, course, group, student or enrolment is active, whether the rows a
-// record refers to belong to one centre, VAT rates, bank data, pending edits, invoice state,
+// record refers to belong to one centre, VAT rates, bank data, pending edits, counters,
 // the current centre, and the fixed texts of each kind of record's states.
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 #include "host/currency.h"
 
@@ -44,16 +45,9 @@ bool ComprobarCuentaBancaria(const QVariant& titular, const QVariant& iban, cons
 // Raises when a record on some screen is being edited and work may not go on.
 void ComprobarEdicionPendiente();
 
-// States of an invoice as EstadoFactura answers them.
-enum TEstadoFactura : int {
-    kFacturaIndeterminada = 0,  // the data set lacks CobradaT15 or DevueltaT15
-    kFacturaPendiente = 1,
-    kFacturaCobrada = 2,
-    kFacturaDevuelta = 3,
-};
-int EstadoFactura(TDataSet& dataSet);
-// Raises unless the invoice is pending (texts 10102, 10103, 10104).
-void ExigirFacturaModificable(int idFactura);
+// A counter read and moved on in the database: inside the transaction that is open, else in a
+// short one that takes the write lock first, so two workstations never read the same value.
+void ConContador(const std::function<void()>& trabajo);
 
 // Raises when there is no current centre.
 void ExigirCentroActual();

@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QString>
 
-#include "billing/importes.h"
+#include "core/importes.h"
 #include "host/currency.h"
 
 namespace zmk {

@@ -2,7 +2,7 @@
 // and settlement-line amounts, the full name, the enrolment number and the bank-office padding.
 #include <QSqlQuery>
 
-#include "billing/importes.h"
+#include "core/importes.h"
 #include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/database.h"

@@ -1,11 +1,10 @@
-// The rules of the data events before and after edit, post, insert and delete.
+// The rules of the teaching data's events before and after edit, post, insert and delete
+// (invoices and settlements have theirs in billing/reglasfacturas.cpp).
 #include <QSqlQuery>
 
-#include "billing/bancos.h"
-#include "billing/factura.h"
-#include "billing/importes.h"
-#include "billing/textorecibo.h"
+#include "core/bancos.h"
 #include "core/centroactual.h"
+#include "core/importes.h"
 #include "core/parametrosapp.h"
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
@@ -15,7 +14,6 @@
 #include "host/datetime.h"
 #include "host/errors.h"
 #include "host/prompt.h"
-#include "host/transactionguard.h"
 #include "rules/comunes.h"
 #include "rules/conceptos.h"
 #include "rules/fuentesdatos.h"
@@ -41,15 +39,6 @@ bool Vacio(TField& campo) {
 
 void Guarda(TDataSet&) {
     ComprobarEdicionPendiente();
-}
-
-// A counter read and moved on in the database: inside the transaction that is open, else in a
-// short one that takes the write lock first, so two workstations never read the same value.
-template <class F>
-void ConContador(F&& f) {
-    TTransactionGuard transaccion(DefaultDB());
-    f();
-    transaccion.Commit();
 }
 
 // Yes/No with a warning icon and No as the default; anything but Yes ends the post silently.
@@ -186,44 +175,6 @@ void AntesDeGuardarIncidencia(TDataSet& ds) {
     }
 }
 
-void AntesDeGuardarFactura(TDataSet& ds) {
-    TField& alumno = Campo(ds, "IDAlumnoT15");
-    if (!alumno.IsNull()) {
-        QSqlQuery q = DefaultDB().Query(
-            QStringLiteral("SELECT IDCentroT01 FROM T01Alumnos WHERE IDAlumnoT01=") +
-            ValorSQL(alumno.AsInteger()));
-        // A student that is not found has no centre to differ from.
-        if (q.next() && VarAEnter(q.value(0)) != Clave(ds, "IDCentroT15"))
-            throw EZMKError(
-                QStringLiteral("El alumno no pertenece al mismo centro, no se puede seleccionar"));
-    }
-    if (ds.State() != TDataSetState::Insert) return;
-    TField& serie = Campo(ds, "IDSerieT15");
-    if (ParametrosApp().AsBoolean(QStringLiteral("FacturarObligarSerieEnFacturas"), true) &&
-        serie.IsNull())
-        throw EZMKError(ProgramString(10109));
-    TField& numero = Campo(ds, "NumeroT15");
-    if (ParametrosApp().AsBoolean(QStringLiteral("NumerarFacturas"), true) && numero.IsNull() &&
-        !serie.IsNull()) {
-        ConContador([&] {
-            const int siguiente = SiguienteNumeroFactura(serie.Value());
-            numero.SetValue(siguiente);
-            ModificaRegistres(DefaultDB(), QStringLiteral("T18Series"),
-                              QStringLiteral("NSiguienteFacturaT18=") + ValorSQL(siguiente + 1),
-                              QStringLiteral("IDSerieT18=") + ValorSQL(serie.AsInteger()));
-        });
-    }
-}
-
-void AntesDeGuardarLineaFactura(TDataSet& ds) {
-    ComprobarEdicionPendiente();
-    TField& factura = Campo(ds, "IDFacturaCabT16");
-    if (factura.IsNull())
-        throw EZMKError(QStringLiteral("No se puede determinar la factura a la que pertenece"));
-    ExigirFacturaModificable(factura.AsInteger());
-    ComprobarIva(Campo(ds, "TPCIvaT16").Value());
-}
-
 const QString kNorma19 = QStringLiteral(
     "Si la Forma de Pago usa la Norma 19 DEBE INTRODUCIR todos los datos necesarios para poder "
     "generar archivos Norma 19.\n\nPara información de los datos (agencia, oficina, sufijo, "
@@ -251,50 +202,11 @@ void AntesDeGuardarFormaCobro(TDataSet& ds) {
     if (!completa) Avisa(kNorma19);
 }
 
-void RecalcularLineaLiquidacion(TDataSet& ds) {
-    Campo(ds, "ImporteLineaT28")
-        .SetAsCurrency(ImporteLineaLiquidacion(Campo(ds, "UnidadesT28").AsCurrency(),
-                                               Campo(ds, "PrecioUnitarioT28").AsCurrency()));
-}
-
 // --- AFTERINSERT ---
 
-void IvaPorDefectoSiNulo(TField& campo) {
-    if (campo.IsNull()) campo.SetAsCurrency(IvaPorDefecto());
-}
-
 void NuevaTarifa(TDataSet& ds) {
-    IvaPorDefectoSiNulo(Campo(ds, "TPCIvaT07"));
-}
-
-void NuevaLineaFactura(TDataSet& ds) {
-    Campo(ds, "UnidadesT16").SetAsCurrency(Currency(1));
-    Campo(ds, "TPCDtoT16").SetAsCurrency(Currency());
-    Campo(ds, "ImporteBaseT16").SetAsCurrency(Currency());
-    IvaPorDefectoSiNulo(Campo(ds, "TPCIvaT16"));
-}
-
-// --- AFTERPOST, BEFOREDELETE, AFTERDELETE ---
-
-// The invoice or settlement of a line being deleted, from BEFOREDELETE to AFTERDELETE; the host
-// runs one event pair at a time.
-int g_facturaBorrada = 0;
-int g_liquidacionBorrada = 0;
-
-void TotalLiquidacion(int idLiquidacion) {
-    TDataBaseZMK& db = DefaultDB();
-    auto lineas = db.GetTSQLDataSet(
-        QStringLiteral(
-            "SELECT ImporteLineaT28 FROM T28LiquidacionesCue WHERE IDLiquidacionCabT28=") +
-            ValorSQL(idLiquidacion),
-        true);
-    lineas->Open();
-    Currency total;
-    for (lineas->First(); !lineas->Eof(); lineas->Next())
-        total += Campo(*lineas, "ImporteLineaT28").AsCurrency();
-    ModificaRegistres(db, QStringLiteral("T27LiquidacionesCab"),
-                      QStringLiteral("ImporteLiquidadoT27=") + ValorSQL(QVariant::fromValue(total)),
-                      QStringLiteral("IDLiquidacionCabT27=") + ValorSQL(idLiquidacion));
+    TField& iva = Campo(ds, "TPCIvaT07");
+    if (iva.IsNull()) iva.SetAsCurrency(IvaPorDefecto());
 }
 
 }  // namespace
@@ -309,10 +221,6 @@ void RegisterReglasEventos() {
                 ExigirFlag("ActivoT03", "El curso no está activo, no puede modificar"));
     AddDataRule(E::BeforeEdit, kGrupos,
                 ExigirFlag("ActivoT05", "El grupo no está activo, no puede modificar"));
-    AddDataRule(E::BeforeEdit, kFacturasCab,
-                [](TDataSet& ds) { ExigirFacturaModificable(Clave(ds, "IDFacturaCabT15")); });
-    AddDataRule(E::BeforeEdit, kFacturasCue,
-                [](TDataSet& ds) { ExigirFacturaModificable(Clave(ds, "IDFacturaCabT16")); });
 
     AddDataRule(E::BeforePost, kAlumnos, AntesDeGuardarAlumno);
     AddDataRule(E::BeforePost, kMatriculas, AntesDeGuardarMatricula);
@@ -321,36 +229,11 @@ void RegisterReglasEventos() {
     AddDataRule(E::BeforePost, kGrupos, AntesDeGuardarGrupo);
     AddDataRule(E::BeforePost, kTarifas, AntesDeGuardarTarifa);
     AddDataRule(E::BeforePost, kIncidencias, AntesDeGuardarIncidencia);
-    AddDataRule(E::BeforePost, kFacturasCab, AntesDeGuardarFactura);
-    AddDataRule(E::BeforePost, kFacturasCue, AntesDeGuardarLineaFactura);
     AddDataRule(E::BeforePost, kFormasCobro, AntesDeGuardarFormaCobro);
-    AddDataRule(E::BeforePost, kLiquidacionesCue, RecalcularLineaLiquidacion);
 
     AddDataRule(E::AfterInsert, kTarifas, NuevaTarifa);
-    AddDataRule(E::AfterInsert, kFacturasCue, NuevaLineaFactura);
 
-    AddDataRule(E::AfterPost, kFacturasCab,
-                [](TDataSet& ds) { GenerarTextoRecibo(Clave(ds, "IDFacturaCabT15")); });
-    AddDataRule(E::AfterPost, kFacturasCue, [](TDataSet& ds) {
-        ComprobarEdicionPendiente();
-        RecalcularFactura(Clave(ds, "IDFacturaCabT16"));
-    });
-    AddDataRule(E::BeforeDelete, kFacturasCue, [](TDataSet& ds) {
-        const int factura = Clave(ds, "IDFacturaCabT16");
-        ExigirFacturaModificable(factura);
-        g_facturaBorrada = factura;
-    });
-    AddDataRule(E::AfterDelete, kFacturasCue,
-                [](TDataSet&) { RecalcularFactura(g_facturaBorrada); });
     AddDataRule(E::AfterDelete, kCentros, [](TDataSet&) { RecargaCentroActual(); });
-    AddDataRule(E::AfterPost, kLiquidacionesCue, [](TDataSet& ds) {
-        ComprobarEdicionPendiente();
-        TotalLiquidacion(Clave(ds, "IDLiquidacionCabT28"));
-    });
-    AddDataRule(E::BeforeDelete, kLiquidacionesCue,
-                [](TDataSet& ds) { g_liquidacionBorrada = Clave(ds, "IDLiquidacionCabT28"); });
-    AddDataRule(E::AfterDelete, kLiquidacionesCue,
-                [](TDataSet&) { TotalLiquidacion(g_liquidacionBorrada); });
 }
 
 }  // namespace zmk

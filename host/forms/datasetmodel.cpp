@@ -4,7 +4,6 @@
 #include <QLocale>
 #include <QSqlQuery>
 
-#include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/currency.h"
 #include "host/database.h"
@@ -12,6 +11,7 @@
 #include "host/errors.h"
 #include "host/parametres.h"
 #include "host/reports.h"
+#include "host/sqlliteral.h"
 
 namespace zmk {
 
@@ -27,7 +27,8 @@ TRowStyleProvider& Provider() {
 std::unique_ptr<TDataSet> RowSnapshot(TDataSet& ds, int row) {
     QStringList values;
     for (int i = 0; i < ds.FieldCount(); ++i)
-        values << ValorSQL(ds.ValueAt(row, i)) + QStringLiteral(" AS ") + ds.Fields(i).FieldName();
+        values << SqlLiteral(ds.ValueAt(row, i)) + QStringLiteral(" AS ") +
+                      ds.Fields(i).FieldName();
     auto snapshot =
         ds.DataBase().GetTSQLDataSet(QStringLiteral("SELECT ") + values.join(QStringLiteral(", ")));
     snapshot->Open();
@@ -128,7 +129,7 @@ QString TDataSetModel::LookupText(int column, const QVariant& key) const {
         try {
             QSqlQuery q =
                 data_set_.DataBase().Query(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4")
-                                               .arg(parts[2], parts[0], parts[1], ValorSQL(key)));
+                                               .arg(parts[2], parts[0], parts[1], SqlLiteral(key)));
             if (q.next()) text = q.value(0).toString();
         } catch (const EZMKError&) {
             // A wrong lookup shows the key itself.

@@ -2,11 +2,11 @@
 
 #include <QSqlQuery>
 
-#include "core/centroactual.h"
-#include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/formhooks.h"
+#include "host/sqlliteral.h"
 
 namespace zmk {
 
@@ -24,7 +24,7 @@ TLookupCombo::TLookupCombo(const QString& lookup, const QString& filter, QWidget
 QString TLookupCombo::Where() const {
     if (filter_.isEmpty()) return QString();
     QString f = filter_;
-    f.replace(QStringLiteral(":PRMIDCentroActual"), ValorSQL(IDCentroActual()));
+    f.replace(QStringLiteral(":PRMIDCentroActual"), SqlLiteral(CurrentCentre()));
     return QStringLiteral(" WHERE ") + f;
 }
 
@@ -67,7 +67,7 @@ void TLookupCombo::SetKey(const QVariant& key) {
     QString text = key.toString();
     try {
         QSqlQuery q = DefaultDB().Query(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4")
-                                            .arg(text_, table_, key_, ValorSQL(key)));
+                                            .arg(text_, table_, key_, SqlLiteral(key)));
         if (q.next()) text = q.value(0).toString();
     } catch (const EZMKError&) {
     }

@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "core/translate.h"
+#include "host/formhooks.h"
 
 namespace zmk {
 
@@ -56,10 +56,10 @@ QString Caption(TMsgButton b) {
         // Yes and No follow the language files; the rest are the program's own Spanish.
         case TMsgButton::Yes:
             return QLatin1Char('&') +
-                   Translate().ValueDef(QStringLiteral("CC.Common.yes"), QStringLiteral("Sí"));
+                   TranslatedText(QStringLiteral("CC.Common.yes"), QStringLiteral("Sí"));
         case TMsgButton::No:
             return QLatin1Char('&') +
-                   Translate().ValueDef(QStringLiteral("CC.Common.no"), QStringLiteral("No"));
+                   TranslatedText(QStringLiteral("CC.Common.no"), QStringLiteral("No"));
         case TMsgButton::Cancel:
             return QStringLiteral("&Cancelar");
         case TMsgButton::Ok:

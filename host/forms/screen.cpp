@@ -14,16 +14,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/centroactual.h"
-#include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/formhooks.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/qtcontrols.h"
 #include "host/forms/teclasacceso.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
+#include "host/sqlliteral.h"
 
 namespace zmk {
 
@@ -105,7 +105,7 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
                 if (f.FieldName().startsWith(QLatin1String("IDCentroT"), Qt::CaseInsensitive) &&
                     f.FieldName().compare(QLatin1String("IDCentroT20"), Qt::CaseInsensitive) &&
                     f.IsNull() && !f.ReadOnly())
-                    f.SetValue(IDCentroActual());
+                    f.SetValue(CurrentCentre());
             }
             // A detail's new record belongs to the master's current record.
             if (!detail_field_.isEmpty() && !master_value_.isNull())
@@ -274,8 +274,8 @@ void TZMKScreen::BuildDetails(QSplitter* outer_splitter) {
 
 QString TZMKScreen::QueryText() const {
     QString sql = def_.sql;
-    sql.replace(QStringLiteral(":PRMIDCentroActual"), ValorSQL(IDCentroActual()));
-    sql.replace(QStringLiteral(":MASTER"), ValorSQL(master_value_));
+    sql.replace(QStringLiteral(":PRMIDCentroActual"), SqlLiteral(CurrentCentre()));
+    sql.replace(QStringLiteral(":MASTER"), SqlLiteral(master_value_));
     if (sort_column_ >= 0 && sort_column_ < def_.columns.size()) {
         sql.remove(kOrderBy);
         sql += QStringLiteral(" ORDER BY ") + def_.columns[sort_column_].field +

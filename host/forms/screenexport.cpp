@@ -3,9 +3,9 @@
 
 #include "host/atomicfile.h"
 #include "host/forms/datasetmodel.h"
-#include "host/forms/reportprint.h"
 #include "host/forms/screen.h"
 #include "host/prompt.h"
+#include "host/reportprint.h"
 
 namespace zmk {
 

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "core/translate.h"
+#include "host/formhooks.h"
 
 namespace zmk {
 
@@ -25,13 +25,13 @@ QString BuiltInText(QObject* o, const char* property, const QString& current) {
 
 void TranslateWidget(QWidget* form, const QString& section, TCaptionTranslation caption) {
     auto text = [&](QObject* o, const QString& current) {
-        return Translate().ValueDef(section + u'.' + o->objectName(),
-                                    BuiltInText(o, "zmkDefaultText", current));
+        return TranslatedText(section + u'.' + o->objectName(),
+                              BuiltInText(o, "zmkDefaultText", current));
     };
     if (caption == TCaptionTranslation::Translate)
         form->setWindowTitle(
-            Translate().ValueDef(section + QStringLiteral(".Caption"),
-                                 BuiltInText(form, "zmkDefaultCaption", form->windowTitle())));
+            TranslatedText(section + QStringLiteral(".Caption"),
+                           BuiltInText(form, "zmkDefaultCaption", form->windowTitle())));
     for (QAction* a : form->findChildren<QAction*>())
         if (!a->objectName().isEmpty()) a->setText(text(a, a->text()));
     for (QMenu* m : form->findChildren<QMenu*>())

@@ -1,6 +1,7 @@
 // Collecting, returning, cancelling and deleting invoices.
 #include <gtest/gtest.h>
 
+#include "billing/formfuncionesfacturas.h"
 #include "billing/funcionesfacturas.h"
 #include "billing/generarfacturas.h"
 #include "core/parametrosapp.h"
@@ -10,7 +11,6 @@
 #include "host/procedures.h"
 #include "host/reports.h"
 #include "tests/billing/test_generar_datos.h"
-#include "billing/formfuncionesfacturas.h"
 
 namespace zmk {
 namespace {

@@ -1,12 +1,12 @@
 // Invoice generation over a company built by hand.
 #include <gtest/gtest.h>
 
+#include "billing/formgenerarfacturas.h"
 #include "billing/generarfacturas.h"
 #include "billing/relatedids.h"
 #include "core/parametrosapp.h"
 #include "host/errors.h"
 #include "tests/billing/test_generar_datos.h"
-#include "billing/formgenerarfacturas.h"
 
 namespace zmk {
 namespace {

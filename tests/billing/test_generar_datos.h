@@ -6,12 +6,12 @@
 #include <cmath>
 
 #include "billing/textoconcepto.h"
-#include "cli/commands.h"
 #include "core/centroactual.h"
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
 #include "host/app.h"
 #include "host/prompt.h"
+#include "subsystems/subsystems.h"
 #include "tests/support/testdb.h"
 
 namespace zmk::test {
@@ -19,7 +19,7 @@ namespace zmk::test {
 class EmpresaFacturacion {
   public:
     explicit EmpresaFacturacion(TestDatabase& t) : t_(t) {
-        cli::RegisterAllProcedureBodies();
+        RegisterAllProcedureBodies();
         RegisterDefaultProgramStrings();
         SetApplicationTitle(QStringLiteral("Escolia"));
         Exec(

@@ -1,8 +1,8 @@
 // The SEPA data check over the whole database.
 #include <gtest/gtest.h>
 
-#include "billing/bancos.h"
 #include "billing/chequeosepa.h"
+#include "core/bancos.h"
 #include "tests/billing/test_generar_datos.h"
 
 namespace zmk {

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "billing/formgenerarfacturas.h"
 #include "billing/forms/funcionesfacturas.h"
 #include "billing/forms/generarfacturas.h"
 #include "billing/forms/generarliquidaciones.h"
@@ -27,7 +28,6 @@
 #include "tests/billing/test_generar_datos.h"
 #include "tests/billing_forms/instalacion.h"
 #include "tests/rules_forms/modal.h"
-#include "billing/formgenerarfacturas.h"
 
 using namespace zmk;
 

@@ -11,9 +11,9 @@
 #include <QTemporaryDir>
 
 #include "billing/forms/ask.h"
+#include "billing/forms/datasource_textoconcepto.h"
 #include "billing/forms/filtromesfacturar.h"
 #include "billing/forms/resultadoprocceso.h"
-#include "billing/forms/datasource_textoconcepto.h"
 #include "host/errors.h"
 #include "host/parametres.h"
 #include "tests/billing_forms/instalacion.h"

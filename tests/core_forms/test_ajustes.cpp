@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 
 #include "core/datosempresa.h"
-#include "core/forms/confmenulevel0ext.h"
 #include "core/forms/confdatosempresa.h"
-#include "core/forms/fondo.h"
+#include "core/forms/confmenulevel0ext.h"
 #include "core/forms/confmoneda.h"
+#include "core/forms/fondo.h"
 #include "core/parametrosapp.h"
 #include "host/forms/menuform.h"
 #include "host/parametres.h"

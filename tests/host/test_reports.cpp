@@ -4,6 +4,7 @@
 #include "host/dataset.h"
 #include "host/errors.h"
 #include "host/parametres.h"
+#include "host/reportprint.h"
 #include "host/reports.h"
 #include "host/resources.h"
 #include "tests/host/test_reports_datos.h"
@@ -246,4 +247,22 @@ TEST(ReportResources, UsersReportsAreKeptInTheStoreAndOverrideShippedOnes) {
     EXPECT_EQ(CargaInformesDeRecursos(recursos, registry), 1);
     EXPECT_EQ(registry.Find(101)->name, QStringLiteral("Factura propia"));
     EXPECT_NE(registry.Find(102), nullptr);
+}
+
+TEST(PrintReport, WithoutWindowsAPreviewOrAPrinterIsRefusedUntilADeviceIsInstalled) {
+    for (TPrintTarget target : {TPrintTarget::Preview, TPrintTarget::Printer}) {
+        try {
+            PrintHtml(QStringLiteral("<p>x</p>"), QStringLiteral("Prueba"), target);
+            FAIL() << "printed without a print device";
+        } catch (const EZMKError& e) {
+            EXPECT_TRUE(e.Message().contains(QStringLiteral("PDF"))) << e.Message().toStdString();
+        }
+    }
+    // A device installed takes them; the previous one comes back.
+    int shown = 0;
+    TPrintDevice previous =
+        SetPrintDevice([&](const QString&, const QString&, TPrintTarget, bool, int) { ++shown; });
+    PrintHtml(QStringLiteral("<p>x</p>"), QStringLiteral("Prueba"), TPrintTarget::Preview);
+    EXPECT_EQ(shown, 1);
+    SetPrintDevice(previous);
 }

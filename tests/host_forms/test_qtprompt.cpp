@@ -8,11 +8,11 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "core/forms/splash.h"
 #include "core/splash.h"
 #include "core/translate.h"
 #include "host/errors.h"
 #include "host/forms/qtprompt.h"
-#include "core/forms/splash.h"
 #include "host/prompt.h"
 
 namespace zmk {

@@ -6,9 +6,9 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 
-#include "billing/bancos.h"
 #include "cli/cmd_db.h"
 #include "cli/commands.h"
+#include "core/bancos.h"
 #include "host/database.h"
 #include "host/errors.h"
 #include "maintenance/democompany.h"

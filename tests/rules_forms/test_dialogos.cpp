@@ -6,9 +6,9 @@
 #include <QTabWidget>
 
 #include "host/errors.h"
-#include "rules/forms/qtborrardialog.h"
 #include "rules/forms/duplicar.h"
 #include "rules/forms/install.h"
+#include "rules/forms/qtborrardialog.h"
 #include "tests/rules_forms/modal.h"
 #include "tests/support/testdb.h"
 

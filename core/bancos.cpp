@@ -1,5 +1,5 @@
 // IBAN, CCC, NIF and SEPA creditor identifier checks and builders.
-#include "billing/bancos.h"
+#include "core/bancos.h"
 
 #include <QStringList>
 #include <QStringView>

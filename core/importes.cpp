@@ -1,4 +1,4 @@
-#include "billing/importes.h"
+#include "core/importes.h"
 
 namespace zmk {
 namespace {

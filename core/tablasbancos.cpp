@@ -1,10 +1,10 @@
 // Lookups in the built-in bank data tables; each table is parsed once, on first use.
-#include "billing/tablasbancos.h"
+#include "core/tablasbancos.h"
 
 #include <QHash>
 #include <QStringList>
 
-#include "billing/bancos.h"
+#include "core/bancos.h"
 
 namespace zmk {
 namespace {

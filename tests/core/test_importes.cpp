@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "billing/importes.h"
+#include "core/importes.h"
 #include "host/errors.h"
 
 namespace zmk {

@@ -3,7 +3,7 @@
 
 #include <QRandomGenerator>
 
-#include "billing/bancos.h"
+#include "core/bancos.h"
 #include "host/errors.h"
 
 using namespace zmk;
