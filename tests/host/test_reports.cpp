@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "host/app.h"
 #include "host/dataset.h"
 #include "host/errors.h"
@@ -265,4 +268,28 @@ TEST(PrintReport, WithoutWindowsAPreviewOrAPrinterIsRefusedUntilADeviceIsInstall
     PrintHtml(QStringLiteral("<p>x</p>"), QStringLiteral("Prueba"), TPrintTarget::Preview);
     EXPECT_EQ(shown, 1);
     SetPrintDevice(previous);
+}
+
+TEST(ReportResources, ShippedReportsTakeInTheirSharedFilesAndAMissingOneIsRefused) {
+    TReportRegistry registry;
+    ASSERT_EQ(registry.LoadFromDirectory(QStringLiteral(ESCOLIA_SOURCE_DIR "/resources/reports")),
+              4);
+    for (int id : {101, 102, 103, 104}) {
+        const QString text = registry.Find(id)->templateText;
+        EXPECT_FALSE(text.contains(QStringLiteral("#include"))) << id;
+        EXPECT_TRUE(text.contains(QStringLiteral(".caja {"))) << id;
+        EXPECT_TRUE(text.contains(QStringLiteral("PRMAEmpresaNombre ?? NombreCentroT20"))) << id;
+    }
+
+    QTemporaryDir dir;
+    QFile report(dir.filePath(QStringLiteral("x.html")));
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write("<!--ZMKREPORT\nid: 7\nname: x\nmaster: S\n-->\n<!--#include falta.css-->");
+    report.close();
+    try {
+        registry.LoadFromDirectory(dir.path());
+        FAIL() << "loaded a report whose shared file is missing";
+    } catch (const EZMKError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("falta.css"))) << e.Message().toStdString();
+    }
 }
