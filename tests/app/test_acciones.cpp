@@ -202,7 +202,8 @@ TEST_F(Acciones, TheShippedLanguagesTranslateTheCommonDialogs) {
         {QStringLiteral("English"), QStringLiteral("en"), QStringLiteral("Databases"),
          QStringLiteral("Short name:")}};
     for (const auto& [idioma, codigo, seleccion, moneda] : idiomas) {
-        ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(idioma), Read(fuente + codigo + QStringLiteral(".lng"))));
+        ASSERT_NO_FATAL_FAILURE(
+            Write(config.LanguageFile(idioma), Read(fuente + codigo + QStringLiteral(".lng"))));
         config.SetLanguage(idioma);
         TFRMSelEmpresa lista(config.DataBases());
         EXPECT_EQ(lista.windowTitle(), seleccion);

@@ -115,11 +115,15 @@ TEST_F(AppConfig, LanguagesComeFromTheLangFolderByTheExecutableName) {
     EXPECT_TRUE(QDir(config.LangDir()).exists());
     EXPECT_TRUE(config.AvailableLanguages().isEmpty());
 
-    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia_English.lang"), "[X]\na=b\n"));
+    ASSERT_NO_FATAL_FAILURE(
+        Write(config.LangDir() + QStringLiteral("/escolia_English.lang"), "[X]\na=b\n"));
     ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia_Català.lang"), ""));
-    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia_.lang"), ""));        // empty name
-    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/otro_Francais.lang"), ""));   // other program
-    ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia_Deutsch.lng"), ""));  // other extension
+    ASSERT_NO_FATAL_FAILURE(
+        Write(config.LangDir() + QStringLiteral("/escolia_.lang"), ""));  // empty name
+    ASSERT_NO_FATAL_FAILURE(
+        Write(config.LangDir() + QStringLiteral("/otro_Francais.lang"), ""));  // other program
+    ASSERT_NO_FATAL_FAILURE(
+        Write(config.LangDir() + QStringLiteral("/escolia_Deutsch.lng"), ""));  // other extension
     ASSERT_NO_FATAL_FAILURE(Write(config.LangDir() + QStringLiteral("/escolia.lang_changes"), ""));
     EXPECT_EQ(config.AvailableLanguages(),
               (QStringList{QStringLiteral("Català"), QStringLiteral("English")}));
@@ -128,7 +132,8 @@ TEST_F(AppConfig, LanguagesComeFromTheLangFolderByTheExecutableName) {
 TEST_F(AppConfig, SetLanguageIsStoredAndLoadedAndReadAtStart) {
     TZMKAppConfig& config = NewConfig();
     QDir().mkpath(config.LangDir());
-    ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(QStringLiteral("English")), "[CC.Common]\nyes=Yes\n"));
+    ASSERT_NO_FATAL_FAILURE(
+        Write(config.LanguageFile(QStringLiteral("English")), "[CC.Common]\nyes=Yes\n"));
     config.SetLanguage(QStringLiteral("English"));
     EXPECT_EQ(config.Registry()->value(QStringLiteral("language")).toString(),
               QStringLiteral("English"));
@@ -152,7 +157,8 @@ TEST_F(AppConfig, SetLanguageIsStoredAndLoadedAndReadAtStart) {
 TEST_F(AppConfig, QtsOwnDialogsFollowTheLanguageFilesLocale) {
     TZMKAppConfig& config = NewConfig();
     QDir().mkpath(config.LangDir());
-    ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(QStringLiteral("Català")), "[CC.Common]\nlocale=ca\n"));
+    ASSERT_NO_FATAL_FAILURE(
+        Write(config.LanguageFile(QStringLiteral("Català")), "[CC.Common]\nlocale=ca\n"));
     const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
     config.SetLanguage(QString());
     EXPECT_EQ(cancel(), QStringLiteral("Cancelar"));
@@ -177,13 +183,15 @@ TEST_F(AppConfig, HelpQueryOrderAndLanguageWithoutSigns) {
 TEST_F(AppConfig, ApplicationFileIdentity) {
     TZMKAppConfig& config = NewConfig();
     const QByteArray nodes = R"("nodes": [{"id": 1, "parent": 0, "kind": 5, "caption": "Menú"}])";
-    ASSERT_NO_FATAL_FAILURE(Write(config.ZMKFileName(), R"({"application": "Otra Aplicación", )" + nodes + "}"));
+    ASSERT_NO_FATAL_FAILURE(
+        Write(config.ZMKFileName(), R"({"application": "Otra Aplicación", )" + nodes + "}"));
     config.LoadAppDefinition();
     EXPECT_EQ(config.IdentityError(),
               SharedStringFmt(1611, {QStringLiteral("ZMK-Escolia 2014 EXTENDED"),
                                      QStringLiteral("Otra Aplicación")}));
 
-    ASSERT_NO_FATAL_FAILURE(Write(config.ZMKFileName(), R"({"application": "zmk-escolia 2014 extended", )" + nodes + "}"));
+    ASSERT_NO_FATAL_FAILURE(Write(
+        config.ZMKFileName(), R"({"application": "zmk-escolia 2014 extended", )" + nodes + "}"));
     config.LoadAppDefinition();
     EXPECT_EQ(config.IdentityError(), QString());  // without regard to case
     EXPECT_EQ(config.Definition().nodes.size(), 1u);

@@ -218,7 +218,7 @@ TEST_F(MainWindow, LanguageMenuAsksThenTranslatesTheWindow) {
     EXPECT_FALSE(w.LanguageMenu()->menuAction()->isVisible());  // no language files
 
     ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(QStringLiteral("English")),
-          "[TFRMMenu]\nActCerrarAplicacion=Close application\n"));
+                                  "[TFRMMenu]\nActCerrarAplicacion=Close application\n"));
     w.BuildMenus();
     QList<QAction*> entries = w.LanguageMenu()->actions();
     ASSERT_EQ(entries.size(), 2);

@@ -75,7 +75,8 @@ class RecorridoOficina : public Recorrido {
         ASSERT_NE(b, nullptr) << texto.toStdString();
         const int amp = b->text().indexOf(QLatin1Char('&'));
         ASSERT_GE(amp, 0) << "no access key: " << texto.toStdString();
-        ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_A + (b->text()[amp + 1].toUpper().unicode() - 'A'), Qt::AltModifier));
+        ASSERT_NO_FATAL_FAILURE(
+            Tecla(Qt::Key_A + (b->text()[amp + 1].toUpper().unicode() - 'A'), Qt::AltModifier));
     }
     int Centro() const { return IDCentroActual(); }
 };
@@ -105,7 +106,8 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     ASSERT_EQ(w_.LastNode(), 11342);
     ASSERT_NO_FATAL_FAILURE(Nuevo(centros));
     ASSERT_NO_FATAL_FAILURE(Escribe(QStringLiteral("RC")));
-    ASSERT_NO_FATAL_FAILURE(Campo(centros, "ZMKdbeNombreCentro", QStringLiteral("Academia Recorrido")));
+    ASSERT_NO_FATAL_FAILURE(
+        Campo(centros, "ZMKdbeNombreCentro", QStringLiteral("Academia Recorrido")));
     ASSERT_NO_FATAL_FAILURE(Campo(centros, "ZMKdbePoblacion", QStringLiteral("Zaragoza")));
     ASSERT_NO_FATAL_FAILURE(Graba(centros));
     const int idCentro = Valor(QStringLiteral("SELECT IDCentroT20 FROM T20Centros WHERE "
@@ -132,8 +134,10 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     ASSERT_NO_FATAL_FAILURE(Nuevo(cursos));
     ASSERT_NO_FATAL_FAILURE(Escribe(QStringLiteral("ING1")));
     ASSERT_NO_FATAL_FAILURE(Campo(cursos, "ZMKdbeDescripcion", QStringLiteral("Inglés 1")));
-    ASSERT_NO_FATAL_FAILURE(Campo(cursos, "ZMKdbeInicio", QStringLiteral("01/09/%1").arg(hoy.year() - 1)));
-    ASSERT_NO_FATAL_FAILURE(Campo(cursos, "ZMKdbeFin", QStringLiteral("30/06/%1").arg(hoy.year() + 1)));
+    ASSERT_NO_FATAL_FAILURE(
+        Campo(cursos, "ZMKdbeInicio", QStringLiteral("01/09/%1").arg(hoy.year() - 1)));
+    ASSERT_NO_FATAL_FAILURE(
+        Campo(cursos, "ZMKdbeFin", QStringLiteral("30/06/%1").arg(hoy.year() + 1)));
     ASSERT_NO_FATAL_FAILURE(Graba(cursos));
     const int idCurso =
         Valor(QStringLiteral("SELECT IDCursoT03 FROM T03Cursos WHERE CodigoT03='ING1' AND "
@@ -186,8 +190,10 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
     ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeNombre", QStringLiteral("Lucía")));
     ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeApellidos", QStringLiteral("Martín Sanz")));
     ASSERT_NO_FATAL_FAILURE(Busca(alumnos, "ZMKdblFormaCobro", domiciliacion.left(4)));
-    ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeTitularT01", QStringLiteral("Lucía Martín Sanz")));
-    ASSERT_NO_FATAL_FAILURE(Campo(alumnos, "ZMKdbeIBANT01", QStringLiteral("ES9121000418450200051332")));
+    ASSERT_NO_FATAL_FAILURE(
+        Campo(alumnos, "ZMKdbeTitularT01", QStringLiteral("Lucía Martín Sanz")));
+    ASSERT_NO_FATAL_FAILURE(
+        Campo(alumnos, "ZMKdbeIBANT01", QStringLiteral("ES9121000418450200051332")));
     prompt_->Push(QStringLiteral("Yes"));  // assign the BIC found
     ASSERT_NO_FATAL_FAILURE(Pulsa(alumnos, QStringLiteral("Buscar BIC")));
     auto* bic = Control<QLineEdit>(alumnos, QStringLiteral("ZMKdbeBICT01"));
@@ -227,7 +233,8 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
         ASSERT_NO_FATAL_FAILURE(Nuevo(matriculas));
         ASSERT_NO_FATAL_FAILURE(Busca(matriculas, "ZMKdblAlumno", alumno));
         ASSERT_NO_FATAL_FAILURE(Busca(matriculas, "ZMKdblGrupo", QStringLiteral("Ingl")));
-        ASSERT_NO_FATAL_FAILURE(Campo(matriculas, "ZMKdbeFechaAlta", hoy.addDays(-hoy.day() + 1).toString("dd/MM/yyyy")));
+        ASSERT_NO_FATAL_FAILURE(Campo(matriculas, "ZMKdbeFechaAlta",
+                                      hoy.addDays(-hoy.day() + 1).toString("dd/MM/yyyy")));
         ASSERT_NO_FATAL_FAILURE(Graba(matriculas));
     }
     EXPECT_EQ(
@@ -339,7 +346,8 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
         prompt_->Push(QStringLiteral("Yes"));  // the total collected is right
         ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Return));
     });
-    ASSERT_NO_FATAL_FAILURE(PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas...")));
+    ASSERT_NO_FATAL_FAILURE(
+        PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas...")));
     ASSERT_TRUE(Errores().isEmpty()) << Errores().join(u'\n').toStdString();
     EXPECT_EQ(Valor(QStringLiteral("SELECT COUNT(*)") + facturasDelMes +
                     QStringLiteral(" AND CobradaT15<>0 AND NOT (FechaCobroT15 IS NULL)"))
@@ -367,7 +375,8 @@ TEST_F(RecorridoOficina, UnMesDeTrabajoConElTeclado) {
         Captura(QStringLiteral("imprimir-factura"), d);
         ASSERT_NO_FATAL_FAILURE(Tecla(Qt::Key_Return));
     });
-    ASSERT_NO_FATAL_FAILURE(PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas...")));
+    ASSERT_NO_FATAL_FAILURE(
+        PulsaBajoLista(facturas, QStringLiteral("Acciones sobre las facturas...")));
     ZMKApp().Procedures().UnregisterProcedure(kDoPrintIDReport);
     RegisterReportProcedures();
     ASSERT_TRUE(Errores().isEmpty()) << Errores().join(u'\n').toStdString();

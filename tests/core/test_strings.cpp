@@ -167,18 +167,18 @@ TEST_F(StringsTest, RangeErrorsWhenCollecting) {
 TEST_F(StringsTest, LanguageFileOverridesAndFallsBack) {
     const QString path = dir.filePath(QStringLiteral("test.lng"));
     ASSERT_NO_FATAL_FAILURE(WriteFile(path,
-              "\xEF\xBB\xBF; comment line\r\n"
-              "[CC.Common]\r\n"
-              "yes=Sí\r\n"
-              "  no = No \r\n"
-              "[CC.FRMSplash]\n"
-              "cancel_process=Cancel·lar\\nel procés?\n"
-              "line without equals sign\n"
-              "[ExeStrings]\n"
-              "10017=Registre %d de %d\n"
-              "10430=Path %s\\\\%s\n"
-              "[CC]\n"
-              "TFRMMenuLevel0Ext.database_read_only=NOMÉS LECTURA\n"));
+                                      "\xEF\xBB\xBF; comment line\r\n"
+                                      "[CC.Common]\r\n"
+                                      "yes=Sí\r\n"
+                                      "  no = No \r\n"
+                                      "[CC.FRMSplash]\n"
+                                      "cancel_process=Cancel·lar\\nel procés?\n"
+                                      "line without equals sign\n"
+                                      "[ExeStrings]\n"
+                                      "10017=Registre %d de %d\n"
+                                      "10430=Path %s\\\\%s\n"
+                                      "[CC]\n"
+                                      "TFRMMenuLevel0Ext.database_read_only=NOMÉS LECTURA\n"));
     Translate().Init(path);
     EXPECT_EQ(SharedString(106), QStringLiteral("Sí"));
     EXPECT_EQ(SharedString(107), QStringLiteral(" No "));  // values keep their blanks

@@ -235,7 +235,8 @@ TEST_F(CambioEstado, ReactivatingAnEnrolmentDatesItAndRecreatesItsCopies) {
     ASSERT_EQ(Filas("T14ConceptosMatricula", "IDConcMatrPadreT14 IS NOT NULL"), 0);
     tdb.prompt().Push(QStringLiteral("yes"));
     tdb.prompt().Push(QStringLiteral("yes"));
-    ASSERT_NO_FATAL_FAILURE(Ejecuta("CAMBIO_ACTIVA_MATRICULA", "T02Matriculas", "IDMatriculaT02", m));
+    ASSERT_NO_FATAL_FAILURE(
+        Ejecuta("CAMBIO_ACTIVA_MATRICULA", "T02Matriculas", "IDMatriculaT02", m));
     EXPECT_EQ(Filas("T02Matriculas", QStringLiteral("ActivaT02 AND FechaBajaT02=%1").arg(Hoy())),
               1);
     EXPECT_EQ(Filas("T14ConceptosMatricula", QStringLiteral("IDConcMatrPadreT14=%1 AND "

@@ -90,10 +90,12 @@ TEST_F(Comunes, BankDataWarnsOnBadAccountsAndRequiresTheHolder) {
     EXPECT_FALSE(ComprobarCuentaBancaria(QStringLiteral("Ana"),
                                          QStringLiteral("ES0021000418450200051332"), QVariant()));
     ASSERT_EQ(tdb.prompt().Log().size(), 1);  // a warning, not an error
-    EXPECT_EQ(ErrorMessage([&] { ComprobarCuentaBancaria(QStringLiteral("   "), iban, QVariant()); }),
-              QStringLiteral(
-                  "Es obligatorio rellenar el campo \"Nombre del titular de la domiciliación\""));
-    EXPECT_FALSE(ErrorMessage([&] { ComprobarCuentaBancaria(QVariant(), iban, QVariant()); }).isEmpty());
+    EXPECT_EQ(
+        ErrorMessage([&] { ComprobarCuentaBancaria(QStringLiteral("   "), iban, QVariant()); }),
+        QStringLiteral(
+            "Es obligatorio rellenar el campo \"Nombre del titular de la domiciliación\""));
+    EXPECT_FALSE(
+        ErrorMessage([&] { ComprobarCuentaBancaria(QVariant(), iban, QVariant()); }).isEmpty());
 }
 
 TEST_F(Comunes, PendingEditsStopTheWork) {

@@ -149,7 +149,8 @@ TEST_F(Importes, ChecksBeforePosting) {
 
     Exec(QStringLiteral("UPDATE T02Matriculas SET ActivaT02=0 WHERE IDMatriculaT02=%1")
              .arg(matricula));
-    EXPECT_EQ(ErrorMessage([&] { ds->Edit(); }), "La matrícula no está Activa, no puede realizar cambios");
+    EXPECT_EQ(ErrorMessage([&] { ds->Edit(); }),
+              "La matrícula no está Activa, no puede realizar cambios");
 }
 
 class FormConceptos : public Importes {

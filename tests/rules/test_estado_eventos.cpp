@@ -40,7 +40,8 @@ TEST_F(ReglasEventos, InvoicesAndTheirLinesCanOnlyBeEditedWhilePending) {
                         "(%1, 10)")
              .arg(cobrada));
     auto lineas = Pantalla(QStringLiteral("T16FacturasCue"), fuente::kFacturasCue);
-    EXPECT_TRUE(ErrorMessage([&] { lineas->Edit(); }).contains(QStringLiteral("La factura nº 8 Serie")));
+    EXPECT_TRUE(
+        ErrorMessage([&] { lineas->Edit(); }).contains(QStringLiteral("La factura nº 8 Serie")));
     auto cabeceras = Pantalla(QStringLiteral("T15FacturasCab"), fuente::kFacturasCab);
     EXPECT_FALSE(ErrorMessage([&] { cabeceras->Edit(); }).isEmpty());
     // Deleting its line is refused too, and leaves the line in place.
@@ -68,7 +69,8 @@ TEST_F(ReglasEventos, NewStudentsAreNumberedFromTheCounter) {
     ds->First();
     ds->Edit();
     ds->FieldByName(QStringLiteral("CodigoT01")).SetValue(8);
-    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }), QStringLiteral("Ya existe otro alumno con el código 8"));
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
+              QStringLiteral("Ya existe otro alumno con el código 8"));
     ds->Cancel();
     EXPECT_EQ(ParametrosApp().AsInteger(QStringLiteral("NuevoCodigoAlumno"), 0), 9);
 }
@@ -78,7 +80,8 @@ TEST_F(ReglasEventos, ACounterThatHitsATakenNumberIsRefused) {
     ParametrosApp().SetValue(QStringLiteral("NuevoCodigoAlumno"), 9);
     auto ds = Pantalla(QStringLiteral("T01Alumnos"), fuente::kAlumnos);
     ds->Append();
-    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }), QStringLiteral("Ya existe otro alumno con el código 9"));
+    EXPECT_EQ(ErrorMessage([&] { ds->Post(); }),
+              QStringLiteral("Ya existe otro alumno con el código 9"));
     ds->Cancel();
     EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM T01Alumnos")).toInt(), 1);
 }
