@@ -43,7 +43,7 @@ class CliCascadas : public ::testing::Test {
     }
     QString Sql(const QString& sql) { return Run({QStringLiteral("sql"), sql}).out; }
     // Every row of every table.
-    QString tdb.Dump() {
+    QString Contenido() {
         QString all;
         for (const zmk::schema::Table& t : zmk::schema::Tables())
             all += Sql(QStringLiteral("SELECT * FROM ") + t.name + QStringLiteral(" ORDER BY 1"));
@@ -54,11 +54,11 @@ class CliCascadas : public ::testing::Test {
 }  // namespace
 
 TEST_F(CliCascadas, DeactivatingACourseWritesNineIncidencesOrNothingOnANo) {
-    const QString antes = tdb.Dump();
+    const QString antes = Contenido();
     auto r = Run({"--answer", "yes", "--answer", "no", "proc", "CAMBIO_ACTIVO_CURSO", "--query",
                   "T03Cursos:1"});
     EXPECT_EQ(r.status, 3) << r.err.toStdString();
-    EXPECT_EQ(tdb.Dump(), antes);
+    EXPECT_EQ(Contenido(), antes);
 
     r = Run({"--answer", "yes", "--answer", "yes", "proc", "CAMBIO_ACTIVO_CURSO", "--query",
              "T03Cursos:1"});
@@ -95,9 +95,9 @@ TEST_F(CliCascadas, AFailedDeleteChangesNothing) {
                    "SELECT RAISE(ABORT, 'bloqueado'); END"})
                   .status,
               0);
-    const QString antes = tdb.Dump();
+    const QString antes = Contenido();
     auto r = Run({"--answer", "yes", "record", "delete", "T01Alumnos", "1"});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("bloqueado")));
-    EXPECT_EQ(tdb.Dump(), antes);
+    EXPECT_EQ(Contenido(), antes);
 }
