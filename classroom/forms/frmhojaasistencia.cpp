@@ -12,8 +12,8 @@
 
 #include "host/dataset.h"
 #include "host/errors.h"
-#include "host/forms/reportprint.h"
 #include "host/prompt.h"
+#include "host/reportprint.h"
 
 namespace zmk {
 

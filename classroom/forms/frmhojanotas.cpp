@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "host/errors.h"
-#include "host/forms/reportprint.h"
 #include "host/prompt.h"
+#include "host/reportprint.h"
 
 namespace zmk {
 

@@ -40,8 +40,8 @@ TEST_F(PantallaNotas, TheTreeFollowsTheScreensCurrentRecord) {
     ASSERT_EQ(t->topLevelItemCount(), 1);
     ASSERT_EQ(t->topLevelItem(0)->childCount(), 2);
     EXPECT_EQ(arbol->Datos(t->topLevelItem(0)->child(1))->valor, QStringLiteral("B"));
-    // A picture of the screen when ESCOLIA_CAPTURAS names a folder.
-    if (const QString dir = qEnvironmentVariable("ESCOLIA_CAPTURAS"); !dir.isEmpty()) {
+    // A picture of the screen when ESCOLIA_SCREENSHOTS names a folder.
+    if (const QString dir = qEnvironmentVariable("ESCOLIA_SCREENSHOTS"); !dir.isEmpty()) {
         screen.resize(1000, 760);
         screen.show();
         QApplication::processEvents();
