@@ -37,7 +37,7 @@ def allowed_edges():
     # they run in-process) and each other's data; screen tests and the shared support (whose
     # screen-test main installs the forms) may use anything. The link check (check_headless.py)
     # keeps the logic tests' binaries free of widgets.
-    tests = {"tests/" + f for f in LOGIC + TOP + ["cli", "app", "support"]}
+    tests = {"tests/" + f for f in LOGIC + TOP + ["cli", "app", "support", "fuzz"]}
     tests |= {"tests/%s_forms" % f for f in LOGIC + TOP}
     for test in tests:
         gui = test.endswith("_forms") or test in ("tests/app", "tests/support")
