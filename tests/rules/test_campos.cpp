@@ -1,5 +1,5 @@
 // Field-change rules: amounts that follow what the user types, and the texts they pad.
-#include "billing/importes.h"
+#include "core/importes.h"
 #include "rules/fuentesdatos.h"
 #include "rules/guardas.h"
 #include "tests/rules/test_estado_datos.h"
