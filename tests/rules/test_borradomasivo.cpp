@@ -86,7 +86,7 @@ class BorradoMasivo : public DatosConceptos {
 };
 
 TEST_F(BorradoMasivo, NoAtTheEndLeavesEverythingAsItWasAndSaysSo) {
-    const QString antes = Contenido();
+    const QString antes = test::DumpDatabase(tdb.db());
     try {
         Borrar({kBorrarCursos, kBorrarAlumnos, kBorrarFacturas, kBorrarTarifasPrecios,
                 kBorrarLiquidaciones, kBorrarIncidencias},
@@ -95,7 +95,7 @@ TEST_F(BorradoMasivo, NoAtTheEndLeavesEverythingAsItWasAndSaysSo) {
     } catch (const EZMKError& e) {
         EXPECT_EQ(e.Message(), "Operación abortada");
     }
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(test::DumpDatabase(tdb.db()), antes);
     EXPECT_FALSE(tdb.db().InTransaction());
     const QString pregunta = tdb.prompt().Log().join(u'\n');
     // The log writes line feeds as "\\n".
@@ -167,7 +167,7 @@ TEST_F(BorradoMasivo, InvoicesGoWithTheirLines) {
 
 TEST_F(BorradoMasivo, WithoutCurrentCentreNothingRuns) {
     FijaCentroActual(0);
-    const QString antes = Contenido();
+    const QString antes = test::DumpDatabase(tdb.db());
     TCasillasBorrado c;
     c.Click(kBorrarAlumnos, true);
     try {
@@ -176,7 +176,7 @@ TEST_F(BorradoMasivo, WithoutCurrentCentreNothingRuns) {
     } catch (const EZMKError& e) {
         EXPECT_TRUE(e.Message().startsWith("No ha seleccionado ningún centro"));
     }
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(test::DumpDatabase(tdb.db()), antes);
 }
 
 }  // namespace
