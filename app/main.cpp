@@ -20,6 +20,7 @@
 #include "host/errors.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/qtprompt.h"
+#include "host/forms/wheelguard.h"
 #include "host/prompt.h"
 #include "messaging/forms/install.h"
 #include "messaging/serviciosms.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     SetApplicationTitle(QStringLiteral("ZMK-Escolia"));
     SetPromptService(std::make_unique<TQtPrompt>());
     SetSplash(std::make_unique<TCCFRMSplash>());
+    InstallWheelGuard();
     schema::InstallFieldTypeResolver();
     RegisterAllProcedureBodies();
 

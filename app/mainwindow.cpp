@@ -257,6 +257,8 @@ void TFRMMenu::SelectCentre() {
     if (IDCentroActual() > 0)
         screen->DataSet()->Locate(QStringLiteral("IDCentroT20"), IDCentroActual());
     dialog.resize(900, 560);
+    // The arrow keys move through the centres at once, Enter takes the one chosen.
+    screen->Grid()->setFocus(Qt::OtherFocusReason);
     if (dialog.exec() != QDialog::Accepted) return;
     TDataSet* data = screen->DataSet();
     if (!data || data->RecNo() == 0) return;

@@ -20,6 +20,7 @@
 #include "host/app.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/forms/teclasacceso.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
 
@@ -162,8 +163,12 @@ void TFRMMenuLevel0Ext::CreateMenus() {
                                    [this] { OpenManual(); }));
 
     // Qt has no idle-time action updates: the rules run whenever a menu opens.
+    // Entries get their access keys as they are shown, in the language then in use.
     for (QMenu* m : {mnuAplicacion_, mnuConfiguracion_, mnuIdioma_, mnuVentana_, mnuAyuda_})
-        connect(m, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
+        connect(m, &QMenu::aboutToShow, this, [this, m] {
+            UpdateActions();
+            AsignaTeclasDeAcceso(*m);
+        });
 }
 
 void TFRMMenuLevel0Ext::UpdateActions() {
@@ -269,7 +274,8 @@ void TFRMMenuLevel0Ext::BuildLanguageMenu() {
         mnuIdioma_->addAction(action);
         language_actions_ << action;
     };
-    add(SharedString(108), -1);
+    // The program's own language, named in it as every language is.
+    add(QStringLiteral("Español"), -1);
     for (int i = 0; i < languages.size(); ++i) add(languages[i], i);
     mnuIdioma_->menuAction()->setVisible(!languages.isEmpty());
     UpdateActions();
@@ -281,8 +287,6 @@ void TFRMMenuLevel0Ext::ChooseLanguage(QAction* entry) {
         AppConfig()->SetLanguage(entry->data().toInt() == -1 ? QString() : caption);
         CloseOpenForms();
         TranslateMainWindow(QStringLiteral("TFRMMenu"));
-        // The "(Defecto)" entry is a shared text: it follows the new language too.
-        if (!language_actions_.isEmpty()) language_actions_.first()->setText(SharedString(108));
     }
     UpdateActions();
 }
@@ -335,7 +339,7 @@ void TFRMMenuLevel0Ext::RemoteSupport() {
         return;
     }
     if (PreguntaSiNo(QStringLiteral("A continuación se abrirá su navegador para descargar de "
-                                    "internet el programa de sopoorte\n\n¿Continuar?")))
+                                    "internet el programa de soporte\n\n¿Continuar?")))
         OpenUrl(QUrl(ini.value(QStringLiteral("AYUDA/DescargaSoporte"),
                                QStringLiteral("https://www.torvanware.com/soporte"))
                          .toString()));

@@ -58,7 +58,7 @@ QStringList InformeDatosSEPA(bool aplicar) {
         estrellas,
         QStringLiteral("*** Comprobación de códigos IBAN y cálculo de los códigos BIC   ***"),
         QStringLiteral("*** para adaptar la información según normativa bancaria SEPA.  ***"),
-        QStringLiteral("*** Si se aceptan los cámbios se actualizarán los códigos BIC y ***"),
+        QStringLiteral("*** Si se aceptan los cambios se actualizarán los códigos BIC y ***"),
         QStringLiteral("*** se calcularán los dígitos de control de los campos IBAN     ***"),
         QStringLiteral("*** españoles \"ES\" que no tengan asignados dígitos de control   ***"),
         estrellas,

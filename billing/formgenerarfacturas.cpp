@@ -69,7 +69,6 @@ void TFormGenerarFacturas::Seleccionar(TZMKDBGrid& grid, TModoSeleccionGrid fila
     // The box is offered for one student's bill when the month is free to choose.
     const bool cajaActiva = modo == kPorAlumno && alumnos.size() <= 1 && !HayMesFiltro();
     if (!cajaActiva) sinMes = false;
-    if (cajaActiva && sinMes) mes = 0;
     CargarConceptos();
 }
 
@@ -88,8 +87,9 @@ QList<int> TFormGenerarFacturas::Facturar(bool cobrar) const {
     TGeneracionFacturas g;
     g.textoSerie = serie.value(0).toString();
     serie.finish();
-    g.mes = sinMes ? -1 : mes;
-    g.anyo = sinMes ? -1 : anyo;
+    // The box with no month bills without month; with a month it adds the concepts without one.
+    g.mes = mes > 0 ? mes : -1;
+    g.anyo = mes > 0 ? anyo : -1;
     g.fecha = fecha;
     if (Opcion("ComprobarFechaBajaMatrAlFact", false)) ComprobarBajasMatriculas(fecha);
     g.numerar = Opcion("NumerarFacturas", true);

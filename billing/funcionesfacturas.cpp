@@ -5,6 +5,7 @@
 
 #include "billing/estadofactura.h"
 #include "billing/factura.h"
+#include "billing/opciones.h"
 #include "core/parametrosapp.h"
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
@@ -167,8 +168,9 @@ QString DescripcionFactura(TDataSet& factura) {
     texto += serie.AsString().isEmpty() ? ProgramString(10423)
                                         : ProgramStringFmt(10424, {serie.AsString()});
     texto += ProgramStringFmt(
-        10425, {factura.FieldByName(QStringLiteral("NombreT15")).AsString(),
-                factura.FieldByName(QStringLiteral("ImporteTotalT15")).AsCurrency().ToString(2)});
+        10425,
+        {factura.FieldByName(QStringLiteral("NombreT15")).AsString(),
+         FormatoDivisa(factura.FieldByName(QStringLiteral("ImporteTotalT15")).AsCurrency())});
     return texto;
 }
 

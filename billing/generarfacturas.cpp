@@ -160,7 +160,8 @@ QString Filtros(const TGeneracionFacturas& g, const QDate& fecha) {
     if (!g.conceptos.isEmpty() && g.conceptos.size() < kMaxIDsEnSQL)
         sql += QStringLiteral(" AND (IDConceptoMatriculaT14 IN (") + SqlKeyList(g.conceptos) +
                QStringLiteral("))");
-    if (g.mes >= 0 && g.anyo >= 0)
+    // One student's concept grid names the concepts itself, whatever month they are due.
+    if (g.mes >= 0 && g.anyo >= 0 && (g.porConceptos || g.seleccion.empty()))
         sql += QStringLiteral(" AND ((") + CampoMesCobroT14(g.mes) + QStringLiteral("))");
     if (g.evitarDuplicadosFecha)
         sql += QStringLiteral(
@@ -226,7 +227,8 @@ QString TFacturacion::Consulta() const {
 
 // What the SQL could not filter: long key lists, the month flags and the concept grid.
 bool TFacturacion::Elegido(const TFilaConcepto& f) const {
-    if (!MesCoincide(f, conMes_ ? g_.mes : -1)) return false;
+    const bool porSeleccion = !g_.porConceptos && !seleccion_.isEmpty();
+    if (!porSeleccion && !MesCoincide(f, conMes_ ? g_.mes : -1)) return false;
     if (!alumnos_.contains(f.idAlumno)) return false;
     if (g_.porConceptos && !conceptos_.contains(f.idConcepto)) return false;
     const TSeleccionConcepto* sel = seleccion_.value(f.idConcepto, nullptr);
@@ -274,8 +276,10 @@ TLineaFactura TFacturacion::Linea(const TFilaConcepto& f) const {
     linea.curso = f.descrCurso.toString();
     linea.codGrupo = f.codGrupo.toString();
     linea.grupo = f.nombreGrupo.toString();
-    linea.concepto = conMes_ ? ExpandirTextoConcepto(f.concepto, g_.anyo, g_.mes) : f.concepto;
-    if (conMes_) {
+    // A concept without month goes on the bill as such, also beside the month's.
+    const bool mesLinea = conMes_ && !MesCoincide(f, -1);
+    linea.concepto = mesLinea ? ExpandirTextoConcepto(f.concepto, g_.anyo, g_.mes) : f.concepto;
+    if (mesLinea) {
         linea.mes = g_.mes;
         linea.anyo = g_.anyo;
     }
@@ -310,8 +314,8 @@ void TFacturacion::CrearLineas() {
                            f.idMatricula,
                            f.codTarifa,
                            linea.concepto,
-                           conMes_ ? QVariant(g_.mes) : QVariant(),
-                           conMes_ ? QVariant(g_.anyo) : QVariant(),
+                           linea.mes ? QVariant(g_.mes) : QVariant(),
+                           linea.mes ? QVariant(g_.anyo) : QVariant(),
                            Dinero(linea.precio),
                            Dinero(*linea.unidades),
                            Dinero(f.dto),
@@ -459,7 +463,10 @@ std::vector<TSeleccionConcepto> ConceptosAlumno(int idAlumno, int mes, bool sinM
     std::vector<TSeleccionConcepto> lista;
     for (const TFilaConcepto& f : LeerFilas(DefaultDB(), sql)) {
         const bool mesElegido = mes >= 1 && mes <= 12 && f.meses[size_t(mes - 1)];
-        if (!mesElegido && !(sinMes && MesCoincide(f, -1))) continue;
+        const bool sinMesFila = MesCoincide(f, -1);
+        // A one-off charge still active was never billed: a late enrolment pays it now.
+        const bool pendiente = !f.esCuota && !sinMesFila;
+        if (!mesElegido && !(sinMes && sinMesFila) && !pendiente) continue;
         TSeleccionConcepto s;
         s.idConcepto = f.idConcepto;
         s.unidadesLeidas = s.unidades = f.unidades;

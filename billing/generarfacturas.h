@@ -39,7 +39,8 @@ struct TGeneracionFacturas {
     bool porConceptos = false;  // billing by concept: only the concepts listed
     QList<int> alumnos;
     QList<int> conceptos;
-    // The single-student concept grid; empty when not shown.
+    // The single-student concept grid; empty when not shown. When given, it alone says which
+    // concepts are billed (its month's, those without month, pending one-off charges).
     std::vector<TSeleccionConcepto> seleccion;
 };
 
@@ -59,7 +60,8 @@ void ComprobarBajasMatriculas(const QDate& fecha);
 using TDialogoGenerarFacturas = std::function<bool(TZMKDBGrid& grid, int modo)>;
 TDialogoGenerarFacturas SetDialogoGenerarFacturas(TDialogoGenerarFacturas dialogo);
 
-// The rows of the concept grid of one student for a month (or, sinMes, without month).
+// The rows of the concept grid of one student: the concepts due in the month, those without
+// month when sinMes, and the one-off charges not billed yet (a late enrolment's fees).
 std::vector<TSeleccionConcepto> ConceptosAlumno(int idAlumno, int mes, bool sinMes);
 
 // Provides "AUTOFACTURAR", "FUNCIONES_FACTURAS", "FACTURA_CUE_QUITA_MATRICULA" and

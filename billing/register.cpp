@@ -1,5 +1,6 @@
 #include "billing/register.h"
 
+#include "billing/funcionesinforme.h"
 #include "billing/generarfacturas.h"
 #include "billing/reglasfacturas.h"
 
@@ -10,6 +11,7 @@ void RegisterBillingProcedures() {
     RegisterBankProcedures();
     RegisterConceptTextProcedures();
     RegisterFacturacionProcedures();
+    RegisterFuncionesFacturacion();
 }
 
 }  // namespace zmk

@@ -43,7 +43,7 @@ QHash<QChar, QString> ValoresDetalle(const TLineaFactura& l) {
         {QLatin1Char('M'), l.mes ? NombreMesLargo(*l.mes) : QString()},
         {QLatin1Char('a'), TextoEntero(l.anyo)},
         {QLatin1Char('b'), FormatoImporte(l.precio)},
-        {QLatin1Char('u'), l.unidades ? l.unidades->ToString() : QString()},
+        {QLatin1Char('u'), l.unidades ? l.unidades->ToString().replace(u'.', u',') : QString()},
         {QLatin1Char('%'), FormatoPorcentaje(l.dto)},
         {QLatin1Char('i'), FormatoImporte(l.base)},
         {QLatin1Char('I'), FormatoPorcentaje(l.iva)},
@@ -117,14 +117,15 @@ TFormatoRecibo TFormatoRecibo::DeOpciones() {
     return f;
 }
 
+// The receipt is read in Spanish: a decimal comma ("0.00" as a Spanish system writes it).
 QString FormatoImporte(Currency importe) {
-    return importe.ToString(2);
+    return importe.ToString(2).replace(u'.', u',');
 }
 
 QString FormatoPorcentaje(Currency porcentaje) {
     QString s = porcentaje.ToString(1);
     if (s.endsWith(QLatin1String(".0"))) s.chop(2);
-    return s;
+    return s.replace(u'.', u',');
 }
 
 QString ComponerLineaDetalle(const QString& plantilla, const QHash<QChar, QString>& valores) {

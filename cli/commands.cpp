@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/centroactual.h"
+#include "core/datosempresa.h"
 #include "core/parametrosapp.h"
 #include "host/app.h"
 #include "host/currency.h"
@@ -161,6 +162,8 @@ void OpenDefaultDatabase(const CliContext& ctx) {
         throw EZMKError(QStringLiteral("El archivo no es una base de datos de ZMK-Escolia:\n%1")
                             .arg(ctx.dbPath));
     ZMKApp().SetDefaultDB(TDataBaseZMK::Open(ctx.dbPath));
+    // As in the program, the connection publishes the company data (the invoices' issuer).
+    RegisterDatosEmpresa();
     ParametrosApp().NotifyReload();
     if (ctx.centre)
         FijaCentroActual(*ctx.centre);

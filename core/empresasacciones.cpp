@@ -1,7 +1,9 @@
 #include "core/empresasacciones.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStorageInfo>
 
 #include "core/strings.h"
@@ -36,6 +38,21 @@ void ExigeAdministrador(TEmpresasBD& empresas, const QString& file, const QStrin
     auto db = TDataBaseZMK::Open(file);
     if (!check(*db))
         throw EZMKError(operacion + u'\n' + SharedStringFmt(1722, {QFileInfo(file).fileName()}));
+}
+
+void CompruebaBorrable(TEmpresasBD& empresas, int index) {
+    if (index >= 0 && index == empresas.OpenIndex())
+        throw EZMKError(SharedStringFmt(1734, {empresas.DataBases().Entry(index).nombre}));
+}
+
+QString DescripcionArchivoBD(const TDataBaseEntry& entry) {
+    const QFileInfo info(entry.archivo);
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    const QString size = info.exists() ? spanish.formattedDataSize(info.size()) : QString();
+    const QString changed = info.exists()
+                                ? info.lastModified().toString(QStringLiteral("dd/MM/yyyy HH:mm"))
+                                : QString();
+    return SharedStringFmt(1735, {entry.nombre, entry.archivo, size, changed});
 }
 
 void CompruebaArchivoElegido(const QString& file) {
@@ -88,10 +105,12 @@ void EjecutaAccionBD(TEmpresasBD& empresas, int accion, int selected, TDataBaseE
                 MuestraError(SharedString(1728));
                 return;
             }
-            if (!PreguntaSiNo(SharedString(1729), TMsgIcon::Warning, TMsgButton::No)) return;
+            CompruebaBorrable(empresas, selected);
             if (!QFileInfo::exists(file)) throw EZMKError(SharedString(1730));
-            // The open database's file cannot go while it is in use.
-            if (selected == empresas.OpenIndex()) empresas.OpenDatabase(-1);
+            // The user sees which file goes before saying yes: name, size and last change.
+            const QString pregunta = DescripcionArchivoBD(list.Entry(selected)) +
+                                     QStringLiteral("\n\n") + SharedString(1729);
+            if (!PreguntaSiNo(pregunta, TMsgIcon::Warning, TMsgButton::No)) return;
             if (!BorraArchivoBD(file)) throw EZMKError(SharedString(1731));
             list.Delete(selected);
             return;

@@ -30,6 +30,11 @@ enum TAccionBD {
 void EjecutaAccionBD(TEmpresasBD& empresas, int accion, int selected, TDataBaseEntry entry,
                      const QString& importFile = QString());
 
+// Refuses (1734) to delete the file of the database that is open.
+void CompruebaBorrable(TEmpresasBD& empresas, int index);
+// The entry as the user recognises it before deleting: name, file, size and last change (1735).
+QString DescripcionArchivoBD(const TDataBaseEntry& entry);
+
 // A file name chosen on a page: not empty (1900), not in the masters' or the work directory (1901).
 void CompruebaArchivoElegido(const QString& file);
 

@@ -135,6 +135,8 @@ constexpr std::array<TSharedString, kSharedStringSlots> kSharedStrings = {{
     {1730, "FRMSelDataBase.raise_vinc_file_nf", "No se encuentra el archivo de la base de datos"},  // *
     {1731, "FRMSelDataBase.raise_cannot_delete_file", "No se puede borrar el archivo de la base de datos"},  // *
     {1733, "FRMSelDataBase.modify_db_action", "Modificar la base de datos"},
+    {1734, "FRMSelDataBase.raise_close_open_db", "Cierre antes la base de datos: \"%s\" es la que está abierta y su archivo no se puede borrar.\n\nPulse \"Sin Base de datos seleccionada\" (o abra otra empresa) y vuelva a borrarla."},
+    {1735, "FRMSelDataBase.db_file_info", "Empresa: %s\nArchivo: %s\nTamaño: %s\nÚltimo cambio: %s"},
     {1750, "FRMRestaurarCopiaSeg.error_no_application", "No pertenece a la aplicación, imposible recuperar"},
     {1751, "FRMRestaurarCopiaSeg.no_file_selected", "No ha seleccionado ningún archivo para recuperar"},
     {1752, "FRMRestaurarCopiaSeg.confirm_selected_files", "Ha marcado un total de %d archivo/s\n\n¿Recuperar los archivos?"},

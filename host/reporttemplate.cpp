@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
 #include <memory>
@@ -429,6 +430,31 @@ QString RenderListHtml(const QString& title, TDataSet& dataSet,
     std::vector<int> indexes;
     for (const TListColumn& col : columns)
         indexes.push_back(dataSet.FieldByName(col.field).Index());
+    // A lookup column prints the looked-up row's text, read once per key.
+    std::vector<QHash<QString, QString>> lookups(columns.size());
+    auto lookupText = [&](size_t c, const QVariant& key) {
+        if (!key.isValid() || key.isNull()) return QString();
+        auto it = lookups[c].constFind(key.toString());
+        if (it != lookups[c].constEnd()) return *it;
+        const QStringList parts = columns[c].lookup.split(QLatin1Char(':'));
+        QString text = key.toString();
+        if (parts.size() >= 3) {
+            try {
+                QSqlQuery q =
+                    dataSet.DataBase().Prepared(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                                                    .arg(parts[2], parts[0], parts[1]),
+                                                {key});
+                if (q.next()) text = q.value(0).toString();
+            } catch (const EZMKError&) {
+                // A wrong lookup prints the key itself.
+            }
+        }
+        lookups[c].insert(key.toString(), text);
+        return text;
+    };
+    auto numeric = [&](size_t c) {
+        return columns[c].lookup.isEmpty() && IsNumeric(dataSet.Fields(indexes[c]).DataType());
+    };
     QString html = QStringLiteral(
         "<html><head><style>"
         "body{font-family:'DejaVu Sans',sans-serif;font-size:8pt;}"
@@ -437,6 +463,7 @@ QString RenderListHtml(const QString& title, TDataSet& dataSet,
         "table.list th{background:#1f3b63;color:white;padding:3px 5px;text-align:left;}"
         "table.list td{padding:2px 5px;border-bottom:1px solid #d0d7e2;}"
         "td.num{text-align:right;} .foot{color:#555;font-size:7pt;}"
+        "tr.total td{font-weight:bold;border-top:2px solid #1f3b63;}"
         "</style></head><body>");
     html += QStringLiteral("<h1>") + title.toHtmlEscaped() + QStringLiteral("</h1>");
     html += QStringLiteral("<p class=\"foot\">Impreso el ") +
@@ -444,20 +471,46 @@ QString RenderListHtml(const QString& title, TDataSet& dataSet,
             QStringLiteral(" &#8212; %1 registros</p>").arg(dataSet.RecordCount());
     html += QStringLiteral("<table class=\"list\" width=\"100%\" cellspacing=\"0\"><thead><tr>");
     for (size_t c = 0; c < columns.size(); ++c)
-        html += (IsNumeric(dataSet.Fields(indexes[c]).DataType())
-                     ? QStringLiteral("<th style=\"text-align:right\">")
-                     : QStringLiteral("<th>")) +
+        html += (numeric(c) ? QStringLiteral("<th style=\"text-align:right\">")
+                            : QStringLiteral("<th>")) +
                 columns[c].title.toHtmlEscaped() + QStringLiteral("</th>");
     html += QStringLiteral("</tr></thead><tbody>");
+    std::vector<Currency> totals(columns.size());
+    bool anyMoney = false;
+    for (size_t c = 0; c < columns.size(); ++c)
+        anyMoney = anyMoney || (columns[c].lookup.isEmpty() &&
+                                dataSet.Fields(indexes[c]).DataType() == TFieldType::Currency);
     for (int r = 0; r < dataSet.RecordCount(); ++r) {
         html +=
             r % 2 ? QStringLiteral("<tr style=\"background:#f2f5f9\">") : QStringLiteral("<tr>");
         for (size_t c = 0; c < indexes.size(); ++c) {
             TField& field = dataSet.Fields(indexes[c]);
-            const Cell cell{dataSet.ValueAt(r, indexes[c]), field.DataType()};
-            html += IsNumeric(field.DataType()) ? QStringLiteral("<td class=\"num\">")
-                                                : QStringLiteral("<td>");
-            html += Escape(DefaultText(cell)) + QStringLiteral("</td>");
+            const QVariant value = dataSet.ValueAt(r, indexes[c]);
+            html += numeric(c) ? QStringLiteral("<td class=\"num\">") : QStringLiteral("<td>");
+            if (!columns[c].lookup.isEmpty()) {
+                html += Escape(lookupText(c, value)) + QStringLiteral("</td>");
+                continue;
+            }
+            if (field.DataType() == TFieldType::Currency)
+                if (auto amount = VarToCurrency(value)) totals[c] += *amount;
+            html += Escape(DefaultText(Cell{value, field.DataType()})) + QStringLiteral("</td>");
+        }
+        html += QStringLiteral("</tr>");
+    }
+    if (anyMoney) {
+        html += QStringLiteral("<tr class=\"total\">");
+        for (size_t c = 0; c < columns.size(); ++c) {
+            const bool money = columns[c].lookup.isEmpty() &&
+                               dataSet.Fields(indexes[c]).DataType() == TFieldType::Currency;
+            if (money)
+                html += QStringLiteral("<td class=\"num\">") +
+                        Escape(DefaultText(
+                            Cell{QVariant::fromValue(totals[c]), TFieldType::Currency})) +
+                        QStringLiteral("</td>");
+            else if (c == 0)
+                html += QStringLiteral("<td>Total (%1)</td>").arg(dataSet.RecordCount());
+            else
+                html += QStringLiteral("<td></td>");
         }
         html += QStringLiteral("</tr>");
     }

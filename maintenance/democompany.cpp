@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <vector>
 
+#include "billing/funcionesinforme.h"
 #include "core/bancos.h"
 #include "core/importes.h"
 #include "host/currency.h"
@@ -217,11 +218,14 @@ Cuenta Generador::CuentaBancaria() {
 }
 
 void Generador::Auxiliares() {
-    Insercion iva(db_, QStringLiteral("T22TiposIva"), {"TPCIvaT22", "DescripcionT22"});
-    iva({Dinero(21), QStringLiteral("General")});
-    iva({Dinero(10), QStringLiteral("Reducido")});
-    iva({Dinero(4), QStringLiteral("Superreducido")});
-    iva({Dinero(0), QStringLiteral("Exento")});
+    Insercion iva(db_, QStringLiteral("T22TiposIva"),
+                  {"TPCIvaT22", "DescripcionT22", "TextoLegalT22"});
+    iva({Dinero(21), QStringLiteral("General"), QVariant()});
+    iva({Dinero(10), QStringLiteral("Reducido"), QVariant()});
+    iva({Dinero(4), QStringLiteral("Superreducido"), QVariant()});
+    // Teaching is exempt from VAT: its invoices say under which article.
+    iva({Dinero(0), QStringLiteral("Exento (enseñanza)"),
+         QString::fromUtf8(kTextoExencionEnsenanza)});
     Insercion tipo(db_, QStringLiteral("T12TipoIncidencias"), {"DescripcionT12"});
     for (const char* t : {"General", "Académica", "Comportamiento", "Cobros", "Bajas"})
         tipo({QString::fromUtf8(t)});

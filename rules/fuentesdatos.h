@@ -15,6 +15,8 @@ inline constexpr int kFacturasCue = 199;
 inline constexpr int kFormasCobro = 213;
 inline constexpr int kConceptos = 242;
 inline constexpr int kCentros = 251;
+// The VAT types' screen: its rows are referred to by rate from tariffs, concepts and invoices.
+inline constexpr int kTiposIva = 222;
 inline constexpr int kBoletines = 296;
 inline constexpr int kLiquidacionesCue = 349;
 

@@ -96,6 +96,48 @@ void BorrarIncidencia(TDataSet& ds) {
             "Esta es una Incidéncia AUTOMÁTICA\n\n¿Seguro que desea ELIMINAR la incidencia?"));
 }
 
+// Tariffs, concepts and invoice lines keep the rate itself: a type whose rate they use is not
+// deleted (another row with the same rate keeps them valid).
+void BorrarTipoIva(TDataSet& ds) {
+    ComprobarEdicionPendiente();
+    const TField& tasa = ds.FieldByName(QStringLiteral("TPCIvaT22"));
+    if (tasa.IsNull()) return;
+    TDataBaseZMK& db = DefaultDB();
+    const QString valor = ValorSQL(tasa.Value());
+    const int id = Clave(ds, "IDTipoIvaT22");
+    if (CompteRegistres(db, QStringLiteral("IDTipoIvaT22"), QStringLiteral("T22TiposIva"),
+                        QStringLiteral("TPCIvaT22=") + valor +
+                            QStringLiteral(" AND IDTipoIvaT22<>") + ValorSQL(id)) > 0)
+        return;
+    struct Uso {
+        const char *tabla, *clave, *campo, *una, *varias;
+    };
+    static const Uso usos[] = {{"T07TarifasPrecios", "IDTarifaPreciosT07", "TPCIvaT07",
+                                "tarifa de precios", "tarifas de precios"},
+                               {"T14ConceptosMatricula", "IDConceptoMatriculaT14", "TPCIvaT14",
+                                "concepto de matrícula", "conceptos de matrícula"},
+                               {"T16FacturasCue", "IDFacturaCueT16", "TPCIvaT16",
+                                "línea de factura", "líneas de factura"}};
+    QStringList lista;
+    for (const Uso& u : usos) {
+        const int n =
+            CompteRegistres(db, QString::fromLatin1(u.clave), QString::fromLatin1(u.tabla),
+                            QString::fromLatin1(u.campo) + u'=' + valor);
+        if (n > 0)
+            lista << QStringLiteral("%1 %2").arg(n).arg(
+                QString::fromUtf8(n == 1 ? u.una : u.varias));
+    }
+    if (lista.isEmpty()) return;
+    const QString usado = lista.size() == 1
+                              ? lista.first()
+                              : lista.mid(0, lista.size() - 1).join(QStringLiteral(", ")) +
+                                    QStringLiteral(" y ") + lista.last();
+    throw EZMKError(QStringLiteral("No se puede borrar el tipo de IVA del %1 %: lo usan %2.\n\n"
+                                   "Cambie antes el IVA de esas tarifas y conceptos; las facturas "
+                                   "emitidas lo conservan siempre.")
+                        .arg(tasa.AsCurrency().ToString().replace(u'.', u','), usado));
+}
+
 void BorrarLiquidacion(TDataSet& ds) {
     ComprobarEdicionPendiente();
     const int id = Clave(ds, "IDLiquidacionCabT27");
@@ -128,6 +170,7 @@ void RegisterReglasBorrado() {
     AddDataRule(TDataEvent::BeforeDelete, kTarifas, BorrarTarifa);
     AddDataRule(TDataEvent::BeforeDelete, kIncidencias, BorrarIncidencia);
     AddDataRule(TDataEvent::BeforeDelete, kLiquidaciones, BorrarLiquidacion);
+    AddDataRule(TDataEvent::BeforeDelete, kTiposIva, BorrarTipoIva);
 }
 
 void RegisterCascadasRules() {

@@ -249,7 +249,9 @@ Table TiposIva() {
             "Tipos de IVA",
             0,
             "IDTipoIvaT22",
-            {Key("IDTipoIvaT22"), Money("TPCIvaT22"), Text("DescripcionT22")}};
+            {Key("IDTipoIvaT22"), Money("TPCIvaT22"), Text("DescripcionT22"),
+             // Printed under the VAT table of an invoice with this rate (an exemption's article).
+             Memo("TextoLegalT22")}};
 }
 
 // Name, format and allowed values of the eight grade concepts, with the table's suffix.

@@ -86,7 +86,15 @@ PROFESOR = "T04Profesores:IDProfesorT04:NombreCompletoT04"
 CURSO = "T03Cursos:IDCursoT03:DescripcionT03"
 GRUPO = "T05Grupos:IDGrupoT05:NombreT05"
 ALUMNO = "T01Alumnos:IDAlumnoT01:NombreCompletoT01"
-MATRICULA = "T02Matriculas:IDMatriculaT02:NMatriculaT02"
+# An enrolment is known by its number, its student and its group; listed by student.
+MATRICULA = ("T02Matriculas LEFT JOIN T01Alumnos ON IDAlumnoT01 = IDAlumnoT02 "
+             "LEFT JOIN T05Grupos ON IDGrupoT05 = IDGrupoT02:IDMatriculaT02:"
+             "NMatriculaT02 || ' - ' || COALESCE(NombreCompletoT01, '') || "
+             "' (' || COALESCE(NombreT05, '') || ')':"
+             "NombreCompletoT01, CAST(NMatriculaT02 AS INTEGER), NMatriculaT02")
+# A bulletin is known by its number and its course.
+BOLETIN = ("T24BoletinesNotas LEFT JOIN T03Cursos ON IDCursoT03 = IDCursoT24:IDBoletinNotasT24:"
+           "IDBoletinNotasT24 || ' - ' || COALESCE(DescripcionT03, ''):IDBoletinNotasT24")
 TIPO_IVA = "T22TiposIva:TPCIvaT22:DescripcionT22"
 TIPO_INCIDENCIA = "T12TipoIncidencias:IDTipoIncidenciaT12:DescripcionT12"
 FORMATO_BOLETIN = "T23FormatosBoletinesNotas:IDFormatoBoletinNotasT23:DescripcionT23"
@@ -420,11 +428,20 @@ def screens():
     s["conceptos"] = {
         "caption": "Conceptos de matrícula", "table": "T14ConceptosMatricula",
         "dataSource": 242, "colours": 203,
-        "sql": ("SELECT * FROM T14ConceptosMatricula WHERE IDCentroT14 = %s "
-                "ORDER BY IDCursoT14, IDGrupoT14, IDMatriculaT14, NOrdenT14" % CENTRE),
-        "columns": [col("IDCursoT14", "Curso", width=160, lookup=CURSO),
-                    col("IDGrupoT14", "Grupo", width=140, lookup=GRUPO),
-                    col("IDMatriculaT14", "Matrícula", width=80, lookup=MATRICULA)]
+        # A concept belongs to a course, a group or an enrolment; the list shows every row's
+        # course, group and student through its owner (an enrolment's group and course).
+        "sql": ("SELECT C.*, CU.DescripcionT03, G.NombreT05, M.NMatriculaT02, "
+                "A.NombreCompletoT01 FROM T14ConceptosMatricula C "
+                "LEFT JOIN T02Matriculas M ON M.IDMatriculaT02 = C.IDMatriculaT14 "
+                "LEFT JOIN T05Grupos G ON G.IDGrupoT05 = COALESCE(C.IDGrupoT14, M.IDGrupoT02) "
+                "LEFT JOIN T03Cursos CU ON CU.IDCursoT03 = COALESCE(C.IDCursoT14, G.IDCursoT05) "
+                "LEFT JOIN T01Alumnos A ON A.IDAlumnoT01 = M.IDAlumnoT02 "
+                "WHERE C.IDCentroT14 = %s "
+                "ORDER BY DescripcionT03, NombreT05, NombreCompletoT01, NOrdenT14" % CENTRE),
+        "columns": [col("DescripcionT03", "Curso", width=160),
+                    col("NombreT05", "Grupo", width=140),
+                    col("NombreCompletoT01", "Alumno", width=200),
+                    col("NMatriculaT02", "Matrícula", width=80)]
         + CONCEPT_COLUMNS,
         "form": concept_form(owners=True),
     }
@@ -532,20 +549,25 @@ def screens():
                        chk("ZMKdbcbActiva", "ActivaT18", "Activa"))],
     }
     s["tiposiva"] = {
-        "caption": "Tipos de IVA", "table": "T22TiposIva",
+        "caption": "Tipos de IVA", "table": "T22TiposIva", "dataSource": 222,
         "sql": "SELECT * FROM T22TiposIva ORDER BY TPCIvaT22",
         "columns": [col("TPCIvaT22", "% IVA", width=80),
-                    col("DescripcionT22", "Descripción", width=260)],
+                    col("DescripcionT22", "Descripción", width=260),
+                    col("TextoLegalT22", "Texto legal en la factura", width=360)],
         "form": [panel("PControlsEntradaDades", "Tipo de IVA",
                        ed("ZMKdbeTPCIva", "TPCIvaT22", "% IVA"),
-                       ed("ZMKdbeDescripcion", "DescripcionT22", "Descripción"))],
+                       ed("ZMKdbeDescripcion", "DescripcionT22", "Descripción"),
+                       ed("ZMKdbeTextoLegal", "TextoLegalT22", "Texto legal en la factura",
+                          "memo"))],
     }
     invoice_columns = [col("SerieT15", "Serie", width=60), col("NumeroT15", "Número", width=80),
                        col("FechaT15", "Fecha", DATE, 90), col("NombreT15", "Cliente", width=240),
                        col("ImporteTotalT15", "Total", MONEY, 100),
                        col("CobradaT15", "Cobrada", width=60),
                        col("FechaCobroT15", "Cobrada el", DATE, 90),
-                       col("DevueltaT15", "Devuelta", width=60)]
+                       col("DevueltaT15", "Devuelta", width=60),
+                       # On the copy a return creates: the receipt presented again after it.
+                       col("FechaDevolucionT15", "Devuelta el", DATE, 90)]
     s["facturas"] = {
         "caption": "Facturas", "table": "T15FacturasCab", "dataSource": 198, "colours": 208,
         # Billing by student reads the students from the rows as IDAlumnoT01.
@@ -711,7 +733,7 @@ def screens():
     s["notas_boletin"] = {
         "caption": "Notas", "table": "T25NotasBoletin", "dataSource": 300,
         "sql": "SELECT * FROM T25NotasBoletin WHERE IDBoletinNotasT25 = :MASTER",
-        "columns": [col("IDMatriculaT25", "Matrícula", width=90, lookup=MATRICULA)]
+        "columns": [col("IDMatriculaT25", "Matrícula", width=280, lookup=MATRICULA)]
         + grade_columns,
         "form": [panel("PControlsEntradaDades", "Notas",
                        lk("ZMKdblMatricula", "IDMatriculaT25", "Matrícula", MATRICULA,
@@ -722,7 +744,8 @@ def screens():
     s["notas_matricula"] = {
         "caption": "Notas", "table": "T25NotasBoletin", "dataSource": 300,
         "sql": "SELECT * FROM T25NotasBoletin WHERE IDMatriculaT25 = :MASTER",
-        "columns": [col("IDBoletinNotasT25", "Boletín", width=90)] + grade_columns,
+        "columns": [col("IDBoletinNotasT25", "Boletín", width=260, lookup=BOLETIN)]
+        + grade_columns,
         "form": [panel("PControlsEntradaDades", "Notas", *grade_fields), grade_tree],
     }
     s["formatosboletines"] = {
@@ -779,7 +802,8 @@ def screens():
         "readOnly": True,
         "sql": ("SELECT * FROM T15FacturasCab WHERE IDCentroT15 = %s AND "
                 "CobradaT15 = FALSE AND DevueltaT15 = FALSE ORDER BY FechaT15, NumeroT15" % CENTRE),
-        "columns": invoice_columns[:5] + [col("TipoPagoT15", "Tipo de pago", width=120)],
+        "columns": invoice_columns[:5] + [col("FechaDevolucionT15", "Devuelta el", DATE, 90),
+                                          col("TipoPagoT15", "Tipo de pago", width=120)],
     }
     s["consulta_devueltas"] = {
         "caption": "Facturas devueltas", "table": "T15FacturasCab", "dataSource": 209,

@@ -97,8 +97,8 @@ TFRMFuncionesFacturas::TFRMFuncionesFacturas(TZMKDBGrid& grid, QWidget* parent)
     cbDesfacturar->setChecked(form_.desfacturar);
     ol->addWidget(rbBorrar, 5, 0, 1, 3);
     ol->addWidget(cbDesfacturar, 6, 1, 1, 2);
-    rbAnularDevolucion = new QRadioButton(QStringLiteral("&Anular la devolución"), operacion);
-    rbAnularCobro = new QRadioButton(QStringLiteral("&Anular el cobro"), operacion);
+    rbAnularDevolucion = new QRadioButton(QStringLiteral("Anular la &devolución"), operacion);
+    rbAnularCobro = new QRadioButton(QStringLiteral("Anular el c&obro"), operacion);
     ol->addWidget(rbAnularDevolucion, 7, 0, 1, 3);
     ol->addWidget(rbAnularCobro, 8, 0, 1, 3);
     ol->setColumnMinimumWidth(0, 20);

@@ -27,6 +27,7 @@
 #include "core/strings.h"
 #include "host/app.h"
 #include "host/database.h"
+#include "host/datetime.h"
 #include "host/grid.h"
 #include "host/prompt.h"
 #include "rules/comunes.h"
@@ -84,11 +85,12 @@ TFRMGenerarFacturas::TFRMGenerarFacturas(TZMKDBGrid& grid, int modo, QWidget* pa
     cbMes = new QComboBox(meses);
     // The program's month names: Spanish whatever the workstation's language.
     for (int m = 1; m <= 12; ++m) cbMes->addItem(NombreMesLargo(m), m);
+    // Without a month filter the form offers this month: the one an office bills.
+    if (form_.mes <= 0 && !TFormGenerarFacturas::HayMesFiltro()) form_.mes = Hoy().month();
     cbMes->setCurrentIndex(form_.mes - 1);
-    bbBorrarMes = new QPushButton(QStringLiteral("B"), meses);
+    bbBorrarMes = new QPushButton(QStringLiteral("Sin mes"), meses);
     bbBorrarMes->setToolTip(QStringLiteral("Borrar el mes a facturar"));
     bbBorrarMes->setAutoDefault(false);
-    bbBorrarMes->setFixedWidth(28);
     ml->addWidget(Rotulo(QStringLiteral("Mes a facturar:"), cbMes, meses), 2, 0);
     ml->addWidget(cbMes, 2, 1);
     ml->addWidget(bbBorrarMes, 2, 2);
@@ -209,17 +211,11 @@ void TFRMGenerarFacturas::Habilitar() {
     cbSinMes->setEnabled(caja);
     if (!caja) cbSinMes->setChecked(false);
     form_.sinMes = cbSinMes->isChecked();
-    bool mesHabilitado = mesLibre;
-    if (caja && form_.sinMes) {
-        form_.mes = 0;
-        mesHabilitado = false;
-    }
+    // The box adds the concepts without month to the month's; it no longer takes the month away.
     cbMes->setCurrentIndex(form_.mes - 1);
-    cbMes->setEnabled(mesHabilitado);
-    bbBorrarMes->setEnabled(mesHabilitado);
-    seAnyo->setEnabled(mesHabilitado);
-    bbMas->setEnabled(form_.sinMes);
-    bbMenos->setEnabled(form_.sinMes);
+    cbMes->setEnabled(mesLibre);
+    bbBorrarMes->setEnabled(mesLibre);
+    seAnyo->setEnabled(mesLibre);
 
     const bool conceptos = form_.MuestraConceptos();
     const int indice = pcPaginas->indexOf(tsConceptos);
@@ -252,6 +248,8 @@ void TFRMGenerarFacturas::LlenarConceptos() {
         PintarFila(fila);
     }
     if (sgConceptos->rowCount() > 0) sgConceptos->selectRow(0);
+    for (QPushButton* b : {bbMas, bbMenos, bbFacturarConcepto})
+        b->setEnabled(sgConceptos->rowCount() > 0);
 }
 
 void TFRMGenerarFacturas::PintarFila(int fila) {

@@ -54,7 +54,7 @@ TFRMGenerarLiquidaciones::TFRMGenerarLiquidaciones(QWidget* parent)
     rbPeriodo = new QRadioButton(QStringLiteral("&Generar liquidación de cursos por centro"), tipo);
     rbPeriodo->setChecked(true);
     tl->addWidget(rbPeriodo, 0, 0, 1, 3);
-    tl->addWidget(new QLabel(QStringLiteral("Registrar en número de matrículas que están dadas de "
+    tl->addWidget(new QLabel(QStringLiteral("Registrar el número de matrículas que están dadas de "
                                             "alta en el periodo:"),
                              tipo),
                   1, 1, 1, 2);

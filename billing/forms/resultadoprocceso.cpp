@@ -38,7 +38,9 @@ TFRMResultadoProcceso::TFRMResultadoProcceso(const QStringList& informe, QWidget
 
     mmInforme = new QPlainTextEdit(this);
     mmInforme->setReadOnly(true);
-    mmInforme->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A record's line carries its name, its IBAN and the error: wrapped, it is read whole.
+    mmInforme->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    mmInforme->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     mmInforme->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     mmInforme->setPlainText(informe.join(QLatin1Char('\n')));
     layout->addWidget(mmInforme);
@@ -52,7 +54,7 @@ TFRMResultadoProcceso::TFRMResultadoProcceso(const QStringList& informe, QWidget
     botones->addWidget(bbAceptar);
     botones->addWidget(bbCancelar);
     layout->addLayout(botones);
-    resize(760, 520);
+    resize(980, 560);
     connect(bbAceptar, &QPushButton::clicked, this, &QDialog::accept);
     connect(bbCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }

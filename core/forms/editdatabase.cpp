@@ -243,6 +243,8 @@ int TCCFRMEditDataBase::PaginaSiguiente() {
         case pgBorrado:
             if (rbQuitarVinculo->isChecked())
                 accion_ = abQuitarVinculo;
+            else if (rbBorrarArchivo->isChecked() && abierta_)
+                throw EZMKError(SharedStringFmt(1734, {entry_.nombre}));
             else if (rbBorrarArchivo->isChecked())
                 accion_ = abBorrarArchivo;
             else
@@ -307,7 +309,8 @@ QString TCCFRMEditDataBase::Resumen() const {
         {abQuitarVinculo, 1918}, {abBorrarArchivo, 1919}, {abModificar, 1920}};
     const TDataBaseEntry e = Entry();
     QString text =
-        SharedString(textos.value(accion_)) + QStringLiteral("\n\n") + e.nombre + u'\n' + e.archivo;
+        SharedString(textos.value(accion_)) + QStringLiteral("\n\n") +
+        (accion_ == abBorrarArchivo ? DescripcionArchivoBD(e) : e.nombre + u'\n' + e.archivo);
     if (accion_ == abImportar) text += QStringLiteral("\n\n") + ArchivoImportar();
     if (accion_ != abQuitarVinculo && accion_ != abBorrarArchivo)
         text += QStringLiteral("\n\n") + SharedString(e.systemDataBase.isEmpty() ? 1915 : 1914);

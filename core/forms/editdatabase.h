@@ -35,6 +35,8 @@ class TCCFRMEditDataBase : public QDialog {
     // The new entry: name, file and rights file as given on the pages.
     TDataBaseEntry Entry() const;
     QString ArchivoImportar() const { return edImportarOrigen->text().trimmed(); }
+    // The entry is the open database: its file may be unlinked but not deleted.
+    void SetAbierta(bool value) { abierta_ = value; }
 
     // Moves on; a refused page shows its message and stays. Returns whether it moved.
     bool Siguiente();
@@ -72,6 +74,7 @@ class TCCFRMEditDataBase : public QDialog {
     TDataBaseEntry entry_;
     QString nuevo_archivo_;
     int accion_ = -1;
+    bool abierta_ = false;
     QStackedWidget* paginas_;
     QVector<int> historial_;
 };

@@ -181,6 +181,7 @@ void TFRMSelEmpresa::LanzaAsistente(int modo) {
                 ExigeAdministrador(empresas_, entry.archivo, SharedString(1733));
         }
         TCCFRMEditDataBase wizard(modo, entry, this);
+        wizard.SetAbierta(index >= 0 && index == empresas_.OpenIndex());
         if (ejecutaAsistente(wizard) != QDialog::Accepted || wizard.Accion() < 0) return;
         EjecutaAccionBD(empresas_, wizard.Accion(), index, wizard.Entry(),
                         wizard.ArchivoImportar());

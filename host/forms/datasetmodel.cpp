@@ -125,7 +125,7 @@ QString TDataSetModel::LookupText(int column, const QVariant& key) const {
     if (it != cache.constEnd()) return *it;
     QStringList parts = columns_[column].lookup.split(QLatin1Char(':'));
     QString text = k;
-    if (parts.size() == 3) {
+    if (parts.size() >= 3) {
         try {
             QSqlQuery q =
                 data_set_.DataBase().Query(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4")

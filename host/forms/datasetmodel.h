@@ -17,7 +17,7 @@ struct TGridColumn {
     QString title;
     QString format;  // "money", "date", "datetime", "time", "lookup", or empty
     int width = 0;
-    QString lookup;  // format "lookup": "TABLE:KEY:TEXT", the text shown for the key
+    QString lookup;  // format "lookup": "TABLE:KEY:TEXT[:ORDER]", the text shown for the key
 };
 
 // How a grid row is painted; an unchanged style leaves the row as the grid draws it.

@@ -13,10 +13,11 @@ namespace zmk {
 TLookupCombo::TLookupCombo(const QString& lookup, const QString& filter, QWidget* parent)
     : QComboBox(parent), filter_(filter) {
     QStringList parts = lookup.split(QLatin1Char(':'));
-    if (parts.size() == 3) {
+    if (parts.size() == 3 || parts.size() == 4) {
         table_ = parts[0];
         key_ = parts[1];
         text_ = parts[2];
+        order_ = parts.value(3, text_);
     }
     addItem(QString(), QVariant());
 }
@@ -36,8 +37,8 @@ void TLookupCombo::Load() {
     clear();
     addItem(QString(), QVariant());
     try {
-        QSqlQuery q = DefaultDB().Query(QStringLiteral("SELECT %1, %2 FROM %3%4 ORDER BY %2")
-                                            .arg(key_, text_, table_, Where()));
+        QSqlQuery q = DefaultDB().Query(QStringLiteral("SELECT %1, %2 FROM %3%4 ORDER BY %5")
+                                            .arg(key_, text_, table_, Where(), order_));
         while (q.next()) addItem(q.value(1).toString(), q.value(0));
     } catch (const EZMKError&) {
         // An unreadable list leaves the box empty; the field keeps its value.

@@ -7,7 +7,9 @@ namespace zmk {
 
 class TLookupCombo : public QComboBox {
   public:
-    // lookup: "TABLE:KEY:TEXT"; filter: a condition on that table (":PRMIDCentroActual" allowed).
+    // lookup: "TABLE:KEY:TEXT[:ORDER]"; TABLE may be a join and TEXT an expression over it (an
+    // enrolment shows its number, student and group), ORDER the list's order (default TEXT).
+    // filter: a condition on that table (":PRMIDCentroActual" allowed).
     TLookupCombo(const QString& lookup, const QString& filter, QWidget* parent = nullptr);
 
     // Shows the key's text (empty for Null).
@@ -24,7 +26,7 @@ class TLookupCombo : public QComboBox {
 
   private:
     QString Where() const;
-    QString table_, key_, text_, filter_;
+    QString table_, key_, text_, order_, filter_;
     bool loaded_ = false;
 };
 

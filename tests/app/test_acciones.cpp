@@ -164,6 +164,23 @@ TEST_F(Acciones, EscInTheCentreListUndoesAnEditFirstThenCloses) {
     config_->Disconnect();
 }
 
+TEST_F(Acciones, TheCentreChooserTakesTheArrowKeysAtOnce) {
+    NewConfig();
+    MenuEstrecho w;
+    ASSERT_TRUE(ArrancaAplicacion(*config_, w));
+    QWidget* foco = nullptr;
+    ConDialogo([&] { w.SelectCentre(); },
+               [&](QDialog& d) {
+                   foco = d.focusWidget();
+                   TZMKScreen* screen = d.findChild<TZMKScreen*>();
+                   ASSERT_NE(screen, nullptr);
+                   EXPECT_EQ(foco, screen->Grid());
+                   d.reject();
+               });
+    EXPECT_NE(foco, nullptr);
+    config_->Disconnect();
+}
+
 TEST_F(Acciones, EnterInTheCompanyListOpensTheSelectedDatabase) {
     NewConfig();
     MenuEstrecho w;

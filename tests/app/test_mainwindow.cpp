@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
+#include <QSet>
 
 #include "app/mainwindow.h"
 #include "app/menuactions.h"
@@ -8,6 +9,7 @@
 #include "core/strings.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/forms/teclasacceso.h"
 #include "tests/app/appfixture.h"
 
 namespace zmk::test {
@@ -222,7 +224,7 @@ TEST_F(MainWindow, LanguageMenuAsksThenTranslatesTheWindow) {
     w.BuildMenus();
     QList<QAction*> entries = w.LanguageMenu()->actions();
     ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[0]->text(), QStringLiteral("(Defecto)"));
+    EXPECT_EQ(entries[0]->text(), QStringLiteral("Español"));
     EXPECT_EQ(entries[0]->data().toInt(), -1);
     EXPECT_TRUE(entries[0]->isChecked());
     EXPECT_EQ(entries[1]->data().toInt(), 0);
@@ -248,6 +250,38 @@ TEST_F(MainWindow, LanguageMenuAsksThenTranslatesTheWindow) {
               QStringLiteral("Cerrar aplicación"));
 }
 
+// The letter after a single "&", in lower case; null without one.
+QChar Tecla(const QString& caption) {
+    for (int i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return caption[i + 1].toLower();
+    }
+    return {};
+}
+
+TEST_F(MainWindow, TheApplicationAndHelpMenusGiveEveryEntryItsOwnKey) {
+    NewConfig();
+    TestMenu w;
+    w.BuildMenus();
+    for (const char* nombre : {"mnuAplicacion", "mnuAyuda", "mnuConfiguracion"}) {
+        QMenu* menu = w.findChild<QMenu*>(QString::fromLatin1(nombre));
+        ASSERT_NE(menu, nullptr) << nombre;
+        emit menu->aboutToShow();
+        QSet<QChar> teclas;
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator() || a->text().isEmpty()) continue;
+            const QChar tecla = Tecla(a->text());
+            EXPECT_FALSE(tecla.isNull()) << nombre << ": " << a->text().toStdString();
+            EXPECT_FALSE(teclas.contains(tecla)) << nombre << ": " << a->text().toStdString();
+            teclas.insert(tecla);
+        }
+    }
+}
+
 TEST_F(MainWindow, HelpLinks) {
     TZMKAppConfig& config = NewConfig();
     TestMenu w;
@@ -269,8 +303,8 @@ TEST_F(MainWindow, HelpLinks) {
     // No remote-support program installed: offer the download.
     prompt_->Push(QStringLiteral("Yes"));
     w.RemoteSupport();
-    EXPECT_TRUE(Log().join(u'\n').contains(
-        QStringLiteral("descargar de internet el programa de sopoorte")));
+    EXPECT_TRUE(
+        Log().join(u'\n').contains(QStringLiteral("descargar de internet el programa de soporte")));
     EXPECT_EQ(w.opened.size(), 3);
 }
 

@@ -145,8 +145,8 @@ TEST_F(FacturaTest, ReceiptLinesWithTheDefaultLayout) {
     EXPECT_EQ(Linea(2, f),
               QString(72, QLatin1Char('-')) + QLatin1Char(' ') + QString(7, QLatin1Char('-')));
     EXPECT_EQ(Linea(3, f),
-              QStringLiteral("Cuota Marzo").leftJustified(72) + QStringLiteral("   32.67"));
-    EXPECT_EQ(Linea(4, f), QStringLiteral("Libro").leftJustified(72) + QStringLiteral(" 1234.50"));
+              QStringLiteral("Cuota Marzo").leftJustified(72) + QStringLiteral("   32,67"));
+    EXPECT_EQ(Linea(4, f), QStringLiteral("Libro").leftJustified(72) + QStringLiteral(" 1234,50"));
     EXPECT_EQ(Linea(5, f), QString(80, QLatin1Char('=')));
     for (int n = 6; n <= 8; ++n) EXPECT_EQ(Linea(n, f), QString()) << n;
     EXPECT_EQ(Texto(QStringLiteral("ConceptoSEPAT15"), f), QStringLiteral("Cuota MarzoLibro"));
@@ -182,7 +182,7 @@ TEST_F(FacturaTest, CustomTemplate) {
     RecalcularFactura(f);
     EXPECT_EQ(Linea(1, f), QStringLiteral("ALUMNO"));
     EXPECT_EQ(Linea(2, f),
-              QStringLiteral("Ana Pére Marzo  2014  3 12.5  21 3176. 1000.00 2625.00 3 ")
+              QStringLiteral("Ana Pére Marzo  2014  3 12,5  21 3176, 1000,00 2625,00 3 ")
                   .leftJustified(80));
     EXPECT_EQ(Linea(3, f), QString(80, QLatin1Char('=')));
     EXPECT_EQ(Linea(4, f), QStringLiteral("FIN"));
@@ -195,7 +195,7 @@ TEST_F(FacturaTest, ValuesHoldingFieldLettersDoNotDisturbLaterFields) {
     NuevaLinea(f, {"TTT DDD", "5", "1", "0", "0", "5", "5"});
     RecalcularFactura(f);
     EXPECT_EQ(Linea(1, f),
-              (QStringLiteral("TTT DDD") + QString(6, QLatin1Char(' ')) + QStringLiteral("5.00"))
+              (QStringLiteral("TTT DDD") + QString(6, QLatin1Char(' ')) + QStringLiteral("5,00"))
                   .leftJustified(80));
 }
 
@@ -215,8 +215,8 @@ TEST_F(FacturaTest, SepaConceptTakesOptionalTextFromTheFirstLineOnly) {
                        "{fra_anyo} {fra_importe_total}; "));
     RecalcularFactura(f);
     EXPECT_EQ(Texto(QStringLiteral("ConceptoSEPAT15"), f),
-              QStringLiteral("Fra 7 01/03/2014 Marzo 2014 20.00; Fra 7 01/03/2014 Marzo 2014 "
-                             "20.00; "));
+              QStringLiteral("Fra 7 01/03/2014 Marzo 2014 20,00; Fra 7 01/03/2014 Marzo 2014 "
+                             "20,00; "));
 }
 
 TEST_F(FacturaTest, SepaConceptIsCutAndStrayBracesAreShown) {

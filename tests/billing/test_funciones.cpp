@@ -62,6 +62,9 @@ TEST_F(Funciones, CollectingAsksOnceWithRememberedAnswersThenNumbersEveryInvoice
               3);
     EXPECT_TRUE(e_.Mostrado(QStringLiteral("Realizado en 3 Facturas")));
     EXPECT_EQ(t_.prompt().Remaining(), 0);
+    // The questions name each invoice with its amount written the Spanish way.
+    EXPECT_TRUE(t_.prompt().Log().join(u'\n').contains(QStringLiteral("Importe: 12,10")))
+        << t_.prompt().Log().join(u'\n').toStdString();
 }
 
 TEST_F(Funciones, ARefusalOnOneInvoiceSavesNothing) {

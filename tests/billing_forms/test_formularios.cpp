@@ -1,6 +1,7 @@
 // The billing forms over a small company: what each mode and choice enables, and OK / Cancel.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +23,7 @@
 #include "billing/forms/generarliquidaciones.h"
 #include "billing/forms/opciones.h"
 #include "core/parametrosapp.h"
+#include "host/datetime.h"
 #include "host/grid.h"
 #include "host/parametres.h"
 #include "host/querysql.h"
@@ -58,10 +61,15 @@ const QString kAlumnos = QStringLiteral("SELECT * FROM T01Alumnos ORDER BY IDAlu
 }  // namespace
 
 TEST_F(FormulariosFacturacion, GenerarPorAlumnoOneStudentShowsTheConceptGrid) {
+    // A student who joins in December: the month's fee, the enrolment fee without month and the
+    // September material that was never billed.
+    FijarAhora(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
     const int ana = e.Alumno(QStringLiteral("Ana"));
     const int m = e.Matricula(ana);
     e.Concepto(m, QStringLiteral("Matrícula"), 30, false, 0);
-    e.Concepto(m, QStringLiteral("Cuota [MES]"), 50, true, 10);
+    e.Concepto(m, QStringLiteral("Cuota [MES]"), 50, true, 12);
+    e.Concepto(m, QStringLiteral("Material"), 25, false, 9);
+    e.Concepto(m, QStringLiteral("Cuota de octubre"), 50, true, 10);
     auto grid = Rejilla(kAlumnos);
     TFRMGenerarFacturas f(*grid, TFormGenerarFacturas::kPorAlumno);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("GENERAR FACTURAS POR ALUMNO"));
@@ -69,35 +77,57 @@ TEST_F(FormulariosFacturacion, GenerarPorAlumnoOneStudentShowsTheConceptGrid) {
     EXPECT_TRUE(f.rbAlumno->isChecked());
     EXPECT_FALSE(f.rbSeleccionados->isEnabled());
     EXPECT_EQ(f.lblCuenta->text(), QStringLiteral("1 Alumno"));
-    // One student, no month filter: the box is on, the month cleared and locked.
+    // One student, no month filter: this month, and the box adds the concepts without month.
     EXPECT_TRUE(f.cbSinMes->isEnabled());
     EXPECT_TRUE(f.cbSinMes->isChecked());
-    EXPECT_EQ(f.cbMes->currentIndex(), -1);
-    EXPECT_FALSE(f.cbMes->isEnabled());
-    EXPECT_FALSE(f.seAnyo->isEnabled());
-    EXPECT_FALSE(f.bbBorrarMes->isEnabled());
-    EXPECT_TRUE(f.bbMas->isEnabled());
+    EXPECT_EQ(f.cbMes->currentIndex(), 11);
+    EXPECT_TRUE(f.cbMes->isEnabled());
+    EXPECT_TRUE(f.bbBorrarMes->isEnabled());
+    EXPECT_EQ(f.bbBorrarMes->text(), QStringLiteral("Sin mes"));
     EXPECT_EQ(f.pcPaginas->currentWidget(), f.tsConceptos);
-    ASSERT_EQ(f.sgConceptos->rowCount(), 1);  // the concept without month
-    EXPECT_EQ(f.sgConceptos->item(0, 1)->text(), QStringLiteral("Matrícula"));
+    ASSERT_EQ(f.sgConceptos->rowCount(), 3);
+    QStringList listados;
+    for (int r = 0; r < 3; ++r) listados << f.sgConceptos->item(r, 1)->text();
+    EXPECT_EQ(listados, QStringList({QStringLiteral("Matrícula"), QStringLiteral("Cuota [MES]"),
+                                     QStringLiteral("Material")}));
     EXPECT_TRUE(f.sgConceptos->item(0, 1)->font().strikeOut());
+    for (QPushButton* b : {f.bbMas, f.bbMenos, f.bbFacturarConcepto}) EXPECT_TRUE(b->isEnabled());
     f.bbFacturarConcepto->click();
     f.bbMas->click();
     EXPECT_FALSE(f.sgConceptos->item(0, 1)->font().strikeOut());
     EXPECT_EQ(f.sgConceptos->item(0, 3)->text(), QStringLiteral("2"));
     EXPECT_TRUE(f.Form().seleccion[0].facturar);
+    f.bbMenos->click();
+    EXPECT_EQ(f.sgConceptos->item(0, 3)->text(), QStringLiteral("1"));
 
-    // Unchecking the box frees the month; choosing October lists its concept, flags reset.
+    // Without the box the month's concepts and the pending charge stay; flags start again.
     f.cbSinMes->click();
-    EXPECT_TRUE(f.cbMes->isEnabled());
-    EXPECT_FALSE(f.bbMas->isEnabled());
-    f.cbMes->setCurrentIndex(9);
-    ASSERT_EQ(f.sgConceptos->rowCount(), 1);
+    ASSERT_EQ(f.sgConceptos->rowCount(), 2);
     EXPECT_EQ(f.sgConceptos->item(0, 1)->text(), QStringLiteral("Cuota [MES]"));
     EXPECT_FALSE(f.Form().seleccion[0].facturar);
     f.bbBorrarMes->click();
     EXPECT_EQ(f.Form().mes, 0);
-    EXPECT_EQ(f.sgConceptos->rowCount(), 0);
+    ASSERT_EQ(f.sgConceptos->rowCount(), 1);
+    EXPECT_EQ(f.sgConceptos->item(0, 1)->text(), QStringLiteral("Material"));
+    f.cbMes->setCurrentIndex(11);
+
+    // Billed: the enrolment fee without month, the December fee and the September material.
+    f.cbSinMes->click();
+    ASSERT_EQ(f.sgConceptos->rowCount(), 3);
+    for (int r = 0; r < 3; ++r) {
+        f.sgConceptos->selectRow(r);
+        f.bbFacturarConcepto->click();
+    }
+    f.cbSerie->setCurrentIndex(0);
+    tdb.prompt().Push(QStringLiteral("yes"));  // the summary
+    f.bbFacturar->click();
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(e.Scalar(QStringLiteral("SELECT GROUP_CONCAT(DescConceptoT16 || ':' || "
+                                      "IFNULL(NMesFacturadoT16, '-'), '|') FROM (SELECT * FROM "
+                                      "T16FacturasCue ORDER BY IDConceptoMatriculaT16)"))
+                  .toString(),
+              QStringLiteral("Matrícula:-|Cuota Diciembre:12|Material:12"));
+    FijarAhora(std::nullopt);
 }
 
 TEST_F(FormulariosFacturacion, GenerarSelectedStudentsHideTheGridAndTheBox) {
@@ -148,6 +178,7 @@ TEST_F(FormulariosFacturacion, GenerarRefusalKeepsTheFormOpenAndSuccessClosesIt)
     TFRMGenerarFacturas f(*grid, TFormGenerarFacturas::kPorAlumno);
     f.show();
     f.cbSinMes->click();
+    f.bbBorrarMes->click();
     f.bbFacturar->click();  // no month
     EXPECT_TRUE(f.isVisible());
     EXPECT_TRUE(e.Mostrado(QStringLiteral("Debe seleccionar un mes")));
@@ -223,6 +254,18 @@ TEST_F(FormulariosFacturacion, FuncionesFieldsFollowTheAction) {
     f.cbImprimir->click();
     EXPECT_FALSE(f.cbImprimir->isChecked());
     EXPECT_TRUE(e.Mostrado(QStringLiteral("No se ha configurado ningún informe")));
+
+    // Every Alt+letter of the dialog leads to one control only.
+    QMap<QChar, QString> teclas;
+    for (QAbstractButton* b : f.findChildren<QAbstractButton*>()) {
+        const QString t = b->text();
+        const qsizetype i = t.indexOf(u'&');
+        if (i < 0 || i + 1 >= t.size()) continue;
+        const QChar k = t[i + 1].toLower();
+        EXPECT_FALSE(teclas.contains(k)) << t.toStdString() << " / " << teclas[k].toStdString();
+        teclas.insert(k, t);
+    }
+    EXPECT_GE(teclas.size(), 7);
 }
 
 TEST_F(FormulariosFacturacion, FuncionesSelectionAndAceptar) {

@@ -1,14 +1,19 @@
 // The small billing dialogs: ask, month filter, concept text editor and the SEPA result window.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "billing/forms/ask.h"
 #include "billing/forms/datasource_textoconcepto.h"
@@ -162,4 +167,20 @@ TEST(FRMResultadoProcceso, AcceptingAppliesAndTheReportCanBeSaved) {
     EXPECT_TRUE(MostrarInformeSEPA(informe));
     test::AlAbrirse<TFRMResultadoProcceso>([](TFRMResultadoProcceso* v) { v->reject(); });
     EXPECT_FALSE(MostrarInformeSEPA(informe));
+}
+
+TEST(FRMResultadoProcceso, ALongReportLineIsShownWholeOnScreen) {
+    const QString larga = QStringLiteral(
+        "Alumno 123 Fernández de la Peña Gutiérrez, María de los Ángeles ; El "
+        "código IBAN ES00 2100 0418 4502 0005 1332 tiene los dígitos de control "
+        "incorrectos  BIC CAIXESBBXXX");
+    TFRMResultadoProcceso w({QStringLiteral("*** uno ***"), larga});
+    w.show();
+    QApplication::processEvents();
+    const QTextBlock bloque = w.mmInforme->document()->findBlockByNumber(1);
+    ASSERT_TRUE(bloque.isValid());
+    EXPECT_EQ(bloque.text(), larga);
+    // Wrapped inside the box instead of running past its right edge.
+    EXPECT_GT(bloque.layout()->lineCount(), 1);
+    EXPECT_EQ(w.mmInforme->horizontalScrollBar()->maximum(), 0);
 }

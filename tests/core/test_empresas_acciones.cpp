@@ -1,5 +1,7 @@
 // The wizard's actions on the list: new, link and their refusals.
+#include <QDateTime>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 
 #include "core/empresasacciones.h"
@@ -85,6 +87,47 @@ TEST_F(Acciones, RemovingTheOpenDatabasesLinkClosesItAndKeepsTheFile) {
     EXPECT_EQ(empresas_->DataBases().Count(), 0);
     EXPECT_TRUE(QFileInfo::exists(file));
     EXPECT_FALSE(ini_->contains(QStringLiteral("INIT/EmpresaPorDefecto")));
+}
+
+TEST_F(Acciones, TheOpenDatabaseIsNotDeletedAndAnotherIsNamedBeforeItGoes) {
+    const QString abierta = ArchivoVersion(4, QStringLiteral("abierta.MDB"));
+    const QString otra = ArchivoVersion(4, QStringLiteral("otra.MDB"));
+    empresas_->DataBases().Add(
+        {QStringLiteral("Academia Norte"), 4, abierta, QString(), QString()});
+    empresas_->DataBases().Add({QStringLiteral("Academia Sur"), 4, otra, QString(), QString()});
+    empresas_->OpenDatabase(0);
+    ASSERT_TRUE(empresas_->IsConnected());
+
+    // The open one: refused before any question, still open, file and entry kept.
+    EXPECT_EQ(Error([&] { EjecutaAccionBD(*empresas_, abBorrarArchivo, 0, TDataBaseEntry()); }),
+              SharedStringFmt(1734, {QStringLiteral("Academia Norte")}));
+    EXPECT_TRUE(prompt().Log().isEmpty());
+    EXPECT_TRUE(empresas_->IsConnected());
+    EXPECT_TRUE(QFileInfo::exists(abierta));
+    EXPECT_EQ(empresas_->DataBases().Count(), 2);
+
+    // Another: the question names it, with its size and last change; No keeps it.
+    const QFileInfo info(otra);
+    prompt().Push(QStringLiteral("no"));
+    EjecutaAccionBD(*empresas_, abBorrarArchivo, 1, TDataBaseEntry());
+    ASSERT_EQ(prompt().Log().size(), 2);
+    const QString pregunta = prompt().Log().first();
+    EXPECT_TRUE(pregunta.contains(QStringLiteral("Empresa: Academia Sur")))
+        << pregunta.toStdString();
+    EXPECT_TRUE(pregunta.contains(QStringLiteral("Archivo: ") + otra));
+    EXPECT_TRUE(pregunta.contains(QStringLiteral("Tamaño: ") +
+                                  QLocale(QLocale::Spanish).formattedDataSize(info.size())));
+    EXPECT_TRUE(
+        pregunta.contains(QStringLiteral("Último cambio: ") +
+                          info.lastModified().toString(QStringLiteral("dd/MM/yyyy HH:mm"))));
+    EXPECT_TRUE(pregunta.contains(OneLine(SharedString(1729))));
+    EXPECT_TRUE(QFileInfo::exists(otra));
+
+    prompt().Push(QStringLiteral("yes"));
+    EjecutaAccionBD(*empresas_, abBorrarArchivo, 1, TDataBaseEntry());
+    EXPECT_FALSE(QFileInfo::exists(otra));
+    EXPECT_EQ(empresas_->DataBases().Count(), 1);
+    EXPECT_TRUE(empresas_->IsConnected());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@
 #include "host/errors.h"
 #include "host/forms/appdefinition.h"
 #include "host/forms/datasetmodel.h"
+#include "host/forms/lookupcombo.h"
 #include "host/forms/menuform.h"
 #include "host/forms/screen.h"
 #include "host/parametres.h"
@@ -350,6 +352,72 @@ TEST_F(DemoCompany, LookupColumnsShowTheTextAndRowsTakeTheProvidersStyle) {
     EXPECT_TRUE(model->data(model->index(inactive, 0), Qt::FontRole).value<QFont>().italic());
     EXPECT_FALSE(model->data(model->index(inactive == 0 ? 1 : 0, 0), Qt::ForegroundRole).isValid());
     SetRowStyleProvider(nullptr);
+}
+
+TEST_F(DemoCompany, EveryConceptRowNamesItsCourseGroupAndStudent) {
+    auto conceptos = Open(QStringLiteral("conceptos"));
+    conceptos->FetchAll();
+    TDataSet& ds = *conceptos->DataSet();
+    TDataSetModel* model = static_cast<TDataSetModel*>(conceptos->Grid()->model());
+    const QStringList titles = {QStringLiteral("Curso"), QStringLiteral("Grupo"),
+                                QStringLiteral("Alumno"), QStringLiteral("Matrícula")};
+    for (int c = 0; c < titles.size(); ++c) EXPECT_EQ(model->Columns()[c].title, titles[c]);
+    int deMatricula = 0;
+    for (int row = 0; row < ds.RecordCount(); ++row) {
+        EXPECT_FALSE(model->CellText(row, 0).isEmpty()) << row;
+        if (ds.ValueAt(row, ds.FieldByName("IDMatriculaT14").Index()).isNull()) continue;
+        ++deMatricula;
+        const int m = ds.ValueAt(row, ds.FieldByName("IDMatriculaT14").Index()).toInt();
+        EXPECT_EQ(model->CellText(row, 2),
+                  Scalar(QStringLiteral("SELECT NombreCompletoT01 FROM T01Alumnos JOIN "
+                                        "T02Matriculas ON IDAlumnoT02 = IDAlumnoT01 WHERE "
+                                        "IDMatriculaT02 = %1")
+                             .arg(m))
+                      .toString());
+        EXPECT_FALSE(model->CellText(row, 1).isEmpty()) << row;
+    }
+    EXPECT_GT(deMatricula, 0);
+
+    // The joined columns sort the list; an edit posts only the concept's own columns.
+    conceptos->SortByColumn(2, Qt::DescendingOrder);
+    const QString primero = model->CellText(0, 2);
+    EXPECT_FALSE(primero.isEmpty());
+    ASSERT_TRUE(conceptos->Run([&] {
+        ds.Edit();
+        ds.FieldByName(QStringLiteral("ComentariosT14")).SetValue(QStringLiteral("visto"));
+        ds.Post();
+    }));
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM T14ConceptosMatricula WHERE "
+                                    "ComentariosT14 = 'visto'"))
+                  .toInt(),
+              1);
+}
+
+TEST_F(DemoCompany, AnEnrolmentLookupNamesItsStudentAndGroup) {
+    const TScreenDef& notas = def_.screens.value(QStringLiteral("notas_boletin"));
+    const TControlDef& caja = notas.form[0].children[0];
+    ASSERT_EQ(caja.field, QStringLiteral("IDMatriculaT25"));
+    TLookupCombo combo(caja.lookup, caja.filter);
+    combo.Load();
+    ASSERT_GT(combo.count(), 2);
+    QSet<QString> textos;
+    for (int i = 1; i < combo.count(); ++i) {
+        const int m = combo.itemData(i).toInt();
+        QSqlQuery q = DefaultDB().Query(
+            QStringLiteral("SELECT NMatriculaT02, NombreCompletoT01, NombreT05 FROM T02Matriculas "
+                           "JOIN T01Alumnos ON IDAlumnoT01 = IDAlumnoT02 JOIN T05Grupos ON "
+                           "IDGrupoT05 = IDGrupoT02 WHERE IDMatriculaT02 = %1")
+                .arg(m));
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(combo.itemText(i),
+                  QStringLiteral("%1 - %2 (%3)")
+                      .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString()));
+        textos.insert(combo.itemText(i));
+    }
+    EXPECT_EQ(textos.size(), combo.count() - 1);  // no two alike
+    // The list cell shows the same text as the box.
+    TGridColumn columna = notas.columns[0];
+    EXPECT_EQ(columna.lookup, caja.lookup);
 }
 
 TEST_F(DemoCompany, LargeListsArePagedSortedAndSearchedAsAWhole) {

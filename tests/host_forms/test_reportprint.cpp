@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "billing/funcionesinforme.h"
 #include "cli/cmd_report.h"
 #include "cli/commands.h"
 #include "host/app.h"
@@ -128,6 +130,73 @@ TEST(ReportPrint, SeveralDocumentsStartOnTheirOwnPageAndTheCompanyComesFromItsPa
                   2));
 }
 
+TEST(ReportPrint, AReturnedInvoiceAndItsNewCopySayWhatHappened) {
+    RegisterReportProcedures();
+    RegisterFuncionesFacturacion();
+    test::TestDatabase tdb;
+    const auto d = test::CrearDatosInformes(tdb.db());
+    const int devuelta = QDate(1899, 12, 30).daysTo(QDate(2026, 11, 5));
+    tdb.db().ExecuteSQL(QStringLiteral("UPDATE T15FacturasCab SET CobradaT15=1, DevueltaT15=1, "
+                                       "FechaCobroT15=%1, FechaDevolucionT15=%2, "
+                                       "Norma19CodMotivoDevT15='2' WHERE IDFacturaCabT15=%3")
+                            .arg(devuelta - 20)
+                            .arg(devuelta)
+                            .arg(d.factura));
+    // The copy the return made: pending again, with the return's date.
+    tdb.db().ExecuteSQL(QStringLiteral("INSERT INTO T15FacturasCab (IDCentroT15, NumeroT15, "
+                                       "NombreT15, ImporteTotalT15, CobradaT15, DevueltaT15, "
+                                       "FechaDevolucionT15, PteRevisarT15) VALUES (%1, 17, "
+                                       "'Copia', 10, 0, 0, %2, 1)")
+                            .arg(d.centro)
+                            .arg(devuelta));
+    QTemporaryDir dir;
+    for (int informe : {101, 102}) {
+        const QString path = dir.filePath(QStringLiteral("%1.pdf").arg(informe));
+        PrintReport(informe, QStringLiteral("IDCentroT15=%1").arg(d.centro), TPrintTarget::Pdf,
+                    path);
+        const QString texto = PdfText(path).simplified();
+        const QString devolucion =
+            informe == 101 ? QStringLiteral("Devuelta") : QStringLiteral("Devuelto");
+        EXPECT_TRUE(texto.contains(
+            devolucion +
+            QStringLiteral(" el 05/11/2026, motivo: No domiciliado o cuenta cancelada")))
+            << texto.toStdString();
+        EXPECT_TRUE(texto.contains(QStringLiteral(
+            "Recibo devuelto el 05/11/2026, presentado de nuevo al cobro: pendiente de cobro.")))
+            << texto.toStdString();
+        EXPECT_FALSE(texto.contains(QStringLiteral("Cobrada el"))) << texto.toStdString();
+        EXPECT_FALSE(texto.contains(QStringLiteral("Recibí"))) << texto.toStdString();
+    }
+}
+
+TEST(ReportPrint, AnInvoiceWithAnExemptRateSaysUnderWhichArticle) {
+    RegisterReportProcedures();
+    RegisterFuncionesFacturacion();
+    test::TestDatabase tdb;
+    const auto d = test::CrearDatosInformes(tdb.db());
+    tdb.db().Prepared(
+        QStringLiteral("INSERT INTO T22TiposIva (TPCIvaT22, DescripcionT22, "
+                       "TextoLegalT22) VALUES (0, 'Exento', ?), (21, 'General', NULL)"),
+        {QString::fromUtf8(kTextoExencionEnsenanza)});
+    // A second invoice without the exempt rate.
+    tdb.db().ExecuteSQL(QStringLiteral("INSERT INTO T15FacturasCab (IDFacturaCabT15, IDCentroT15, "
+                                       "NumeroT15, NombreT15) VALUES (900, %1, 99, 'Sin exención')")
+                            .arg(d.centro));
+    tdb.db().ExecuteSQL(
+        QStringLiteral("INSERT INTO T16FacturasCue (IDFacturaCabT16, "
+                       "DescConceptoT16, TPCIvaT16) VALUES (900, 'Cuota', 21)"));
+    QTemporaryDir dir;
+    const QString con = dir.filePath(QStringLiteral("con.pdf"));
+    const QString sin = dir.filePath(QStringLiteral("sin.pdf"));
+    PrintReport(101, QStringLiteral("IDFacturaCabT15=%1").arg(d.factura), TPrintTarget::Pdf, con);
+    PrintReport(101, QStringLiteral("IDFacturaCabT15=900"), TPrintTarget::Pdf, sin);
+    const QString textoCon = PdfText(con).simplified();
+    EXPECT_TRUE(
+        textoCon.contains(QStringLiteral("Operación exenta de IVA (art. 20.Uno.9º Ley 37/1992)")))
+        << textoCon.toStdString();
+    EXPECT_FALSE(PdfText(sin).contains(QStringLiteral("exenta")));
+}
+
 TEST(ReportPrint, AnyScreensListPrintsItsColumns) {
     test::TestDatabase tdb;
     test::CrearDatosInformes(tdb.db());
@@ -138,12 +207,17 @@ TEST(ReportPrint, AnyScreensListPrintsItsColumns) {
     const QString path = dir.filePath(QStringLiteral("lista.pdf"));
     PrintDataSetList(QStringLiteral("Líneas de factura"), *ds,
                      {{QStringLiteral("DescConceptoT16"), QStringLiteral("Concepto")},
+                      {QStringLiteral("IDFacturaCabT16"), QStringLiteral("Cliente"),
+                       QStringLiteral("T15FacturasCab:IDFacturaCabT15:NombreT15")},
                       {QStringLiteral("BaseImponibleT16"), QStringLiteral("Base")}},
                      TPrintTarget::Pdf, path);
+    // Look-ups print the name, not the key; money columns end with their total.
     ASSERT_NO_FATAL_FAILURE(
         ExpectPdf(path, {QStringLiteral("Líneas de factura"), QStringLiteral("Concepto"),
                          QStringLiteral("Mensualidad inglés"), QStringLiteral("600,00"),
-                         QStringLiteral("3 registros")}));
+                         QStringLiteral("María O'Neill <Pérez>"), QStringLiteral("3 registros")}));
+    const QString texto = PdfText(path).simplified();
+    EXPECT_TRUE(texto.contains(QStringLiteral("Total (3) 1.250,00"))) << texto.toStdString();
     EXPECT_THROW(
         PrintDataSetList(QStringLiteral("x"), *ds, {{QStringLiteral("NoExiste"), QString()}},
                          TPrintTarget::Pdf, path),

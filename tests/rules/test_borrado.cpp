@@ -230,4 +230,36 @@ TEST_F(Borrado, CentresTeachersEnrolmentsAndSettlements) {
     EXPECT_EQ(Filas("T27LiquidacionesCab") + Filas("T28LiquidacionesCue"), 0);
 }
 
+TEST_F(Borrado, AVatTypeInUseStaysAndTheRefusalSaysWhatUsesIt) {
+    const int tipo =
+        Nuevo("INSERT INTO T22TiposIva (TPCIvaT22) VALUES (10.5)", "T22TiposIva", "IDTipoIvaT22");
+    Exec("INSERT INTO T07TarifasPrecios (IDCentroT07, TPCIvaT07) VALUES (1, 21)");
+    Concepto("IDCursoT14", Curso());
+    Concepto("IDCursoT14", Curso());
+    Exec(QStringLiteral("INSERT INTO T16FacturasCue (IDFacturaCabT16, TPCIvaT16) VALUES (%1, 21)")
+             .arg(Factura(1, Alumno(), 1)));
+    const int general = VarAEnter(
+        tdb.Scalar(QStringLiteral("SELECT IDTipoIvaT22 FROM T22TiposIva WHERE TPCIvaT22=21")));
+    const QString antes = Contenido();
+    try {
+        Borra("T22TiposIva", "IDTipoIvaT22", general, 222);
+        ADD_FAILURE() << "deleted";
+    } catch (const EZMKError& e) {
+        EXPECT_EQ(e.Message(),
+                  QStringLiteral("No se puede borrar el tipo de IVA del 21 %: lo usan 1 tarifa "
+                                 "de precios, 2 conceptos de matrícula y 1 línea de factura.\n\n"
+                                 "Cambie antes el IVA de esas tarifas y conceptos; las facturas "
+                                 "emitidas lo conservan siempre."));
+    }
+    EXPECT_EQ(Contenido(), antes);
+
+    // Unused, or the same rate kept by another row: it goes without a word.
+    Borra("T22TiposIva", "IDTipoIvaT22", tipo, 222);
+    EXPECT_EQ(Filas("T22TiposIva", QStringLiteral("IDTipoIvaT22=%1").arg(tipo)), 0);
+    Exec("INSERT INTO T22TiposIva (TPCIvaT22) VALUES (21)");
+    Borra("T22TiposIva", "IDTipoIvaT22", general, 222);
+    EXPECT_EQ(Filas("T22TiposIva", QStringLiteral("TPCIvaT22=21")), 1);
+    EXPECT_TRUE(tdb.prompt().Log().isEmpty());
+}
+
 }  // namespace
