@@ -284,8 +284,8 @@ void TFRMMenuLevel0Ext::BuildLanguageMenu() {
 void TFRMMenuLevel0Ext::ChooseLanguage(QAction* entry) {
     const QString caption = WithoutHotKey(entry->text());
     if (PreguntaSiNo(SharedStringFmt(1005, {caption}))) {
+        // The open screens stay open, with whatever the clerk was doing in them.
         AppConfig()->SetLanguage(entry->data().toInt() == -1 ? QString() : caption);
-        CloseOpenForms();
         TranslateMainWindow(QStringLiteral("TFRMMenu"));
     }
     UpdateActions();

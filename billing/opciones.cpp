@@ -136,7 +136,7 @@ QString NombreLargoDivisa() {
 }
 
 QString NombreCortoDivisa() {
-    return Parametres().AsString(QStringLiteral("DIVISA_NOM"), QStringLiteral("Euros"));
+    return Parametres().AsString(QStringLiteral("DIVISA_NOM"), QStringLiteral("EUR"));
 }
 
 QString EjemploConceptoSepa(const QString& formato) {

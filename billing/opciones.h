@@ -23,7 +23,8 @@ void UnregisterOpcionesFacturacion();
 QString FormatearMascara(Currency importe, const QString& mascara);
 // The amount with the published mask ("DIVISA_MASK", "#,##0.00" when absent).
 QString FormatoDivisa(Currency importe);
-// The published currency name: "DIVISA_LONGNAME" or "DIVISA_NOM" ("Euros" when absent).
+// The published currency names: "DIVISA_LONGNAME" ("Euros" when absent) and "DIVISA_NOM"
+// ("EUR" when absent, as the invoices print it).
 QString NombreLargoDivisa();
 QString NombreCortoDivisa();
 

@@ -139,9 +139,10 @@ TProcCallback BodyFor(const QString& name) {
             return;
         auto it = Bodies().find(body_name);
         if (it == Bodies().end())
-            throw EZMKError(QStringLiteral("La función \"%1\" todavía no está disponible en "
-                                           "esta versión del programa.")
-                                .arg(name));
+            throw EProcedureNotAvailable(
+                QStringLiteral("La función \"%1\" todavía no está disponible en "
+                               "esta versión del programa.")
+                    .arg(name));
         TProcCallback body = it.value();
         body(call);
     };

@@ -5,9 +5,17 @@
 #include <QString>
 #include <functional>
 
+#include "host/errors.h"
 #include "host/procedures.h"
 
 namespace zmk {
+
+// The refusal of an entry whose subsystem is not built in yet: a screen names it by its
+// button's caption instead.
+class EProcedureNotAvailable : public EZMKError {
+  public:
+    using EZMKError::EZMKError;
+};
 
 // Registers the whole library. Entries marked for the given registry go into it; the others
 // into the registry of the application object that owns it.

@@ -307,9 +307,10 @@ def screens():
         "details": [detail("grupos_curso", "IDCursoT03", "IDCursoT05"),
                     detail("conceptos_curso", "IDCursoT03", "IDCursoT14")],
     }
+    # The screen lays these out as a timetable: a row per day, morning and afternoon from-to.
     timetable = []
     for key, day in DAYS:
-        for part, part_label in (("M", "mañana"), ("T", "tarde")):
+        for part, part_label in (("M", "Mañana"), ("T", "Tarde")):
             timetable.append(ed("ZMKdbe%s%sHI" % (key, part), "%s%sHIT05" % (key, part),
                                 "%s %s, de" % (day, part_label), TIME))
             timetable.append(ed("ZMKdbe%s%sHF" % (key, part), "%s%sHFT05" % (key, part),

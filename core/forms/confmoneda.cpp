@@ -6,9 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "host/currency.h"
 #include "host/errors.h"
 #include "host/forms/translatewidget.h"
 #include "host/prompt.h"
+#include "host/reports.h"
 
 namespace zmk {
 
@@ -34,6 +36,19 @@ TCCFRMConfMoneda::TCCFRMConfMoneda(QWidget* parent) : QDialog(parent) {
     mascara_ = caja(QStringLiteral("edMascara"), QStringLiteral("Máscara en listados:"));
     mascaraEdicion_ =
         caja(QStringLiteral("edMascaraEdicion"), QStringLiteral("Máscara en edición:"));
+    // A mask means little to the office: each shows what an amount looks like with it.
+    for (QLineEdit* mascara : {mascara_, mascaraEdicion_}) {
+        auto* ejemplo = new QLabel(this);
+        ejemplo->setObjectName(mascara->objectName() + QStringLiteral("Ejemplo"));
+        ejemplo->setProperty("zmkNoTranslate", true);
+        form->addRow(QString(), ejemplo);
+        connect(mascara, &QLineEdit::textChanged, ejemplo, [ejemplo](const QString& texto) {
+            ejemplo->setText(
+                QStringLiteral("Ejemplo: ") +
+                FormatReportMoney(
+                    QVariant::fromValue(*Currency::Parse(QStringLiteral("1234.5678"))), texto));
+        });
+    }
     decimalesPrecio_->setMaximumWidth(60);
     decimalesTotal_->setMaximumWidth(60);
 

@@ -203,7 +203,10 @@ QWidget* TCCFRMEditDataBase::ConArchivo(QLineEdit* edit) {
 
 void TCCFRMEditDataBase::Muestra(int pagina) {
     paginas_->setCurrentIndex(pagina);
-    lblTitulo->setText(SharedString(kTextos[pagina].titulo));
+    // Duplicating fills the modify page: its title says what is being done.
+    lblTitulo->setText(modo_ == mebDuplicar && pagina == pgModificar
+                           ? QStringLiteral("Duplicar")
+                           : SharedString(kTextos[pagina].titulo));
     lblExplicacion->setText(SharedString(
         modo_ == mebDuplicar && pagina == pgModificar ? 1928 : kTextos[pagina].explicacion));
     if (pagina == pgConfirmacion) lblResumen->setText(Resumen());

@@ -174,6 +174,13 @@ QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
             if (value.metaType().id() == QMetaType::Bool) return QVariant();
             return CellText(index.row(), index.column());
         }
+        case Qt::ToolTipRole: {
+            // A cut cell is read whole in its tooltip.
+            QVariant value = data_set_.ValueAt(index.row(), field);
+            if (value.metaType().id() == QMetaType::Bool) return QVariant();
+            const QString text = CellText(index.row(), index.column());
+            return text.isEmpty() ? QVariant() : QVariant(text);
+        }
         case Qt::CheckStateRole: {
             QVariant value = data_set_.ValueAt(index.row(), field);
             if (value.metaType().id() == QMetaType::Bool)

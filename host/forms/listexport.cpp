@@ -6,11 +6,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cstdio>
 
+#include "host/atomicfile.h"
 #include "host/currency.h"
 #include "host/errors.h"
 
@@ -48,8 +48,6 @@ QString Quote(QString s) {
 }  // namespace
 
 void ExportCsv(const TExportList& list, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) CannotWrite(path);
     QByteArray out("\xEF\xBB\xBF");  // Excel reads the accents as UTF-8 only with this mark
     QStringList header;
     for (const TExportColumn& c : list.columns) header << Quote(c.title);
@@ -60,7 +58,7 @@ void ExportCsv(const TExportList& list, const QString& path) {
             cells << Quote(CellText(row.value(c), list.columns[c].format));
         out += cells.join(u';').toUtf8() + "\r\n";
     }
-    if (file.write(out) != out.size() || !file.commit()) CannotWrite(path);
+    WriteFileAtomically(path, out);
 }
 
 void ExportXlsx(const TExportList& list, const QString& path) {

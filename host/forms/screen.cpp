@@ -21,6 +21,7 @@
 #include "host/forms/datasetmodel.h"
 #include "host/forms/qtcontrols.h"
 #include "host/forms/teclasacceso.h"
+#include "host/library.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
 #include "host/sqlliteral.h"
@@ -126,8 +127,10 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
     });
     act_post_ = add(QStringLiteral("Aceptar"), QKeySequence(Qt::Key_F12), [this] {
         Run([this] {
+            const bool inserting = DataSet()->State() == TDataSetState::Insert;
             FlushEditors();
             DataSet()->Post();
+            if (inserting) PlaceInOrder();
         });
     });
     act_cancel_ = add(QStringLiteral("Cancelar"), QKeySequence(Qt::Key_Escape), [this] {
@@ -166,7 +169,7 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
     act_refresh_ = add(QStringLiteral("Refrescar"), QKeySequence(Qt::Key_F5),
                        [this] { Navigate([this] { query_->RefrescaSQL(); }); });
     toolbar->addSeparator();
-    add(QStringLiteral("Exportar"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { ExportCsv(); });
+    add(QStringLiteral("Exportar"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { ExportList(); });
     add(QStringLiteral("Imprimir"), QKeySequence::Print, [this] { PrintList(); });
     search_ = new QLineEdit(body_);
     search_->setPlaceholderText(QStringLiteral("Buscar (Ctrl+F)"));
@@ -183,13 +186,43 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
     });
     connect(search_, &QLineEdit::textEdited, this, [this] { Search(); });
     connect(search_, &QLineEdit::returnPressed, this, [this] { grid_->setFocus(); });
+    // The filter keeps only the rows whose sorted column holds the text typed.
+    filter_ = new QLineEdit(body_);
+    filter_->setObjectName(QStringLiteral("edFiltro"));
+    filter_->setPlaceholderText(QStringLiteral("Filtrar (Ctrl+L)"));
+    filter_->setClearButtonEnabled(true);
+    filter_->setMaximumWidth(220);
+    toolbar->addWidget(filter_);
+    auto* filter = new QAction(body_);
+    filter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    filter->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    body_->addAction(filter);
+    connect(filter, &QAction::triggered, filter_, [this] {
+        filter_->setFocus();
+        filter_->selectAll();
+    });
+    connect(filter_, &QLineEdit::returnPressed, this, [this] { ApplyFilter(); });
+    connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) ApplyFilter();
+    });
 }
 
 void TZMKScreen::BuildList(QVBoxLayout& layout) {
     auto* splitter = new QSplitter(Qt::Vertical, body_);
     list_splitter_ = splitter;
     layout.addWidget(splitter, 1);
-    grid_ = new QTableView(splitter);
+    // The list with its totals line under it.
+    auto* list = new QWidget(splitter);
+    auto* list_layout = new QVBoxLayout(list);
+    list_layout->setContentsMargins(0, 0, 0, 0);
+    list_layout->setSpacing(2);
+    grid_ = new QTableView(list);
+    list_layout->addWidget(grid_, 1);
+    totals_ = new QLabel(list);
+    totals_->setObjectName(QStringLiteral("lblTotales"));
+    totals_->setStyleSheet(QStringLiteral("font-weight: bold; padding: 1px 4px"));
+    totals_->hide();
+    list_layout->addWidget(totals_);
     grid_->setObjectName(QStringLiteral("DBGrid"));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -220,8 +253,10 @@ void TZMKScreen::BuildList(QVBoxLayout& layout) {
             c.type == QLatin1String("button") ? Qt::AlignLeft : Qt::Alignment());
     record_layout->addStretch(1);
     scroll->setWidget(record_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    // The list and the record form share the height; the user's split is kept per screen.
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    RestoreSplit();
 }
 
 void TZMKScreen::BuildButtons(QVBoxLayout& layout) {
@@ -231,7 +266,7 @@ void TZMKScreen::BuildButtons(QVBoxLayout& layout) {
         if (!b.shortcut.isEmpty()) button->setShortcut(QKeySequence(b.shortcut));
         buttons_ << button;
         connect(button, &QPushButton::clicked, this,
-                [this, b] { RunButton(b.procedure, b.params); });
+                [this, b] { RunButton(b.procedure, b.params, b.caption); });
         row->addWidget(button);
     }
     row->addStretch(1);
@@ -273,16 +308,14 @@ void TZMKScreen::BuildDetails(QSplitter* outer_splitter) {
 }
 
 QString TZMKScreen::QueryText() const {
-    QString sql = def_.sql;
-    sql.replace(QStringLiteral(":PRMIDCentroActual"), SqlLiteral(CurrentCentre()));
-    sql.replace(QStringLiteral(":MASTER"), SqlLiteral(master_value_));
+    QString sql = QueryBody();
     if (sort_column_ >= 0 && sort_column_ < def_.columns.size()) {
-        sql.remove(kOrderBy);
-        sql += QStringLiteral(" ORDER BY ") + def_.columns[sort_column_].field +
-               (sort_order_ == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString());
+        sql += QStringLiteral(" ORDER BY ") + OrderTerms(sort_column_, sort_order_);
         // Equal values keep one order from page to page.
         if (DataSet() && !DataSet()->KeyField().isEmpty())
             sql += QStringLiteral(", ") + DataSet()->KeyField();
+    } else {
+        sql += kOrderBy.match(def_.sql).captured(0);
     }
     if (limit_ > 0) sql += QStringLiteral(" LIMIT ") + QString::number(limit_);
     return sql;
@@ -304,11 +337,7 @@ void TZMKScreen::OpenQuery() {
     grid_->setModel(model_);
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { UpdateSelectedKeys(); });
-    for (int i = 0; i < def_.columns.size(); ++i)
-        // Never narrower than its title.
-        grid_->setColumnWidth(
-            i, std::max(def_.columns[i].width > 0 ? def_.columns[i].width : grid_->columnWidth(i),
-                        grid_->horizontalHeader()->sectionSizeHint(i)));
+    SizeColumns();
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!current.isValid() || !DataSet() || DataSet()->RecNo() == current.row() + 1)
@@ -332,6 +361,7 @@ void TZMKScreen::OpenQuery() {
         detail->OpenQuery();
     }
     PublishObjects();
+    UpdateTotals();
 }
 
 bool TZMKScreen::HasMoreRows() const {
@@ -469,7 +499,8 @@ void TZMKScreen::RequireRight(TTableRight right) const {
     RequireTableRight(def_.table, def_.caption, right);
 }
 
-void TZMKScreen::RunButton(const QString& procedure, const QVariantMap& params) {
+void TZMKScreen::RunButton(const QString& procedure, const QVariantMap& params,
+                           const QString& caption) {
     // A procedure working on "all the rows" of the list must see them all.
     if (!Run([this] {
             FlushEditors();
@@ -481,7 +512,15 @@ void TZMKScreen::RunButton(const QString& procedure, const QVariantMap& params) 
     Run([&] {
         for (auto it = params.begin(); it != params.end(); ++it)
             Parametres().SetParametreValue(it.key(), it.value());
-        ZMKApp().Procedures().ExecuteProcedure(procedure);
+        try {
+            ZMKApp().Procedures().ExecuteProcedure(procedure);
+        } catch (const EProcedureNotAvailable&) {
+            // The user knows the button, not the procedure behind it.
+            const QString name = caption.isEmpty() ? procedure : caption;
+            throw EZMKError(QStringLiteral("«%1» todavía no está disponible en esta versión del "
+                                           "programa.")
+                                .arg(QString(name).remove(u'&')));
+        }
     });
     in_procedure_ = false;
     SyncGridSelection();
@@ -491,6 +530,9 @@ void TZMKScreen::DataEvent(TDataEvent event, TDataSet& dataSet) {
     if (event == TDataEvent::StateChange || event == TDataEvent::AfterPost ||
         event == TDataEvent::AfterDelete)
         UpdateActions();
+    if (event == TDataEvent::AfterPost || event == TDataEvent::AfterDelete ||
+        event == TDataEvent::AfterOpen)
+        UpdateTotals();
     // A new record has its key only once saved: its details may follow it from then on.
     if (event == TDataEvent::AfterPost) UpdateDetails();
     ForEachDataControl([&](IDataEventSink& c) { c.DataEvent(event, dataSet); });
@@ -535,37 +577,6 @@ void TZMKScreen::UpdateActions() {
     grid_->setEnabled(!editing);
     // After a post the grid shows the saved row (a new one included) as the current one.
     if (!editing) SyncGridSelection();
-}
-
-void TZMKScreen::Search() {
-    TDataSet* ds = DataSet();
-    QString text = search_->text().trimmed();
-    if (!ds || text.isEmpty() || def_.columns.isEmpty()) return;
-    // Incremental search on the column the list is sorted by: the user's choice, else the
-    // first one of the query's own order, else the first column.
-    int column = grid_->horizontalHeader()->sortIndicatorSection();
-    if (column < 0 || column >= def_.columns.size()) column = QueryOrderColumn();
-    for (bool all_read = !HasMoreRows();; all_read = true) {
-        for (int row = 0; row < ds->RecordCount(); ++row) {
-            if (model_->CellText(row, column).startsWith(text, Qt::CaseInsensitive)) {
-                Navigate([ds, row] { ds->SetRecNo(row + 1); });
-                return;
-            }
-        }
-        if (all_read || !Run([this] { FetchAll(); })) return;
-    }
-}
-
-int TZMKScreen::QueryOrderColumn() const {
-    const QRegularExpressionMatch order = kOrderBy.match(def_.sql);
-    if (!order.hasMatch()) return 0;
-    static const QRegularExpression firstField(QStringLiteral("ORDER\\s+BY\\s+([A-Za-z0-9_.]+)"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    QString field = firstField.match(order.captured(0)).captured(1);
-    field = field.mid(field.lastIndexOf(QLatin1Char('.')) + 1);
-    for (int i = 0; i < def_.columns.size(); ++i)
-        if (def_.columns[i].field.compare(field, Qt::CaseInsensitive) == 0) return i;
-    return 0;
 }
 
 void TZMKScreen::showEvent(QShowEvent* event) {

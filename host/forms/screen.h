@@ -5,6 +5,8 @@
 // Detail screens below the record form follow the current record. Large lists are read a page
 // at a time as the grid scrolls, so a screen opens at once whatever the size of the table.
 #include <QAction>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -26,6 +28,7 @@
 namespace zmk {
 
 class TDataSetModel;
+struct TExportList;
 
 class TZMKScreen : public QWidget, public IDataEventSink {
   public:
@@ -70,10 +73,15 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     // Runs a data-set operation, showing a refusal in the standard error box.
     bool Run(const std::function<void()>& operation);
     // Runs a button's procedure with its parameters on the screen's objects, as a click does.
-    void RunButton(const QString& procedure, const QVariantMap& params);
+    // A procedure not available yet is named by the caption.
+    void RunButton(const QString& procedure, const QVariantMap& params,
+                   const QString& caption = QString());
     // Opens the plug-in editor of a data-aware edit (its "..." button, F4): on OK the record
     // goes into edit mode and the field takes the edited value.
     void OpenFieldEditor(QLineEdit* edit, const QString& editor);
+
+    // The list as it is exported: the grid's columns and every row read, look-ups as text.
+    TExportList ExportableList() const;
 
     void DataEvent(TDataEvent event, TDataSet& dataSet) override;
     void DataChange(TDataSet& dataSet, TField* field) override;
@@ -88,6 +96,7 @@ class TZMKScreen : public QWidget, public IDataEventSink {
         QString type;
         QWidget* widget;
         bool dirty = false;
+        QString label;  // the caption the form shows for the field
     };
     void BuildUi();
     // The parts of the screen, from the top: commands, list and record form, buttons, details.
@@ -96,11 +105,28 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void BuildButtons(QVBoxLayout& layout);
     void BuildDetails(QSplitter* outer_splitter);
     QString QueryText() const;
+    // The query with its parameters and the user's filter, without its order.
+    QString QueryBody() const;
+    // The ORDER BY terms of a grid column: text holding numbers sorts as numbers.
+    QString OrderTerms(int column, Qt::SortOrder order) const;
+    // The condition the filter box puts on the column the list is sorted by (empty: none).
+    QString FilterCondition() const;
+    void ApplyFilter();
+    // Columns as wide as their content up to a limit, never narrower than their title.
+    void SizeColumns();
+    // The line under a list with money: its records and the sums of its amounts.
+    void UpdateTotals();
+    // The split between list and record form, as the user left it on this screen.
+    void RestoreSplit();
+    // A record just inserted moves to its place in the list's order.
+    void PlaceInOrder();
     void Reopen(bool keepRows);
     void UpdateDetails();
     bool DetailsCanLeave();
     void Navigate(const std::function<void()>& move);
     QWidget* BuildControl(const TControlDef& def, TZMKControl& parent);
+    static bool IsTimetable(const TControlDef& panel);
+    QWidget* BuildTimetable(const TControlDef& panel, TZMKControl& me, QGroupBox* box);
     void BindEditor(const TControlDef& def, QWidget* widget);
     // The edit with its plug-in's button beside it; the edit alone when no plug-in has the name.
     QWidget* WithEditorButton(const TControlDef& def, QLineEdit* edit);
@@ -115,7 +141,8 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     int QueryOrderColumn() const;
     void SyncGridSelection();
     void Search();
-    void ExportCsv();
+    // Saves the list as an Excel workbook or a CSV file (the name the user gives decides).
+    void ExportList();
     void PrintList();
     QVariant EditorValue(const Binding& binding) const;
     // Controls of registered classes that follow the data set with the screen.
@@ -130,6 +157,10 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     QTableView* grid_ = nullptr;
     QWidget* record_ = nullptr;
     QLineEdit* search_ = nullptr;
+    QLineEdit* filter_ = nullptr;
+    QString filter_text_;     // the filter applied
+    int filter_column_ = -1;  // the column it applies to
+    QLabel* totals_ = nullptr;
     QWidget* body_ = nullptr;
     QTabWidget* detail_tabs_ = nullptr;
     std::vector<TZMKScreen*> details_;

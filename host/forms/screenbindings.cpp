@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "host/datasources.h"
+#include "host/errors.h"
 #include "host/forms/controlclasses.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/lookupcombo.h"
@@ -67,6 +68,37 @@ class TLabelFollower : public QObject {
 
 }  // namespace
 
+// A panel of time boxes alone, four per day (from–to in the morning and in the afternoon), is
+// a timetable: a row per day, named by the first word of its boxes' captions.
+bool TZMKScreen::IsTimetable(const TControlDef& c) {
+    if (c.children.size() < 8 || c.children.size() % 4 != 0) return false;
+    return std::all_of(c.children.begin(), c.children.end(), [](const TControlDef& child) {
+        return child.type == QLatin1String("time") && child.label.contains(u' ');
+    });
+}
+
+QWidget* TZMKScreen::BuildTimetable(const TControlDef& c, TZMKControl& me, QGroupBox* box) {
+    auto* grid = new QGridLayout(box);
+    const auto rest = [](const QString& label) { return label.section(u' ', 1); };
+    for (int k = 0; k < 4; ++k)
+        grid->addWidget(new QLabel(rest(c.children[k].label), box), 0, k + 1, Qt::AlignCenter);
+    for (int i = 0; i < c.children.size(); ++i) {
+        const TControlDef& child = c.children[i];
+        QWidget* w = BuildControl(child, me);
+        w->setMaximumWidth(80);
+        w->setToolTip(child.label);
+        const int row = i / 4 + 1;
+        if (i % 4 == 0) {
+            auto* day = new QLabel(child.label.section(u' ', 0, 0), box);
+            day->setBuddy(w);
+            grid->addWidget(day, row, 0);
+        }
+        grid->addWidget(w, row, i % 4 + 1);
+    }
+    grid->setColumnStretch(5, 1);
+    return box;
+}
+
 QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
     QWidget* widget = nullptr;
     if (c.type == QLatin1String("panel")) {
@@ -81,6 +113,7 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
                    (child.type != QLatin1String("panel") && child.type != QLatin1String("button") &&
                     child.type != QLatin1String("label") && !child.label.isEmpty());
         };
+        if (IsTimetable(c)) return BuildTimetable(c, me, box);
         const auto cells = std::count_if(c.children.begin(), c.children.end(), inCell);
         const bool onlyChecks = std::all_of(
             c.children.begin(), c.children.end(),
@@ -123,7 +156,7 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
             if (TZMKControl* ctl = form_->FindComponent(c.name); ctl && ctl->HasClickHandler())
                 ctl->Click();
             else if (!c.procedure.isEmpty())
-                RunButton(c.procedure, c.params);
+                RunButton(c.procedure, c.params, c.label);
         });
         widget = button;
     } else if (c.type == QLatin1String("label")) {
@@ -153,7 +186,8 @@ QWidget* TZMKScreen::BuildControl(const TControlDef& c, TZMKControl& parent) {
     if (!c.field.isEmpty()) BindEditor(c, widget);
     if (auto* check = qobject_cast<QCheckBox*>(widget); check && !c.procedure.isEmpty()) {
         // A box whose change a procedure follows (after the value reached the field).
-        connect(check, &QCheckBox::clicked, this, [this, c] { RunButton(c.procedure, c.params); });
+        connect(check, &QCheckBox::clicked, this,
+                [this, c] { RunButton(c.procedure, c.params, c.label); });
     }
     return placed;
 }
@@ -208,7 +242,7 @@ void TZMKScreen::OpenFieldEditor(QLineEdit* edit, const QString& editor) {
 }
 
 void TZMKScreen::BindEditor(const TControlDef& c, QWidget* widget) {
-    bindings_.push_back(Binding{c.field, c.type, widget});
+    bindings_.push_back(Binding{c.field, c.type, widget, false, c.label});
     size_t index = bindings_.size() - 1;
     // Typing into a control puts the record in edit mode, as a data-aware control does; the
     // value reaches the field when the control is left (or before the post).
@@ -263,7 +297,13 @@ void TZMKScreen::FlushEditors() {
         if (!b.dirty) continue;
         b.dirty = false;
         if (ds->State() != TDataSetState::Edit && ds->State() != TDataSetState::Insert) continue;
-        ds->FieldByName(b.field).SetValue(EditorValue(b));
+        try {
+            ds->FieldByName(b.field).SetValue(EditorValue(b));
+        } catch (const EZMKError& e) {
+            // The user knows the field by the caption on the form.
+            throw EZMKError((b.label.isEmpty() ? b.field : b.label) + QStringLiteral(": ") +
+                            e.Message());
+        }
     }
 }
 

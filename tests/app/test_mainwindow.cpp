@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QSet>
 
 #include "app/mainwindow.h"
@@ -9,6 +10,7 @@
 #include "core/strings.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/forms/screen.h"
 #include "host/forms/teclasacceso.h"
 #include "tests/app/appfixture.h"
 
@@ -280,6 +282,28 @@ TEST_F(MainWindow, TheApplicationAndHelpMenusGiveEveryEntryItsOwnKey) {
             teclas.insert(tecla);
         }
     }
+}
+
+TEST_F(MainWindow, SwitchingTheLanguageKeepsTheOpenScreens) {
+    TZMKAppConfig& config = NewConfig();
+    TestMenu w;
+    w.width = 800;
+    ASSERT_TRUE(ArrancaAplicacion(config, w));
+    ASSERT_NE(ZMKApp().GetDefaultDB(), nullptr);
+    Write(config.LanguageFile(QStringLiteral("English")),
+          "[TFRMMenu]\nActCerrarAplicacion=Close application\n");
+    w.BuildMenus();
+    TZMKScreen* abierta = w.OpenNode(w.AppDefinition().nodeScreens.firstKey());
+    ASSERT_NE(abierta, nullptr);
+    QPointer<QWidget> vigilada(abierta);
+    QList<QAction*> entries = w.LanguageMenu()->actions();
+    ASSERT_EQ(entries.size(), 2);
+    prompt_->Push(QStringLiteral("Yes"));
+    w.ChooseLanguage(entries[1]);
+    EXPECT_EQ(config.Language(), QStringLiteral("English"));
+    EXPECT_FALSE(vigilada.isNull());
+    EXPECT_EQ(w.LastForm(), abierta);
+    config.Disconnect();
 }
 
 TEST_F(MainWindow, HelpLinks) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -121,6 +122,13 @@ TEST_F(AjustesTest, CurrencyDialogStaysOpenUntilValidAndConfirmed) {
     TConfigMoneda v = dlg.Valores();
     EXPECT_EQ(v.mascara, QStringLiteral("#,##0.00"));
     EXPECT_EQ(v.mascaraEdicion, QStringLiteral("#,##0.00##"));
+    // Each mask shows an amount written with it.
+    EXPECT_EQ(Hijo<QLabel>(&dlg, "edMascaraEjemplo")->text(), QStringLiteral("Ejemplo: 1.234,57"));
+    EXPECT_EQ(Hijo<QLabel>(&dlg, "edMascaraEdicionEjemplo")->text(),
+              QStringLiteral("Ejemplo: 1.234,5678"));
+    Hijo<QLineEdit>(&dlg, "edMascara")->setText(QStringLiteral("0.0"));
+    EXPECT_EQ(Hijo<QLabel>(&dlg, "edMascaraEjemplo")->text(), QStringLiteral("Ejemplo: 1234,6"));
+    dlg.PorDefecto();
     EXPECT_FALSE(ParametrosApp().GetValue(QStringLiteral("DIVISANAME")).isValid());
 
     dlg.show();

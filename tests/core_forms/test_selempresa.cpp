@@ -139,6 +139,7 @@ TEST_F(SelEmpresa, DuplicatingNeedsAnotherFileAndDeletingAsksFirst) {
     dialog.ejecutaAsistente = [this](TCCFRMEditDataBase& w) {
         EXPECT_EQ(w.Pagina(), TCCFRMEditDataBase::pgModificar);
         EXPECT_EQ(w.edModNombre->text(), QStringLiteral("Copia de: Actual"));
+        EXPECT_EQ(w.lblTitulo->text(), QStringLiteral("Duplicar"));
         const QString copy = w.edModArchivo->text();
         w.edModArchivo->setText(Path(QStringLiteral("a.MDB")));
         EXPECT_FALSE(w.Siguiente());
@@ -171,6 +172,28 @@ TEST_F(SelEmpresa, DuplicatingNeedsAnotherFileAndDeletingAsksFirst) {
     prompt().Push(QStringLiteral("yes"));
     dialog.ActBorrar->trigger();
     EXPECT_FALSE(QFileInfo::exists(copia));
+    EXPECT_EQ(empresas_->DataBases().Count(), 1);
+}
+
+TEST_F(SelEmpresa, TheOpenDatabaseIsUnlinkedButNotDeleted) {
+    const QString archivo = ArchivoVersion(4, QStringLiteral("a.MDB"));
+    Add(QStringLiteral("Actual"), archivo);
+    empresas_->OpenDatabase(0);
+    ASSERT_TRUE(empresas_->IsConnected());
+    TFRMSelEmpresa dialog(*empresas_);
+    dialog.lista->setCurrentRow(0);
+    dialog.ejecutaAsistente = [this](TCCFRMEditDataBase& w) {
+        w.rbBorrarArchivo->setChecked(true);
+        EXPECT_FALSE(w.Siguiente());
+        EXPECT_EQ(prompt().Log().last(),
+                  QStringLiteral("ERROR ZMK-Escolia: ") +
+                      OneLine(SharedStringFmt(1734, {QStringLiteral("Actual")})));
+        EXPECT_EQ(w.Pagina(), TCCFRMEditDataBase::pgBorrado);
+        return int(QDialog::Rejected);
+    };
+    dialog.ActBorrar->trigger();
+    EXPECT_TRUE(QFileInfo::exists(archivo));
+    EXPECT_TRUE(empresas_->IsConnected());
     EXPECT_EQ(empresas_->DataBases().Count(), 1);
 }
 

@@ -2,6 +2,7 @@
 // their master, the grid feeds the procedures, and the form rules reach the widgets.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -22,6 +23,7 @@
 #include "host/errors.h"
 #include "host/forms/appdefinition.h"
 #include "host/forms/datasetmodel.h"
+#include "host/forms/listexport.h"
 #include "host/forms/lookupcombo.h"
 #include "host/forms/menuform.h"
 #include "host/forms/screen.h"
@@ -386,7 +388,7 @@ TEST_F(DemoCompany, EveryConceptRowNamesItsCourseGroupAndStudent) {
         ds.Edit();
         ds.FieldByName(QStringLiteral("ComentariosT14")).SetValue(QStringLiteral("visto"));
         ds.Post();
-    }));
+    })) << prompt_->Log().join(u'\n').toStdString();
     EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM T14ConceptosMatricula WHERE "
                                     "ComentariosT14 = 'visto'"))
                   .toInt(),
@@ -418,6 +420,49 @@ TEST_F(DemoCompany, AnEnrolmentLookupNamesItsStudentAndGroup) {
     // The list cell shows the same text as the box.
     TGridColumn columna = notas.columns[0];
     EXPECT_EQ(columna.lookup, caja.lookup);
+}
+
+TEST_F(DemoCompany, AListExportsToExcelOrCsvAndSaysWhere) {
+    auto alumnos = Open(QStringLiteral("alumnos"));
+    QAction* exportar = nullptr;
+    for (QAction* a : alumnos->findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Exportar")) exportar = a;
+    ASSERT_NE(exportar, nullptr);
+    const int filas =
+        Scalar(QStringLiteral("SELECT COUNT(*) FROM T01Alumnos WHERE IDCentroT01 = %1")
+                   .arg(IDCentroActual()))
+            .toInt();
+
+    // The list as exported: look-ups as their text, every row read.
+    const TExportList lista = alumnos->ExportableList();
+    EXPECT_EQ(lista.rows.size(), filas);
+    int formaCobro = -1;
+    for (int c = 0; c < lista.columns.size(); ++c)
+        if (lista.columns[c].title == QStringLiteral("Forma de cobro")) formaCobro = c;
+    ASSERT_GE(formaCobro, 0);
+    EXPECT_FALSE(lista.rows[0][formaCobro].toString().isEmpty());
+    bool ok = false;
+    lista.rows[0][formaCobro].toString().toInt(&ok);
+    EXPECT_FALSE(ok) << "a payment method shows its name, not its key";
+
+    QTemporaryDir carpeta;
+    const QString xlsx = carpeta.filePath(QStringLiteral("alumnos"));  // no extension: .xlsx
+    prompt_->Push(xlsx);
+    exportar->trigger();
+    EXPECT_TRUE(QFile::exists(xlsx + QStringLiteral(".xlsx")));
+    ASSERT_FALSE(prompt_->Log().isEmpty());
+    EXPECT_TRUE(prompt_->Log().last().startsWith(QStringLiteral("INFO ")));
+    EXPECT_TRUE(prompt_->Log().last().contains(xlsx + QStringLiteral(".xlsx")))
+        << prompt_->Log().last().toStdString();
+
+    const QString csv = carpeta.filePath(QStringLiteral("alumnos.csv"));
+    prompt_->Push(csv);
+    exportar->trigger();
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\"Código\""));
+    EXPECT_EQ(bytes.count("\r\n"), filas + 1);
 }
 
 TEST_F(DemoCompany, LargeListsArePagedSortedAndSearchedAsAWhole) {

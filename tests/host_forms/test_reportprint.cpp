@@ -206,10 +206,10 @@ TEST(ReportPrint, AnyScreensListPrintsItsColumns) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lista.pdf"));
     PrintDataSetList(QStringLiteral("Líneas de factura"), *ds,
-                     {{QStringLiteral("DescConceptoT16"), QStringLiteral("Concepto")},
+                     {{QStringLiteral("DescConceptoT16"), QStringLiteral("Concepto"), QString()},
                       {QStringLiteral("IDFacturaCabT16"), QStringLiteral("Cliente"),
                        QStringLiteral("T15FacturasCab:IDFacturaCabT15:NombreT15")},
-                      {QStringLiteral("BaseImponibleT16"), QStringLiteral("Base")}},
+                      {QStringLiteral("BaseImponibleT16"), QStringLiteral("Base"), QString()}},
                      TPrintTarget::Pdf, path);
     // Look-ups print the name, not the key; money columns end with their total.
     ASSERT_NO_FATAL_FAILURE(
@@ -218,10 +218,10 @@ TEST(ReportPrint, AnyScreensListPrintsItsColumns) {
                          QStringLiteral("María O'Neill <Pérez>"), QStringLiteral("3 registros")}));
     const QString texto = PdfText(path).simplified();
     EXPECT_TRUE(texto.contains(QStringLiteral("Total (3) 1.250,00"))) << texto.toStdString();
-    EXPECT_THROW(
-        PrintDataSetList(QStringLiteral("x"), *ds, {{QStringLiteral("NoExiste"), QString()}},
-                         TPrintTarget::Pdf, path),
-        EZMKError);
+    EXPECT_THROW(PrintDataSetList(QStringLiteral("x"), *ds,
+                                  {{QStringLiteral("NoExiste"), QString(), QString()}},
+                                  TPrintTarget::Pdf, path),
+                 EZMKError);
 }
 
 TEST(ReportPrint, APdfThatCannotBeWrittenIsRefused) {

@@ -43,7 +43,8 @@ TEST(WheelGuard, ControlsWithoutTheFocusLeaveTheWheelToThePage) {
         layout->addWidget(w);
     page.setWidget(form);
     page.show();
-    page.activateWindow();
+    QApplication::setActiveWindow(&page);
+    QApplication::processEvents();
     nombre->setFocus();
 
     // Polished, they no longer take the focus from a wheel turn.
