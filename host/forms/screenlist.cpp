@@ -1,7 +1,9 @@
 // How a data screen's list reads and shows its rows: the order (numbers as numbers), the
 // user's filter, column widths, the totals line, the split with the record form, and a new
 // record's place in the order.
+#include <QApplication>
 #include <QHeaderView>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSqlQuery>
 
@@ -195,6 +197,8 @@ void TZMKScreen::PlaceInOrder() {
     TField* field = ds ? ds->FindField(ds->KeyField()) : nullptr;
     if (!field || field->IsNull()) return;
     const QVariant key = field->Value();
+    // Reading the list again disables the fields for a moment: the focus stays where it was.
+    QPointer<QWidget> focus = QApplication::focusWidget();
     Reopen(false);
     if (!ds->Locate(ds->KeyField(), key)) {
         FetchAll();
@@ -202,6 +206,7 @@ void TZMKScreen::PlaceInOrder() {
     }
     SyncGridSelection();
     UpdateTotals();
+    if (focus && focus->isEnabled() && isAncestorOf(focus)) focus->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace zmk

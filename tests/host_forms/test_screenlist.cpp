@@ -179,7 +179,9 @@ TEST_F(Listas, ANewRecordTakesItsPlaceInTheOrderAndTheSplitIsKept) {
     EXPECT_TRUE(Parametres().ParamExists(QStringLiteral("PRMPantalla_series_Division")));
     auto otra = Open(QStringLiteral("series"));
     for (QSplitter* s : otra->findChildren<QSplitter*>())
-        if (s->isAncestorOf(otra->Grid())) EXPECT_EQ(s->sizes(), QList<int>({120, 480}));
+        if (s->isAncestorOf(otra->Grid())) {
+            EXPECT_EQ(s->sizes(), QList<int>({120, 480}));
+        }
 }
 
 TEST_F(Listas, AGroupsTimetableIsADayByDayGrid) {
