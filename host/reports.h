@@ -96,7 +96,7 @@ QString RenderReportHtml(const TReportDefinition& definition, const QString& fil
 struct TListColumn {
     QString field;
     QString title;
-    QString lookup;  // "TABLE:KEY:TEXT[:ORDER]": the text printed for the key the field holds
+    QString lookup = {};  // "TABLE:KEY:TEXT[:ORDER]": the text printed for the key the field holds
 };
 // A screen's list as a document: its columns, a row per record, and under the money columns
 // their totals (rounded once) with the count of records.

@@ -86,15 +86,28 @@ PROFESOR = "T04Profesores:IDProfesorT04:NombreCompletoT04"
 CURSO = "T03Cursos:IDCursoT03:DescripcionT03"
 GRUPO = "T05Grupos:IDGrupoT05:NombreT05"
 ALUMNO = "T01Alumnos:IDAlumnoT01:NombreCompletoT01"
-# An enrolment is known by its number, its student and its group; listed by student.
-MATRICULA = ("T02Matriculas LEFT JOIN T01Alumnos ON IDAlumnoT01 = IDAlumnoT02 "
-             "LEFT JOIN T05Grupos ON IDGrupoT05 = IDGrupoT02:IDMatriculaT02:"
-             "NMatriculaT02 || ' - ' || COALESCE(NombreCompletoT01, '') || "
-             "' (' || COALESCE(NombreT05, '') || ')':"
-             "NombreCompletoT01, CAST(NMatriculaT02 AS INTEGER), NMatriculaT02")
+# An enrolment is known by its number, its student and its group; listed by student. Look-ups
+# reach other tables through subqueries (a list over one table stays editable).
+ALUMNO_DE_MATRICULA = "(SELECT NombreCompletoT01 FROM T01Alumnos WHERE IDAlumnoT01 = IDAlumnoT02)"
+MATRICULA = ("T02Matriculas:IDMatriculaT02:"
+             "NMatriculaT02 || ' - ' || COALESCE(" + ALUMNO_DE_MATRICULA + ", '') || ' (' || "
+             "COALESCE((SELECT NombreT05 FROM T05Grupos WHERE IDGrupoT05 = IDGrupoT02), '') || ')':"
+             + ALUMNO_DE_MATRICULA + ", CAST(NMatriculaT02 AS INTEGER), NMatriculaT02")
+# A concept's enrolment, group and course, whichever of them owns it.
+GRUPO_DE_CONCEPTO = ("COALESCE(IDGrupoT14, (SELECT IDGrupoT02 FROM T02Matriculas "
+                     "WHERE IDMatriculaT02 = IDMatriculaT14))")
+CURSO_DE_CONCEPTO = ("(SELECT DescripcionT03 FROM T03Cursos WHERE IDCursoT03 = COALESCE(IDCursoT14, "
+                     "(SELECT IDCursoT05 FROM T05Grupos WHERE IDGrupoT05 = " + GRUPO_DE_CONCEPTO + ")))")
+CONCEPTO_CURSO = "T14ConceptosMatricula:IDConceptoMatriculaT14:" + CURSO_DE_CONCEPTO
+CONCEPTO_GRUPO = ("T14ConceptosMatricula:IDConceptoMatriculaT14:(SELECT NombreT05 FROM T05Grupos "
+                  "WHERE IDGrupoT05 = " + GRUPO_DE_CONCEPTO + ")")
+CONCEPTO_ALUMNO = ("T14ConceptosMatricula:IDConceptoMatriculaT14:(SELECT NombreCompletoT01 FROM "
+                   "T01Alumnos WHERE IDAlumnoT01 = (SELECT IDAlumnoT02 FROM T02Matriculas WHERE "
+                   "IDMatriculaT02 = IDMatriculaT14))")
 # A bulletin is known by its number and its course.
-BOLETIN = ("T24BoletinesNotas LEFT JOIN T03Cursos ON IDCursoT03 = IDCursoT24:IDBoletinNotasT24:"
-           "IDBoletinNotasT24 || ' - ' || COALESCE(DescripcionT03, ''):IDBoletinNotasT24")
+BOLETIN = ("T24BoletinesNotas:IDBoletinNotasT24:IDBoletinNotasT24 || ' - ' || "
+           "COALESCE((SELECT DescripcionT03 FROM T03Cursos WHERE IDCursoT03 = IDCursoT24), ''):"
+           "IDBoletinNotasT24")
 TIPO_IVA = "T22TiposIva:TPCIvaT22:DescripcionT22"
 TIPO_INCIDENCIA = "T12TipoIncidencias:IDTipoIncidenciaT12:DescripcionT12"
 FORMATO_BOLETIN = "T23FormatosBoletinesNotas:IDFormatoBoletinNotasT23:DescripcionT23"
@@ -431,18 +444,12 @@ def screens():
         "dataSource": 242, "colours": 203,
         # A concept belongs to a course, a group or an enrolment; the list shows every row's
         # course, group and student through its owner (an enrolment's group and course).
-        "sql": ("SELECT C.*, CU.DescripcionT03, G.NombreT05, M.NMatriculaT02, "
-                "A.NombreCompletoT01 FROM T14ConceptosMatricula C "
-                "LEFT JOIN T02Matriculas M ON M.IDMatriculaT02 = C.IDMatriculaT14 "
-                "LEFT JOIN T05Grupos G ON G.IDGrupoT05 = COALESCE(C.IDGrupoT14, M.IDGrupoT02) "
-                "LEFT JOIN T03Cursos CU ON CU.IDCursoT03 = COALESCE(C.IDCursoT14, G.IDCursoT05) "
-                "LEFT JOIN T01Alumnos A ON A.IDAlumnoT01 = M.IDAlumnoT02 "
-                "WHERE C.IDCentroT14 = %s "
-                "ORDER BY DescripcionT03, NombreT05, NombreCompletoT01, NOrdenT14" % CENTRE),
-        "columns": [col("DescripcionT03", "Curso", width=160),
-                    col("NombreT05", "Grupo", width=140),
-                    col("NombreCompletoT01", "Alumno", width=200),
-                    col("NMatriculaT02", "Matrícula", width=80)]
+        "sql": ("SELECT * FROM T14ConceptosMatricula WHERE IDCentroT14 = %s "
+                "ORDER BY IDCursoT14, IDGrupoT14, IDMatriculaT14, NOrdenT14" % CENTRE),
+        "columns": [col("IDConceptoMatriculaT14", "Curso", width=160, lookup=CONCEPTO_CURSO),
+                    col("IDConceptoMatriculaT14", "Grupo", width=140, lookup=CONCEPTO_GRUPO),
+                    col("IDConceptoMatriculaT14", "Alumno", width=200, lookup=CONCEPTO_ALUMNO),
+                    col("IDMatriculaT14", "Matrícula", width=260, lookup=MATRICULA)]
         + CONCEPT_COLUMNS,
         "form": concept_form(owners=True),
     }

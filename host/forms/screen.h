@@ -107,7 +107,10 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     QString QueryText() const;
     // The query with its parameters and the user's filter, without its order.
     QString QueryBody() const;
-    // The ORDER BY terms of a grid column: text holding numbers sorts as numbers.
+    // The SQL giving a look-up column's text for the row (empty when it cannot be had).
+    QString LookupExpression(int column) const;
+    // The ORDER BY terms of a grid column: text holding numbers sorts as numbers, look-ups by
+    // their text.
     QString OrderTerms(int column, Qt::SortOrder order) const;
     // The condition the filter box puts on the column the list is sorted by (empty: none).
     QString FilterCondition() const;

@@ -62,12 +62,28 @@ QString TZMKScreen::QueryBody() const {
     return sql;
 }
 
+QString TZMKScreen::LookupExpression(int column) const {
+    const TGridColumn& c = def_.columns[column];
+    const QStringList parts = c.lookup.split(u':');
+    if (c.format != QLatin1String("lookup") || parts.size() < 3) return QString();
+    // A look-up on the row itself is an expression over its columns; another table's, a
+    // subquery (one table: a join would make the list read-only).
+    if (parts[0].compare(def_.table, Qt::CaseInsensitive) == 0 && parts[1] == c.field)
+        return u'(' + parts[2] + u')';
+    if (parts[0].contains(u' ')) return QString();
+    return QStringLiteral("(SELECT %1 FROM %2 WHERE %3 = %4)")
+        .arg(parts[2], parts[0], parts[1], c.field);
+}
+
 QString TZMKScreen::OrderTerms(int column, Qt::SortOrder order) const {
     const QString field = def_.columns[column].field;
     const QString dir = order == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString();
+    if (def_.columns[column].format == QLatin1String("lookup")) {
+        const QString text = LookupExpression(column);
+        return (text.isEmpty() ? field : text) + dir;
+    }
     TField* f = DataSet() ? DataSet()->FindField(field) : nullptr;
-    if (!f || f->DataType() != TFieldType::String || def_.columns[column].format == "lookup")
-        return field + dir;
+    if (!f || f->DataType() != TFieldType::String) return field + dir;
     // Codes and numbers kept as text: "2" before "10", the others after them in text order.
     return QStringLiteral(
                "CASE WHEN TRIM(%1) <> '' AND TRIM(%1) NOT GLOB '*[^0-9]*' THEN 0 "
@@ -80,10 +96,8 @@ QString TZMKScreen::FilterCondition() const {
         return QString();
     const TGridColumn& c = def_.columns[filter_column_];
     const QString pattern = SqlLiteral(u'%' + filter_text_ + u'%');
-    const QStringList parts = c.lookup.split(u':');
-    if (c.format == QLatin1String("lookup") && parts.size() >= 3)
-        return QStringLiteral("%1 IN (SELECT %2 FROM %3 WHERE %4 LIKE %5)")
-            .arg(c.field, parts[1], parts[0], parts[2], pattern);
+    const QString text = LookupExpression(filter_column_);
+    if (!text.isEmpty()) return text + QStringLiteral(" LIKE ") + pattern;
     return QStringLiteral("CAST(%1 AS TEXT) LIKE %2").arg(c.field, pattern);
 }
 
