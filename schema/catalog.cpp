@@ -245,9 +245,10 @@ Table Centros() {
 }
 
 Table TiposIva() {
+    // Its own data source: deleting a rate that tariffs, concepts or invoices use is refused.
     return {"T22TiposIva",
             "Tipos de IVA",
-            0,
+            222,
             "IDTipoIvaT22",
             {Key("IDTipoIvaT22"), Money("TPCIvaT22"), Text("DescripcionT22"),
              // Printed under the VAT table of an invoice with this rate (an exemption's article).

@@ -38,7 +38,7 @@ const ExpectedTable kExpected[] = {
     {"T17FormasCobro", "Formas de cobro", 213, "IDFormaCobroT17"},
     {"T18Series", "Series de facturas", 0, "IDSerieT18"},
     {"T20Centros", "Centros", 251, "IDCentroT20"},
-    {"T22TiposIva", "Tipos de IVA", 0, "IDTipoIvaT22"},
+    {"T22TiposIva", "Tipos de IVA", 222, "IDTipoIvaT22"},
     {"T23FormatosBoletinesNotas", "Formato de los boletines de notas", 0,
      "IDFormatoBoletinNotasT23"},
     {"T24BoletinesNotas", "Boletines de notas", 296, "IDBoletinNotasT24"},
