@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 
-#include "billing/bancos.h"
+#include "core/bancos.h"
 #include "core/sqlhelpers.h"
 #include "host/app.h"
 #include "host/database.h"

@@ -7,15 +7,15 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 
-#include "host/formhooks.h"
-#include "host/sqlliteral.h"
 #include "host/app.h"
 #include "host/currency.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "host/formhooks.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/screen.h"
 #include "host/parametres.h"
+#include "host/sqlliteral.h"
 
 namespace zmk {
 

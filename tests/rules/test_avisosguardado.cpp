@@ -64,7 +64,7 @@ TEST_F(AvisosGuardado, AStudentIsSavedWithTheWarningsOfItsFields) {
     // Paid by direct debit the same IBAN stops the save, and says what to do.
     ds->Edit();
     ds->FieldByName(QStringLiteral("IDFormaCobroT01")).SetValue(2);
-    const QString error = Error([&] { ds->Post(); });
+    const QString error = test::ErrorMessage([&] { ds->Post(); });
     EXPECT_TRUE(error.startsWith(QStringLiteral("El alumno se cobra por domiciliación bancaria")))
         << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("Corrija el IBAN o cambie la forma de cobro")));

@@ -240,7 +240,7 @@ TEST_F(Borrado, AVatTypeInUseStaysAndTheRefusalSaysWhatUsesIt) {
              .arg(Factura(1, Alumno(), 1)));
     const int general = VarAEnter(
         tdb.Scalar(QStringLiteral("SELECT IDTipoIvaT22 FROM T22TiposIva WHERE TPCIvaT22=21")));
-    const QString antes = Contenido();
+    const QString antes = tdb.Dump();
     try {
         Borra("T22TiposIva", "IDTipoIvaT22", general, 222);
         ADD_FAILURE() << "deleted";
@@ -251,7 +251,7 @@ TEST_F(Borrado, AVatTypeInUseStaysAndTheRefusalSaysWhatUsesIt) {
                                  "Cambie antes el IVA de esas tarifas y conceptos; las facturas "
                                  "emitidas lo conservan siempre."));
     }
-    EXPECT_EQ(Contenido(), antes);
+    EXPECT_EQ(tdb.Dump(), antes);
 
     // Unused, or the same rate kept by another row: it goes without a word.
     Borra("T22TiposIva", "IDTipoIvaT22", tipo, 222);
