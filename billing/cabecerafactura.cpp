@@ -2,6 +2,7 @@
 
 #include <QSqlQuery>
 
+#include "billing/emisorfactura.h"
 #include "billing/factura.h"
 #include "core/bancos.h"
 #include "core/sqlhelpers.h"
@@ -76,6 +77,17 @@ QString Recortado(const QVariant& v) {
     return v.toString().trimmed();
 }
 
+bool GuardaEmisor(TDataBaseZMK& db) {
+    const QStringList columnas = db.Columns(QStringLiteral("T15FacturasCab"));
+    for (const QString& c : ColumnasEmisor())
+        if (!columnas.contains(c, Qt::CaseInsensitive)) return false;
+    return true;
+}
+
+QStringList ColumnasInsertadas(TDataBaseZMK& db) {
+    return GuardaEmisor(db) ? kColumnasCabecera + ColumnasEmisor() : kColumnasCabecera;
+}
+
 }  // namespace
 
 TCreadorCabeceras::TCreadorCabeceras(TDataBaseZMK& db)
@@ -87,9 +99,10 @@ TCreadorCabeceras::TCreadorCabeceras(TDataBaseZMK& db)
                                  "T17FormasCobro.IDFormaCobroT17=T01Alumnos.IDFormaCobroT01 "
                                  "WHERE IDAlumnoT01=?")),
       insertar_(
-          TPreparedStatement::Insert(db, QStringLiteral("T15FacturasCab"), kColumnasCabecera)),
+          TPreparedStatement::Insert(db, QStringLiteral("T15FacturasCab"), ColumnasInsertadas(db))),
       avanzarSerie_(
-          db, QStringLiteral("UPDATE T18Series SET NSiguienteFacturaT18=? WHERE IDSerieT18=?")) {}
+          db, QStringLiteral("UPDATE T18Series SET NSiguienteFacturaT18=? WHERE IDSerieT18=?")),
+      emisor_(GuardaEmisor(db) ? EmisorActual() : QVariantList()) {}
 
 TCreadorCabeceras::TSerie& TCreadorCabeceras::Serie(int idSerie) {
     auto it = series_.find(idSerie);
@@ -169,7 +182,7 @@ int TCreadorCabeceras::Crear(int idCentro, int idAlumno, int idSerie, bool datos
     const QVariant cero = 0.0;
     const QVariant codigo =
         alumno("CodigoT01").isNull() ? nulo : QVariant(alumno("CodigoT01").toString());
-    const QVariantList valores{
+    QVariantList valores{
         idAlumno,
         idCentro > 0 ? QVariant(idCentro) : nulo,
         cobro->idFormaCobro,
@@ -209,6 +222,7 @@ int TCreadorCabeceras::Crear(int idCentro, int idAlumno, int idSerie, bool datos
         0,
         nulo,
     };
+    valores += emisor_;
     alumno_.Finish();
     insertar_.Run(valores);
     const int id = insertar_.LastInsertId().toInt();

@@ -41,6 +41,8 @@ class TCreadorCabeceras {
     TPreparedStatement matricula_, alumno_, insertar_, avanzarSerie_;
     QHash<int, TSerie> series_;
     QVariant ultimoNumero_;
+    // The issuer every invoice of this run is issued with; empty on a file without its columns.
+    QVariantList emisor_;
 };
 
 // One header, as the generation creates it (see TCreadorCabeceras::Crear).

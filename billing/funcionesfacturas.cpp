@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "billing/emisorfactura.h"
 #include "billing/estadofactura.h"
 #include "billing/factura.h"
 #include "billing/opciones.h"
@@ -224,10 +225,13 @@ int DevolverFactura(int idFactura, const QVariant& codigoMotivo, const QDate& fe
     AnotarIncidenciaFactura(idFactura, QStringLiteral("11-Devolución de factura"), false);
 
     // The copy that lets the returned amount be collected again.
+    // It is the same invoice presented again: it keeps the issuer the original was issued with.
+    QStringList columnas = kColumnasCopiaCabecera;
+    if (ds->FindField(ColumnasEmisor().first())) columnas += ColumnasEmisor();
     QVariantList valores;
-    for (const QString& c : kColumnasCopiaCabecera) valores << ds->FieldByName(c).Value();
+    for (const QString& c : columnas) valores << ds->FieldByName(c).Value();
     auto poner = [&](const char* columna, const QVariant& v) {
-        valores[kColumnasCopiaCabecera.indexOf(QLatin1String(columna))] = v;
+        valores[columnas.indexOf(QLatin1String(columna))] = v;
     };
     poner("TipoPagoT15", QVariant());
     poner("CobradaT15", false);
@@ -236,9 +240,9 @@ int DevolverFactura(int idFactura, const QVariant& codigoMotivo, const QDate& fe
     poner("PteRevisarT15", true);
     poner("IDNorma19T15", QVariant());
     poner("Norma19CodMotivoDevT15", hayMotivo ? QVariant(codigoMotivo.toString()) : QVariant());
-    const int nuevo = VarAEnter(CreaRegistreNouID(db, QStringLiteral("T15FacturasCab"),
-                                                  QStringLiteral("IDFacturaCabT15"),
-                                                  kColumnasCopiaCabecera, valores));
+    const int nuevo =
+        VarAEnter(CreaRegistreNouID(db, QStringLiteral("T15FacturasCab"),
+                                    QStringLiteral("IDFacturaCabT15"), columnas, valores));
 
     auto lineas =
         db.GetTSQLDataSet(QStringLiteral("SELECT * FROM T16FacturasCue WHERE IDFacturaCabT16=") +

@@ -2,6 +2,7 @@
 
 #include <QSqlQuery>
 
+#include "billing/emisorfactura.h"
 #include "core/parametrosapp.h"
 #include "core/strings.h"
 #include "host/app.h"
@@ -73,6 +74,7 @@ void AseguraTextoLegalIva() {
 void RegisterFuncionesFacturacion() {
     frRegisterFunctionLibrary<TFuncionesFacturacion>();
     ParametrosApp().AddReloadHandler(QStringLiteral("TextoLegalIva"), AseguraTextoLegalIva);
+    ParametrosApp().AddReloadHandler(QStringLiteral("EmisorFacturas"), AseguraEmisorFacturas);
 }
 
 }  // namespace zmk

@@ -196,6 +196,9 @@ Table FacturasCab() {
     for (int i = 1; i <= 8; ++i)
         c.push_back(Text(QStringLiteral("Linea%1T15").arg(i, 2, 10, QLatin1Char('0')), 80));
     c.push_back(Memo("ComentariosT15"));
+    // The issuer as it was on the day: a reprint shows what the invoice was issued with.
+    AddTexts(c, {"EmisorNombreT15", "EmisorCIFT15", "EmisorDireccionT15", "EmisorCPT15",
+                 "EmisorPoblacionT15"});
     return t;
 }
 

@@ -108,7 +108,7 @@ TEST(ReportPrint, InvoiceReceiptSettlementAndBulletinToPdf) {
                                        QStringLiteral("Actitud"), QStringLiteral("Buena")}));
 }
 
-TEST(ReportPrint, SeveralDocumentsStartOnTheirOwnPageAndTheCompanyComesFromItsParameters) {
+TEST(ReportPrint, SeveralDocumentsStartOnTheirOwnPageEachWithTheIssuerItWasIssuedWith) {
     RegisterReportProcedures();
     test::TestDatabase tdb;
     const auto d = test::CrearDatosInformes(tdb.db());
@@ -117,17 +117,30 @@ TEST(ReportPrint, SeveralDocumentsStartOnTheirOwnPageAndTheCompanyComesFromItsPa
             "INSERT INTO T15FacturasCab (IDCentroT15, NumeroT15, NombreT15, ImporteTotalT15) "
             "VALUES (%1, 18, 'Segundo Cliente', 10)")
             .arg(d.centro));
+    tdb.db().ExecuteSQL(QStringLiteral("UPDATE T15FacturasCab SET EmisorNombreT15='Escuelas "
+                                       "Unidas S.L.', EmisorCIFT15='B25999999' WHERE "
+                                       "IDFacturaCabT15=%1")
+                            .arg(d.factura));
+    // Today's company data are another's: the reprint still shows who issued each invoice.
     Parametres().SetParametreValue(QStringLiteral("PRMAEmpresaNombre"),
-                                   QStringLiteral("Escuelas Unidas S.L."));
+                                   QStringLiteral("Nombre De Hoy S.L."));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dos.pdf"));
     PrintReport(101, QStringLiteral("IDCentroT15=%1").arg(d.centro), TPrintTarget::Pdf, path);
     Parametres().DeleteParam(QStringLiteral("PRMAEmpresaNombre"));
     ASSERT_NO_FATAL_FAILURE(
         ExpectPdf(path,
-                  {QStringLiteral("Escuelas Unidas S.L."), QStringLiteral("Segundo Cliente"),
-                   QStringLiteral("FACTURA")},
+                  {QStringLiteral("Escuelas Unidas S.L."), QStringLiteral("CIF: B25999999"),
+                   QStringLiteral("Segundo Cliente"), QStringLiteral("FACTURA")},
                   2));
+    const QStringList paginas = PdfText(path).split(u'\f');
+    ASSERT_GE(paginas.size(), 2);
+    EXPECT_FALSE(paginas.join(u' ').contains(QStringLiteral("Nombre De Hoy")));
+    // The invoice issued without company data names the centre as issuer.
+    const QString segunda =
+        paginas[0].contains(QStringLiteral("Segundo Cliente")) ? paginas[0] : paginas[1];
+    EXPECT_FALSE(segunda.contains(QStringLiteral("Escuelas Unidas"))) << segunda.toStdString();
+    EXPECT_TRUE(segunda.contains(QStringLiteral("Academia Sol & Luna"))) << segunda.toStdString();
 }
 
 TEST(ReportPrint, AReturnedInvoiceAndItsNewCopySayWhatHappened) {
@@ -241,9 +254,18 @@ TEST(ReportPrint, TheCliCommandWritesTheReportToAPdf) {
     ctx.args = QStringList{QStringLiteral("pdf"), QStringLiteral("102"),
                            QStringLiteral("IDFacturaCabT15=%1").arg(d.factura),
                            dir.filePath(QStringLiteral("cli.pdf"))};
+    tdb.db().ExecuteSQL(QStringLiteral("UPDATE T15FacturasCab SET EmisorNombreT15='Escuelas "
+                                       "Unidas S.L.', EmisorCIFT15='B25999999' WHERE "
+                                       "IDFacturaCabT15=%1")
+                            .arg(d.factura));
     EXPECT_EQ(cli::RunCommand(QStringLiteral("report"), ctx), cli::kExitOk);
     ASSERT_NO_FATAL_FAILURE(
         ExpectPdf(dir.filePath(QStringLiteral("cli.pdf")), {QStringLiteral("RECIBO")}));
+    // One rule for both: the command prints the issuer the program prints.
+    PrintReport(102, ctx.args[2], TPrintTarget::Pdf, dir.filePath(QStringLiteral("prog.pdf")));
+    const QString programa = PdfText(dir.filePath(QStringLiteral("prog.pdf")));
+    EXPECT_TRUE(programa.contains(QStringLiteral("Escuelas Unidas S.L.")));
+    EXPECT_EQ(PdfText(dir.filePath(QStringLiteral("cli.pdf"))), programa);
     ctx.args = QStringList{QStringLiteral("list")};
     EXPECT_EQ(cli::RunCommand(QStringLiteral("report"), ctx), cli::kExitOk);
     outStream.flush();
