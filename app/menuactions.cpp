@@ -1,5 +1,6 @@
 #include "app/menuactions.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,10 +8,12 @@
 #include "app/appconfig.h"
 #include "billing/forms/opciones.h"
 #include "core/centroactual.h"
+#include "core/empresasacciones.h"
 #include "core/forms/confdatosempresa.h"
 #include "core/forms/confmenulevel0ext.h"
 #include "core/forms/confmoneda.h"
 #include "core/forms/selempresa.h"
+#include "core/strings.h"
 #include "host/errors.h"
 #include "host/prompt.h"
 #include "host/resources.h"
@@ -82,6 +85,23 @@ void CopiaSeguridad(QWidget* owner) {
     TCCFRMRealizarCopiaSeg dialog(inst, config->DataBases().OpenIndex(), owner);
     dialog.exec();
     QDir::setCurrent(workingDir);
+}
+
+void InstallCopiaAntesDeBorrar() {
+    SetCopiaAntesDeBorrar([](int index) {
+        TZMKAppConfig* config = AppConfig();
+        if (!config) return true;
+        const QString nombre = config->DataBases().DataBases().Entry(index).nombre;
+        if (!PreguntaSiNo(SharedStringFmt(1736, {nombre}), TMsgIcon::Question, TMsgButton::Yes))
+            return true;
+        const QString workingDir = QDir::currentPath();
+        config->SaveResources();
+        TCCFRMRealizarCopiaSeg dialog(InstalacionCopias(), index, QApplication::activeWindow());
+        const bool hecha = dialog.exec() == QDialog::Accepted;
+        QDir::setCurrent(workingDir);
+        if (!hecha) Informa(SharedStringFmt(1737, {nombre}));
+        return hecha;
+    });
 }
 
 void CopiaAutomatica() {

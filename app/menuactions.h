@@ -15,6 +15,9 @@ void OpcionesAplicacion(QWidget* owner);
 void CopiaSeguridad(QWidget* owner);
 // The automatic backup of the open company, when the program closes (failures are shown).
 void CopiaAutomatica();
+// Before the file of another company is deleted, offers to back it up first (core's
+// SetCopiaAntesDeBorrar): a backup started and not finished keeps the file.
+void InstallCopiaAntesDeBorrar();
 // True when the restore reported success.
 bool RestaurarCopia(QWidget* owner);
 void AcercaDe(QWidget* owner);

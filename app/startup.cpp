@@ -119,6 +119,7 @@ bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
     MigraConfiguracionAnterior(config.AppFile());
     // Every connection publishes the company data for reports and screens.
     RegisterDatosEmpresa();
+    InstallCopiaAntesDeBorrar();
     config.Configure(
         &window, [&window] { window.ApplyWindowMode(); },
         [&installScreens](TProcedureZMK& procedures) {

@@ -16,6 +16,11 @@ namespace zmk {
 
 namespace {
 
+std::function<bool(int)>& CopiaAntesDeBorrar() {
+    static std::function<bool(int)> oferta;
+    return oferta;
+}
+
 bool EnDirectorio(const QString& file, const QString& dir) {
     if (dir.isEmpty()) return false;
     return QFileInfo(file).absoluteDir() == QDir(dir);
@@ -38,6 +43,10 @@ void ExigeAdministrador(TEmpresasBD& empresas, const QString& file, const QStrin
     auto db = TDataBaseZMK::Open(file);
     if (!check(*db))
         throw EZMKError(operacion + u'\n' + SharedStringFmt(1722, {QFileInfo(file).fileName()}));
+}
+
+void SetCopiaAntesDeBorrar(std::function<bool(int index)> oferta) {
+    CopiaAntesDeBorrar() = std::move(oferta);
 }
 
 void CompruebaBorrable(TEmpresasBD& empresas, int index) {
@@ -107,6 +116,7 @@ void EjecutaAccionBD(TEmpresasBD& empresas, int accion, int selected, TDataBaseE
             }
             CompruebaBorrable(empresas, selected);
             if (!QFileInfo::exists(file)) throw EZMKError(SharedString(1730));
+            if (CopiaAntesDeBorrar() && !CopiaAntesDeBorrar()(selected)) return;
             // The user sees which file goes before saying yes: name, size and last change.
             const QString pregunta = DescripcionArchivoBD(list.Entry(selected)) +
                                      QStringLiteral("\n\n") + SharedString(1729);

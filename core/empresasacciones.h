@@ -1,6 +1,7 @@
 #pragma once
 // What the company-database wizard carries out, and the selection of a database from the list.
 #include <QString>
+#include <functional>
 
 #include "core/empresas.h"
 
@@ -34,6 +35,10 @@ void EjecutaAccionBD(TEmpresasBD& empresas, int accion, int selected, TDataBaseE
 void CompruebaBorrable(TEmpresasBD& empresas, int index);
 // The entry as the user recognises it before deleting: name, file, size and last change (1735).
 QString DescripcionArchivoBD(const TDataBaseEntry& entry);
+
+// Offered before the file of a company is deleted (the program installs it, as backups exist):
+// gets the entry's index and returns false to stop the deletion with nothing deleted.
+void SetCopiaAntesDeBorrar(std::function<bool(int index)> oferta);
 
 // A file name chosen on a page: not empty (1900), not in the masters' or the work directory (1901).
 void CompruebaArchivoElegido(const QString& file);

@@ -137,6 +137,8 @@ constexpr std::array<TSharedString, kSharedStringSlots> kSharedStrings = {{
     {1733, "FRMSelDataBase.modify_db_action", "Modificar la base de datos"},
     {1734, "FRMSelDataBase.raise_close_open_db", "Cierre antes la base de datos: \"%s\" es la que está abierta y su archivo no se puede borrar.\n\nPulse \"Sin Base de datos seleccionada\" (o abra otra empresa) y vuelva a borrarla."},
     {1735, "FRMSelDataBase.db_file_info", "Empresa: %s\nArchivo: %s\nTamaño: %s\nÚltimo cambio: %s"},
+    {1736, "FRMSelDataBase.confirm_backup_before_delete", "Antes de borrar \"%s\" puede hacer una copia de seguridad de sus datos.\n\n¿Desea hacer ahora la copia de seguridad?"},
+    {1737, "FRMSelDataBase.delete_without_backup", "No se ha hecho la copia de seguridad: la base de datos \"%s\" no se ha borrado.\n\nVuelva a borrarla cuando tenga la copia, o conteste No a la copia."},
     {1750, "FRMRestaurarCopiaSeg.error_no_application", "No pertenece a la aplicación, imposible recuperar"},
     {1751, "FRMRestaurarCopiaSeg.no_file_selected", "No ha seleccionado ningún archivo para recuperar"},
     {1752, "FRMRestaurarCopiaSeg.confirm_selected_files", "Ha marcado un total de %d archivo/s\n\n¿Recuperar los archivos?"},

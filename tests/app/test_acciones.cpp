@@ -19,6 +19,7 @@
 #include "core/forms/selempresa.h"
 #include "core/masters.h"
 #include "core/parametrosapp.h"
+#include "core/strings.h"
 #include "core/versiones.h"
 #include "host/dataset.h"
 #include "host/forms/screen.h"
@@ -206,6 +207,49 @@ TEST_F(Acciones, EnterInTheCompanyListOpensTheSelectedDatabase) {
                });
     EXPECT_EQ(resultado, QDialog::Accepted);
     EXPECT_NE(ZMKApp().GetDefaultDB(), nullptr);
+    config_->Disconnect();
+}
+
+TEST_F(Acciones, DeletingAnotherCompanyOffersItsBackupFirst) {
+    NewConfig();
+    MenuEstrecho w;
+    ASSERT_TRUE(ArrancaAplicacion(*config_, w));
+    TZMKDataBases& lista = config_->DataBases().DataBases();
+    ASSERT_GE(lista.Count(), 1);
+    const QString otra = DataDir() + QStringLiteral("/otra.MDB");
+    ASSERT_TRUE(QFile::copy(lista.Entry(0).archivo, otra));
+    lista.Add({QStringLiteral("Academia Sur"), 4, otra, QString(), QString()});
+    const int indice = lista.Count() - 1;
+    const QString oferta = SharedStringFmt(1736, {QStringLiteral("Academia Sur")});
+
+    // Yes opens the backup dialog; closed without a backup, the file stays and the user is told.
+    prompt_->Push(QStringLiteral("yes"));
+    QString abierto;
+    ConDialogo([&] { EjecutaAccionBD(config_->DataBases(), abBorrarArchivo, indice, {}); },
+               [&](QDialog& d) {
+                   abierto = d.objectName();
+                   d.reject();
+               });
+    EXPECT_EQ(abierto, QStringLiteral("TCCFRMRealizarCopiaSeg"));
+    const QString primero = Log().join(u'\n');
+    EXPECT_TRUE(primero.contains(OneLine(oferta))) << primero.toStdString();
+    EXPECT_TRUE(primero.contains(OneLine(SharedStringFmt(1737, {QStringLiteral("Academia Sur")}))))
+        << primero.toStdString();
+    EXPECT_FALSE(primero.contains(QStringLiteral("Empresa: Academia Sur")));
+    EXPECT_TRUE(QFile::exists(otra));
+
+    // No goes on to the usual question, which names the file.
+    const qsizetype antes = Log().size();
+    prompt_->Push(QStringLiteral("no"));
+    prompt_->Push(QStringLiteral("no"));
+    EjecutaAccionBD(config_->DataBases(), abBorrarArchivo, indice, {});
+    const QString segundo = Log().mid(antes).join(u'\n');
+    EXPECT_LT(segundo.indexOf(OneLine(oferta)),
+              segundo.indexOf(QStringLiteral("Empresa: Academia Sur")))
+        << segundo.toStdString();
+    EXPECT_TRUE(segundo.contains(OneLine(oferta))) << segundo.toStdString();
+    EXPECT_TRUE(QFile::exists(otra));
+    EXPECT_EQ(lista.Count(), indice + 1);
     config_->Disconnect();
 }
 

@@ -130,5 +130,31 @@ TEST_F(Acciones, TheOpenDatabaseIsNotDeletedAndAnotherIsNamedBeforeItGoes) {
     EXPECT_TRUE(empresas_->IsConnected());
 }
 
+TEST_F(Acciones, TheBackupOfferedFirstKeepsTheFileUnlessItWasMade) {
+    const QString otra = ArchivoVersion(4, QStringLiteral("otra.MDB"));
+    empresas_->DataBases().Add({QStringLiteral("Academia Sur"), 4, otra, QString(), QString()});
+    QList<int> ofrecidas;
+    bool hecha = false;
+    SetCopiaAntesDeBorrar([&](int index) {
+        ofrecidas << index;
+        return hecha;
+    });
+    // The backup not made: nothing asked further, file and entry kept.
+    EjecutaAccionBD(*empresas_, abBorrarArchivo, 0, TDataBaseEntry());
+    EXPECT_EQ(ofrecidas, QList<int>{0});
+    EXPECT_TRUE(prompt().Log().isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(otra));
+    EXPECT_EQ(empresas_->DataBases().Count(), 1);
+
+    // Made (or declined): the usual question follows and Yes deletes.
+    hecha = true;
+    prompt().Push(QStringLiteral("yes"));
+    EjecutaAccionBD(*empresas_, abBorrarArchivo, 0, TDataBaseEntry());
+    SetCopiaAntesDeBorrar(nullptr);
+    EXPECT_EQ(ofrecidas, (QList<int>{0, 0}));
+    EXPECT_FALSE(QFileInfo::exists(otra));
+    EXPECT_EQ(empresas_->DataBases().Count(), 0);
+}
+
 }  // namespace
 }  // namespace zmk::test

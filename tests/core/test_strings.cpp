@@ -64,7 +64,7 @@ TEST(SharedStringTableTest, StructureNumbersAndKeys) {
         keys.insert(key);
         EXPECT_FALSE(QString::fromUtf8(slot.text).isEmpty()) << slot.number;
     }
-    EXPECT_EQ(used, 213);
+    EXPECT_EQ(used, 215);
     // Ranges of the key prefixes.
     const QMap<QString, std::pair<int, int>> ranges = {
         {QStringLiteral("Common"), {100, 108}},
@@ -271,7 +271,7 @@ TEST_F(StringsTest, CollectingSavesEveryKeyWithItsDefaultText) {
     EXPECT_TRUE(text.contains(QStringLiteral(
         "\n[CC.ZMKAppConfig]\nCheck_ZMKFile_ValidNode=ERROR:\\nEl archivo ZMK no pertenece")));
     const auto values = ParseLanguageText(text);
-    EXPECT_EQ(values.size(), 213 + int(DefaultProgramStrings().size()));
+    EXPECT_EQ(values.size(), 215 + int(DefaultProgramStrings().size()));
 }
 
 TEST_F(StringsTest, FormatFallsBackToTheRawText) {
