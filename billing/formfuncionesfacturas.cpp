@@ -15,6 +15,7 @@
 #include "host/errors.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
+#include "host/rights.h"
 #include "host/transactionguard.h"
 #include "rules/cascadas.h"
 #include "rules/comunes.h"
@@ -95,6 +96,8 @@ TFormFuncionesFacturas TFormFuncionesFacturas::Inicial() {
 }
 
 int TFormFuncionesFacturas::Aceptar() const {
+    RequireTableRight(QStringLiteral("T15FacturasCab"), QStringLiteral("Facturas"),
+                      accion == TAccionFactura::Borrar ? TTableRight::Delete : TTableRight::Modify);
     Recordar(kPrmImprimir, imprimir);
     OlvidarRespuesta(kClaveNumerar);
     OlvidarRespuesta(kClaveFechar);

@@ -13,6 +13,7 @@
 #include "host/datetime.h"
 #include "host/errors.h"
 #include "host/parametres.h"
+#include "host/rights.h"
 #include "rules/comunes.h"
 
 namespace zmk {
@@ -78,6 +79,11 @@ void TFormGenerarFacturas::CargarConceptos() {
 }
 
 QList<int> TFormGenerarFacturas::Facturar(bool cobrar) const {
+    RequireTableRight(QStringLiteral("T15FacturasCab"), QStringLiteral("Facturas"),
+                      TTableRight::Add);
+    if (cobrar)
+        RequireTableRight(QStringLiteral("T15FacturasCab"), QStringLiteral("Facturas"),
+                          TTableRight::Modify);
     ExigirCentroActual();
     if (mes <= 0 && !sinMes) throw EZMKError(ProgramString(10008));
     TDataBaseZMK& db = DefaultDB();

@@ -17,6 +17,7 @@
 #include "host/parametres.h"
 #include "host/prompt.h"
 #include "host/querysql.h"
+#include "host/rights.h"
 
 namespace zmk {
 
@@ -88,6 +89,9 @@ void Refrescar() {
 void Autofacturar(const TProcCall&) {
     TZMKDBGrid* grid = Parametres().AsObject<TZMKDBGrid>(QStringLiteral("PRMIP_DBGRID"));
     if (!grid) return;
+    // Refused before any question: the user could not bill anyway.
+    RequireTableRight(QStringLiteral("T15FacturasCab"), QStringLiteral("Facturas"),
+                      TTableRight::Add);
     const int modo = Parametres().AsInteger(QStringLiteral("PRME01"), 0);
     if (auto& dialogo = Dialogo<TDialogoGenerarFacturas>()) {
         if (dialogo(*grid, modo)) Refrescar();
@@ -137,6 +141,8 @@ void Autofacturar(const TProcCall&) {
 void FuncionesFacturas(const TProcCall&) {
     TZMKDBGrid* grid = Parametres().AsObject<TZMKDBGrid>(QStringLiteral("PRMIP_DBGRID"));
     if (!grid) return;
+    RequireTableRight(QStringLiteral("T15FacturasCab"), QStringLiteral("Facturas"),
+                      TTableRight::Modify);
     if (auto& dialogo = Dialogo<TDialogoFuncionesFacturas>()) {
         if (dialogo(*grid)) Refrescar();
         return;

@@ -7,6 +7,8 @@
 #include "host/errors.h"
 #include "host/grid.h"
 #include "host/parametres.h"
+#include "host/rights.h"
+#include "maintenance/userrights.h"
 #include "schema/schema.h"
 
 namespace zmk::cli {
@@ -43,6 +45,7 @@ std::pair<const schema::Table*, QVariantList> ParseTableKeys(const QString& text
 
 // A screen's query over the whole table, ordered by key and positioned on the given record.
 std::unique_ptr<TQuerySQL> ScreenQuery(const schema::Table& table, const QVariant& key) {
+    RequireTableRight(table.name, ProgramTableCaption(table.name), TTableRight::View);
     auto ds = DefaultDB().GetTSQLDataSet(
         QStringLiteral("SELECT * FROM ") + table.name + QStringLiteral(" ORDER BY ") + table.key,
         false);
@@ -100,6 +103,7 @@ int RunProc(CliContext& ctx) {
     }
     if (!grid_arg.isEmpty()) {
         auto [table, keys] = ParseTableKeys(grid_arg);
+        RequireTableRight(table->name, ProgramTableCaption(table->name), TTableRight::View);
         screen.gridQuery = GridQuery(*table, keys);
         screen.grid = std::make_unique<TZMKDBGrid>(*screen.gridQuery);
         screen.grid->SetSelectedKeys(selected);

@@ -7,6 +7,8 @@
 #include "host/database.h"
 #include "host/dataset.h"
 #include "host/errors.h"
+#include "host/rights.h"
+#include "maintenance/userrights.h"
 #include "schema/schema.h"
 
 namespace zmk::cli {
@@ -88,6 +90,7 @@ int RunRecord(CliContext& ctx) {
         const schema::Table& table = TableOf(ctx.args[1]);
         auto assignments = ParseAssignments(table, ctx.args.mid(2));
         OpenDefaultDatabase(ctx);
+        RequireTableRight(table.name, ProgramTableCaption(table.name), TTableRight::Add);
         auto ds = ScreenDataSet(table, QStringLiteral("1=0"));
         ds->Append();
         AssignAndPost(*ds, assignments);
@@ -101,6 +104,7 @@ int RunRecord(CliContext& ctx) {
         const int key = ParseKey(ctx.args[2]);
         auto assignments = ParseAssignments(table, ctx.args.mid(3));
         OpenDefaultDatabase(ctx);
+        RequireTableRight(table.name, ProgramTableCaption(table.name), TTableRight::Modify);
         auto ds = ScreenRecord(table, key);
         ds->Edit();
         AssignAndPost(*ds, assignments);
@@ -111,6 +115,7 @@ int RunRecord(CliContext& ctx) {
         const schema::Table& table = TableOf(ctx.args[1]);
         const int key = ParseKey(ctx.args[2]);
         OpenDefaultDatabase(ctx);
+        RequireTableRight(table.name, ProgramTableCaption(table.name), TTableRight::Delete);
         auto ds = ScreenRecord(table, key);
         ds->Delete();
         return kExitOk;

@@ -5,6 +5,8 @@
 #include "host/app.h"
 #include "host/database.h"
 #include "host/dataset.h"
+#include "host/errors.h"
+#include "maintenance/usersession.h"
 
 namespace zmk::cli {
 
@@ -28,6 +30,12 @@ QString Cell(const QVariant& value) {
 int RunSql(CliContext& ctx) {
     if (ctx.args.size() != 1) throw UsageError{QStringLiteral("sql necesita una sentencia")};
     OpenDefaultDatabase(ctx);
+    // A statement reaches every table: the rights of a user who is not an administrator would
+    // mean nothing.
+    if (!PuedeGestionarUsuarios())
+        throw EZMKError(QStringLiteral(
+            "Solamente un administrador de la base de datos puede ejecutar sentencias SQL.\n"
+            "Entre con un usuario administrador: --user NOMBRE --password CONTRASEÑA"));
     const QString& sql = ctx.args.first();
     TDataBaseZMK& db = DefaultDB();
     if (!ReturnsRows(sql)) {

@@ -13,6 +13,7 @@
 #include "host/currency.h"
 #include "host/database.h"
 #include "host/errors.h"
+#include "maintenance/usersession.h"
 #include "schema/schema.h"
 
 namespace zmk::cli {
@@ -153,6 +154,11 @@ QString FormatCliValue(const QVariant& value) {
     }
 }
 
+CliLogin& RunLogin() {
+    static CliLogin login;
+    return login;
+}
+
 void OpenDefaultDatabase(const CliContext& ctx) {
     if (ZMKApp().GetDefaultDB()) return;
     if (ctx.dbPath.isEmpty())
@@ -161,7 +167,15 @@ void OpenDefaultDatabase(const CliContext& ctx) {
     if (!TDataBaseZMK::OpenReadOnly(ctx.dbPath)->TableExists(QStringLiteral("TZMKVersionInfo")))
         throw EZMKError(QStringLiteral("El archivo no es una base de datos de ZMK-Escolia:\n%1")
                             .arg(ctx.dbPath));
-    ZMKApp().SetDefaultDB(TDataBaseZMK::Open(ctx.dbPath));
+    // The login of a database that keeps users decides whether the run may write at all.
+    SetLoginHandler(LoginConCredenciales(RunLogin().user, RunLogin().password));
+    bool readOnly = false;
+    {
+        auto probe = TDataBaseZMK::Open(ctx.dbPath);
+        readOnly = IniciaSesionBaseDatos(*probe);
+    }
+    ZMKApp().SetDefaultDB(readOnly ? TDataBaseZMK::OpenReadOnly(ctx.dbPath)
+                                   : TDataBaseZMK::Open(ctx.dbPath));
     // As in the program, the connection publishes the company data (the invoices' issuer).
     RegisterDatosEmpresa();
     ParametrosApp().NotifyReload();

@@ -24,6 +24,13 @@ struct CliContext {
     QTextStream* in;            // stdin
 };
 
+// --user and --password: the login for the run, asked by a database that keeps users.
+struct CliLogin {
+    QString user;
+    QString password;
+};
+CliLogin& RunLogin();
+
 // Raised for wrong usage; its text is printed with the usage line, exit status 2.
 struct UsageError {
     QString text;

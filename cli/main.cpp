@@ -27,15 +27,23 @@ namespace {
 
 void PrintUsage(QTextStream& err) {
     err << "Uso: escolia-cli [--db ARCHIVO] [--centre ID] [--answer R]... "
-           "[--now \"AAAA-MM-DD[ HH:MM:SS]\"] [--verbose] ORDEN ...\n";
+           "[--now \"AAAA-MM-DD[ HH:MM:SS]\"] [--user NOMBRE --password CONTRASEÑA] [--verbose] "
+           "ORDEN ...\n";
     for (QString usage : CommandUsages())
         err << "  " << usage.replace(QLatin1Char('\n'), QLatin1String("\n  ")) << "\n";
 }
 
 bool IsGlobalOption(const QString& arg) {
-    for (const char* option : {"--db", "--centre", "--answer", "--now", "--verbose", "--help"})
+    for (const char* option :
+         {"--db", "--centre", "--answer", "--now", "--verbose", "--help", "--user", "--password"})
         if (arg == QLatin1String(option)) return true;
     return false;
+}
+
+// "users add NAME --password PW" gives the user's password, not the run's login.
+bool CommandOwnsOption(const QStringList& commandArgs, const QString& arg) {
+    return !commandArgs.isEmpty() && commandArgs.first() == QLatin1String("users") &&
+           arg == QLatin1String("--password");
 }
 
 // Rendering reports needs fonts and page painting, which only a GUI application has; every other
@@ -44,7 +52,8 @@ bool NeedsGuiApplication(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--db") == 0 || std::strcmp(arg, "--centre") == 0 ||
-            std::strcmp(arg, "--answer") == 0 || std::strcmp(arg, "--now") == 0) {
+            std::strcmp(arg, "--answer") == 0 || std::strcmp(arg, "--now") == 0 ||
+            std::strcmp(arg, "--user") == 0 || std::strcmp(arg, "--password") == 0) {
             ++i;
             continue;
         }
@@ -96,7 +105,7 @@ int main(int argc, char** argv) {
     try {
         // The global options go before the command or anywhere after it.
         while (!args.isEmpty()) {
-            if (!IsGlobalOption(args.first()) &&
+            if ((!IsGlobalOption(args.first()) || CommandOwnsOption(commandArgs, args.first())) &&
                 (!commandArgs.isEmpty() || !args.first().startsWith(QLatin1String("--")))) {
                 commandArgs << args.takeFirst();
                 continue;
@@ -119,6 +128,10 @@ int main(int argc, char** argv) {
                 if (now.metaType().id() != QMetaType::QDateTime)
                     throw UsageError{QStringLiteral("--now necesita \"AAAA-MM-DD[ HH:MM:SS]\"")};
                 FijarAhora(now.toDateTime());
+            } else if (option == QLatin1String("--user")) {
+                RunLogin().user = value();
+            } else if (option == QLatin1String("--password")) {
+                RunLogin().password = value();
             } else if (option == QLatin1String("--verbose")) {
                 verbose = true;
             } else if (option == QLatin1String("--help")) {

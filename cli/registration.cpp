@@ -9,6 +9,7 @@
 #include "cli/cmd_report.h"
 #include "cli/cmd_sms.h"
 #include "cli/cmd_text.h"
+#include "cli/cmd_users.h"
 #include "cli/commands.h"
 
 namespace zmk::cli {
@@ -31,6 +32,7 @@ void RegisterAllCommands() {
     RegisterBackupCommands();
     RegisterSmsCommands();
     RegisterMassDeleteCommand();
+    RegisterUsersCommands();
 }
 
 }  // namespace zmk::cli
