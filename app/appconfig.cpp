@@ -26,6 +26,7 @@
 #include "host/parametres.h"
 #include "host/prompt.h"
 #include "host/resources.h"
+#include "maintenance/usersession.h"
 
 #ifndef ESCOLIA_FILE_VERSION
 #define ESCOLIA_FILE_VERSION "0"
@@ -207,7 +208,11 @@ TEmpresasBD& TZMKAppConfig::DataBases() {
             SetOpenEntry(empresas_->OpenEntry().nombre, empresas_->ReadOnly());
             Connect(WorkingConnection(std::move(db), ReadOnly()));
         };
-        hooks.desconecta = [this] { Disconnect(); };
+        hooks.desconecta = [this] {
+            Disconnect();
+            CierraSesionBaseDatos();
+        };
+        InstallUserHooks(hooks);
         hooks.registro = [this](const QString& aplicacion) {
             if (loc_.registryFile.isEmpty())
                 return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,

@@ -101,6 +101,9 @@ int main(int argc, char** argv) {
                     return TRowStyle{e.cambia, e.fondo, e.texto, e.cursiva, e.negrita};
                 });
             });
+        } catch (const EAbort&) {
+            // The application password was not given: the program ends at once.
+            status = 0;
         } catch (const EZMKError& e) {
             MuestraError(e.Message());
         }

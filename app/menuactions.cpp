@@ -18,8 +18,12 @@
 #include "host/prompt.h"
 #include "host/resources.h"
 #include "maintenance/backup_auto.h"
+#include "maintenance/forms/passwords.h"
 #include "maintenance/forms/realizarcopiaseg.h"
 #include "maintenance/forms/restaurarcopiaseg.h"
+#include "maintenance/passwordsdatabase.h"
+#include "maintenance/userrights.h"
+#include "maintenance/usersession.h"
 
 namespace zmk {
 
@@ -41,8 +45,13 @@ void SeleccionarBaseDatos(QWidget* owner) {
     dialog.exec();
 }
 
-void UsuariosYPermisos(QWidget*) {
-    NoDisponible(QStringLiteral("Usuarios y Permisos de la Base de Datos"));
+void UsuariosYPermisos(QWidget* owner) {
+    if (!PuedeGestionarUsuarios())
+        throw EZMKError(QStringLiteral(
+            "Solamente un administrador de la base de datos puede gestionar los usuarios"));
+    TZMKPasswordsDataBase store;
+    TccFRMPasswords dialog(store, ProgramTables(), owner);
+    dialog.exec();
 }
 
 void DatosEmpresa(QWidget* owner) {

@@ -23,6 +23,7 @@
 #include "host/forms/teclasacceso.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
+#include "maintenance/usersession.h"
 
 namespace zmk {
 
@@ -174,6 +175,9 @@ void TFRMMenuLevel0Ext::CreateMenus() {
 void TFRMMenuLevel0Ext::UpdateActions() {
     const bool open = ZMKApp().GetDefaultDB() != nullptr;
     for (QAction* a : std::as_const(db_actions_)) a->setEnabled(open);
+    // Users and rights: an administrator, or anyone while the database requires no login.
+    if (QAction* users = Action(QStringLiteral("ActConfUsuariosBaseDatos")))
+        users->setEnabled(open && PuedeGestionarUsuarios());
     // A screen the user may not see stays in the menu, disabled.
     for (QAction* a : findChildren<QAction*>())
         if (a->objectName().startsWith(QStringLiteral("MenuItem_idnode_")))

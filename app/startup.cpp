@@ -21,6 +21,10 @@
 #include "host/reportprint.h"
 #include "maintenance/backup_auto.h"
 #include "maintenance/democompany.h"
+#include "maintenance/forms/password.h"
+#include "maintenance/passwordszmkapp.h"
+#include "maintenance/userrights.h"
+#include "maintenance/usersession.h"
 
 namespace zmk {
 
@@ -82,27 +86,7 @@ TAppStartupSettings EscoliaStartupSettings(const TAppLocations& loc) {
         "Gestión de centros de enseñanza: alumnos, cursos, grupos, "
         "matrículas, facturación y seguimiento académico.");
     s.openSelectionAtStart = true;
-    s.tables = {QStringLiteral("T01Alumnos=Alumnos"),
-                QStringLiteral("T02Matriculas=Matrículas"),
-                QStringLiteral("T03Cursos=Cursos"),
-                QStringLiteral("T04Profesores=Profesores"),
-                QStringLiteral("T05Grupos=Grupos"),
-                QStringLiteral("T07TarifasPrecios=Tarifas de precios"),
-                QStringLiteral("T14ConceptosMatricula=Conceptos de matrícula"),
-                QStringLiteral("T15FacturasCab=Cabecera de las facturas"),
-                QStringLiteral("T16FacturasCue=Cuerpo de las facturas"),
-                QStringLiteral("T17FormasCobro=Formas de cobro"),
-                QStringLiteral("T18Series=Series de facturas"),
-                QStringLiteral("T20Centros=Centros"),
-                QStringLiteral("T22TiposIva=Tipos de IVA"),
-                QStringLiteral("T11Incidencias=Incidencias"),
-                QStringLiteral("T12TipoIncidencias=Tipos de incidencias"),
-                QStringLiteral("T27LiquidacionesCab=Cabecera de las liquidaciones"),
-                QStringLiteral("T28LiquidacionesCue=Cuerpo de las liquidaciones"),
-                QStringLiteral("T24BoletinesNotas=Boletines de notas"),
-                QStringLiteral("T23FormatosBoletinesNotas=Formato de los boletines de notas"),
-                QStringLiteral("T25NotasBoletin=Notas de los boletines"),
-                QStringLiteral("T26FaltasAsistencia=Faltas de asistencia")};
+    s.tables = ProgramTables();
     s.expectedTreeName = QStringLiteral("ZMK-Escolia 2014 EXTENDED");
     const QString emptyDir = s.emptyDbDir;
     s.masterNaming = [emptyDir](int version) {
@@ -120,8 +104,14 @@ bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
     // Every connection publishes the company data for reports and screens.
     RegisterDatosEmpresa();
     InstallCopiaAntesDeBorrar();
+    // The company login asks with the password dialog over the main window.
+    SetLoginHandler([&window](TCustomZMKPasswords& store) { return PideLogin(store, &window); });
     config.Configure(
-        &window, [&window] { window.ApplyWindowMode(); },
+        &window,
+        [&window, &config] {
+            window.ApplyWindowMode();
+            PideContrasenaAplicacion(config, &window);
+        },
         [&installScreens](TProcedureZMK& procedures) {
             REGISTER_LIBRARY(procedures);
             if (installScreens) installScreens();
@@ -145,6 +135,11 @@ bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
     RegisterDefaultProgramStrings();
     config.TranslateForm(&window, QStringLiteral("Application_TFRMMenu"));
     return true;
+}
+
+void PideContrasenaAplicacion(TZMKAppConfig& config, QWidget* owner) {
+    TZMKPasswordsZMKApp store(config.Registry());
+    if (store.NeedUserName() && !PideLogin(store, owner)) throw EAbort();
 }
 
 void AbreBaseDatosInicial(TZMKAppConfig& config, const QString& requested) {

@@ -2,6 +2,7 @@
 // The program's start-up, from the configuration object to the main window ready to show,
 // and the opening of the company database named in the INI file (the demo company on a first run).
 #include <QString>
+#include <QWidget>
 
 #include "app/appconfig.h"
 
@@ -19,6 +20,10 @@ TAppStartupSettings EscoliaStartupSettings(const TAppLocations& locations);
 // puts its dialogs in place of the prompt-service questions there).
 bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
                        const std::function<void()>& installScreens = {});
+
+// The application password, when the application's users require a login: anything but a
+// login raises EAbort, which ends the program.
+void PideContrasenaAplicacion(TZMKAppConfig& config, QWidget* owner);
 
 // Opens the database of the INI section (Configure's database step). A first run (no
 // databases listed, nothing imported yet) creates the demo company in the data directory,
