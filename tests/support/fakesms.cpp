@@ -155,6 +155,10 @@ void TServidorFalso::Lee(QTcpSocket* socket) {
     QPointer<QTcpSocket> destinoSocket(socket);
     auto envia = [destinoSocket, r] {
         if (!destinoSocket || destinoSocket->state() != QAbstractSocket::ConnectedState) return;
+        if (r.corta) {
+            destinoSocket->abort();
+            return;
+        }
         const QByteArray cabecera =
             "HTTP/1.1 " + QByteArray::number(r.estado) + (r.estado == 200 ? " OK" : " Error") +
             "\r\nContent-Type: text/plain; charset=utf-8\r\n"

@@ -32,6 +32,7 @@ struct TRespuestaFalsa {
     QByteArray cuerpo;
     int retrasoMs = 0;  // answer this late (past the client's time-out: no answer)
     int estado = 200;
+    bool corta = false;  // close the connection without answering
 };
 
 // An HTTP/1.1 server answering one request per connection; over TLS with the test's own
