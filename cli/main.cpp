@@ -40,10 +40,15 @@ bool IsGlobalOption(const QString& arg) {
     return false;
 }
 
-// "users add NAME --password PW" gives the user's password, not the run's login.
+// After "users", --password is the user's ("users add NAME --password PW"); after "sms",
+// --user and --password are the SMS account's. The run's login goes before those commands.
 bool CommandOwnsOption(const QStringList& commandArgs, const QString& arg) {
-    return !commandArgs.isEmpty() && commandArgs.first() == QLatin1String("users") &&
-           arg == QLatin1String("--password");
+    if (commandArgs.isEmpty()) return false;
+    const QString& command = commandArgs.first();
+    if (command == QLatin1String("users")) return arg == QLatin1String("--password");
+    if (command == QLatin1String("sms"))
+        return arg == QLatin1String("--password") || arg == QLatin1String("--user");
+    return false;
 }
 
 // Rendering reports needs fonts and page painting, which only a GUI application has; every other

@@ -9,6 +9,7 @@
 #include "cli/cmd_report.h"
 #include "cli/cmd_sms.h"
 #include "cli/cmd_text.h"
+#include "cli/cmd_update.h"
 #include "cli/cmd_users.h"
 #include "cli/commands.h"
 
@@ -33,6 +34,7 @@ void RegisterAllCommands() {
     RegisterSmsCommands();
     RegisterMassDeleteCommand();
     RegisterUsersCommands();
+    RegisterUpdateCommands();
 }
 
 }  // namespace zmk::cli

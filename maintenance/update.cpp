@@ -47,6 +47,14 @@ QDateTime DecodeUpdateDateTime(const QString& text) {
     return QDateTime(date, time);
 }
 
+void ReadUpdateSettings(QSettings& ini, TUpdateInstallation& installation) {
+    installation.servicio = ini.value(QStringLiteral("ACTUALIZACIONES/Servicio")).toString();
+    installation.actualizador =
+        ini.value(QStringLiteral("ACTUALIZACIONES/Actualizador")).toString();
+    installation.paginaCuenta =
+        ini.value(QStringLiteral("ACTUALIZACIONES/PaginaCuenta")).toString();
+}
+
 TZMKUpdate::TZMKUpdate(TUpdateInstallation installation) : inst_(std::move(installation)) {
     conexion_.log = [this](const QString& line) { Log(line); };
 }

@@ -26,6 +26,9 @@ struct TUpdateInstallation {
     std::function<std::unique_ptr<QSettings>()> registroActualizador;
 };
 
+// The deployment settings of the INI file's [ACTUALIZACIONES] section.
+void ReadUpdateSettings(QSettings& ini, TUpdateInstallation& installation);
+
 struct TUpdateFile {
     int idUpdateFile = 0;
     QString fileName, destFileName, url, action, dateTimeText, minBuild, maxBuild, descripcion;

@@ -204,5 +204,30 @@ TEST_F(UpdateCheck, LogFileOneLinePerStepPerMonth) {
         "2026-04-02 08:05:01\tZMK-Escolia v16\tObteniendo QueryString de ZMK-Escolia v16\r\n"));
 }
 
+TEST_F(UpdateCheck, CommandLinePrintsTheLogAndTheFiles) {
+    const QString ini = dir.filePath("ZMKEscoliaV16EXT.INI");
+    QSettings(ini, QSettings::IniFormat).setValue("ACTUALIZACIONES/Servicio", server.Direccion());
+    Registry()->setValue("ZMKUpdateFileDate_3", QDateTime(QDate(2026, 5, 1), QTime(0, 0)));
+    Answer(
+        Files("[FILEINFO1]\nIDUPDATEFILE=3\nFILENAME=escolia.zmk\nDESTFILENAME=x.zmk\n"
+              "BYTES=1200\nDATETIME=20260101000000\nDESCRIPCION=Pantallas\n",
+              1));
+    const QStringList base{"update", "check", "--ini", ini, "--settings", registryFile};
+    test::CliResult r = test::RunCliConServicios(base + QStringList{"--manual"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("LOG Obteniendo QueryString de ZMK-Escolia v16"));
+    EXPECT_TRUE(r.out.contains("La versión instalada está actualizada"));
+    EXPECT_EQ(server.Peticiones().last().Parametro("QUERYTYPE"), QStringLiteral("INFO_MANUAL"));
+    r = test::RunCliConServicios(base + QStringList{"--force"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("escolia.zmk\tx.zmk\t1200\tPantallas\n"));
+    EXPECT_EQ(server.Peticiones().last().Parametro("ALLFILES"), QStringLiteral("1"));
+    EXPECT_EQ(server.Peticiones().last().Parametro("QUERYTYPE"), QStringLiteral("INFO_AUTO"));
+    Answer("[HEADER]\nERROR=Servicio en mantenimiento\n");
+    r = test::RunCliConServicios(base);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("ERROR Servicio en mantenimiento"));
+}
+
 }  // namespace
 }  // namespace zmk
