@@ -9,6 +9,7 @@
 
 #include "app/appconfig.h"
 #include "app/mainwindow.h"
+#include "app/menuactions.h"
 #include "app/startup.h"
 #include "billing/forms/install.h"
 #include "classroom/forms/install.h"
@@ -117,7 +118,11 @@ int main(int argc, char** argv) {
                 if (verbose)
                     std::fprintf(stderr, "escolia: start-up to the main window: %lld ms\n",
                                  static_cast<long long>(ms));
-                if (exitAfterStartup) QApplication::exit(0);
+                if (exitAfterStartup) {
+                    QApplication::exit(0);
+                    return;
+                }
+                ComprobarActualizaciones();
             });
             status = app.exec();
         }

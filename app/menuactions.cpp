@@ -1,6 +1,7 @@
 #include "app/menuactions.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,6 +19,7 @@
 #include "host/prompt.h"
 #include "host/resources.h"
 #include "maintenance/backup_auto.h"
+#include "maintenance/forms/configzmkupdate.h"
 #include "maintenance/forms/passwords.h"
 #include "maintenance/forms/realizarcopiaseg.h"
 #include "maintenance/forms/restaurarcopiaseg.h"
@@ -169,6 +171,43 @@ void ImportarDatosExternos(QWidget*) {
                            "predeterminado"));
     NoDisponible(
         QStringLiteral("Importar datos de alumnos desde archivos externos al centro actual"));
+}
+
+namespace {
+
+// The update check of the running configuration; made again when the configuration changes.
+TZMKUpdateExe& Actualizaciones() {
+    static std::unique_ptr<TZMKUpdateExe> update;
+    static const TZMKAppConfig* made_for = nullptr;
+    TZMKAppConfig* config = AppConfig();
+    if (!update || made_for != config) {
+        TUpdateInstallation inst;
+        inst.titulo = config->Settings().title;
+        inst.programDir = config->Locations().exeDir;
+        inst.exeBuild = TZMKAppConfig::FileVersion();
+        ReadUpdateSettings(config->IniFile(), inst);
+        inst.registro = [] { return AppConfig()->Registry(); };
+        inst.registroActualizador = [] {
+            return AppConfig()->DataBases().Hooks().registro(QStringLiteral("ZMK-Update"));
+        };
+        update = std::make_unique<TZMKUpdateExe>(inst);
+        // The updater replaces the program's files: the program ends for it.
+        update->closeApplication = [] { QCoreApplication::exit(0); };
+        ApplyUpdateProxy(*update);
+        made_for = config;
+    }
+    return *update;
+}
+
+}  // namespace
+
+void ConfigurarActualizaciones(QWidget* owner) {
+    TFRMConfigZMKUpdate dialog(Actualizaciones(), owner);
+    dialog.exec();
+}
+
+void ComprobarActualizaciones() {
+    if (AppConfig()) Actualizaciones().PeriodicCheck();
 }
 
 }  // namespace zmk

@@ -23,6 +23,9 @@ bool RestaurarCopia(QWidget* owner);
 void AcercaDe(QWidget* owner);
 void BorradoMasivo(QWidget* owner);
 void ImportarDatosExternos(QWidget* owner);
+// "Actualizaciones": the update settings dialog; and the periodic check at start-up.
+void ConfigurarActualizaciones(QWidget* owner);
+void ComprobarActualizaciones();
 
 // The message for a part that is not in this version yet.
 QString TextoNoDisponible(const QString& what);

@@ -23,6 +23,7 @@
 #include "host/forms/teclasacceso.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
+#include "maintenance/updateexe.h"
 #include "maintenance/usersession.h"
 
 namespace zmk {
@@ -90,6 +91,10 @@ void TFRMMenuLevel0Ext::CreateMenus() {
 
     mnuConfiguracion_ = mnuAplicacion_->addMenu(QStringLiteral("Configuración"));
     mnuConfiguracion_->setObjectName(QStringLiteral("mnuConfiguracion"));
+    // The update settings come first in the configuration menu.
+    mnuConfiguracion_->addAction(AddAction(QStringLiteral("ActConfigureZMKUpdate"),
+                                           UpdateText(QStringLiteral("action.actualiza")),
+                                           [this] { ConfigurarActualizaciones(this); }));
     QAction* datos =
         AddAction(QStringLiteral("ActConfDatosEmpresa"), QStringLiteral("Datos empresa"), [this] {
             DatosEmpresa(this);
