@@ -24,7 +24,7 @@ class NarrowWindow : public TFRMMenu {
 // Answers the next login dialog with a name and password, or cancels it.
 void AnswerLogin(const QString& user, const QString& password, bool cancel = false) {
     QTimer::singleShot(0, [=] {
-        auto* dialog = qobject_cast<TccFRMPassword*>(QApplication::activeModalWidget());
+        auto* dialog = dynamic_cast<TccFRMPassword*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         if (cancel) {
             dialog->reject();
