@@ -21,6 +21,7 @@
 #include "host/database.h"
 #include "host/dataset.h"
 #include "host/errors.h"
+#include "host/forms/apptext.h"
 #include "host/forms/screen.h"
 #include "host/forms/teclasacceso.h"
 #include "host/parametres.h"
@@ -239,7 +240,7 @@ void TFRMMenu::SelectCentre() {
     if (it == AppDefinition().nodeScreens.end()) return;
     const TScreenDef& def = AppDefinition().screens[it.value()];
     QDialog dialog(this);
-    dialog.setWindowTitle(def.caption);
+    dialog.setWindowTitle(AppText(def.caption));
     auto* layout = new QVBoxLayout(&dialog);
     auto* screen = new TZMKScreen(def, kNodeCentros, &dialog);
     screen->setAttribute(Qt::WA_DeleteOnClose, false);

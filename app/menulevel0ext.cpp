@@ -302,6 +302,8 @@ void TFRMMenuLevel0Ext::ChooseLanguage(QAction* entry) {
 
 void TFRMMenuLevel0Ext::TranslateMainWindow(const QString& section) {
     AppConfig()->TranslateForm(this, section);
+    // After the window's own texts, which would give the tree's entries their first caption.
+    TranslateNodeMenus();
 }
 
 QString TFRMMenuLevel0Ext::HelpPageUrl() const {

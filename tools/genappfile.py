@@ -890,16 +890,67 @@ def nodes():
     return n
 
 
+def texts_of(app):
+    """Every text of the application file a user reads, in order, without menu shortcuts."""
+    found = []
+
+    def add(text):
+        text = (text or "").split("=")[0].strip()
+        if text and text not in found:
+            found.append(text)
+
+    def control(c):
+        add(c.get("label"))
+        for child in c.get("children", []):
+            control(child)
+
+    for n in app["nodes"]:
+        add(n.get("caption"))
+    for s in app["screens"].values():
+        add(s.get("caption"))
+        for c in s.get("columns", []):
+            add(c.get("title"))
+        for c in s.get("form", []):
+            control(c)
+        for b in s.get("buttons", []):
+            add(b.get("caption"))
+    return found
+
+
+def language_files(app):
+    """resources/lang/application.<code>.lng for each language: the texts keyed by Spanish."""
+    import apptexts
+    table = {es: (en, ca) for es, en, ca in apptexts.TEXTS}
+    missing = [t for t in texts_of(app) if t not in table]
+    if missing:
+        sys.exit("texts without translation in tools/apptexts.py: " + ", ".join(missing))
+    files = {}
+    for code, column, language in (("en", 0, "English"), ("ca", 1, "Catalan")):
+        lines = ["; ZMK-Escolia: the texts of the application file's screens (%s), written by" % language,
+                 "; tools/genappfile.py from tools/apptexts.py; appended to the program's language file.",
+                 "", "[Application.Texts]"]
+        lines += ["%s=%s" % (es, table[es][column]) for es in texts_of(app)]
+        files["application.%s.lng" % code] = "\n".join(lines) + "\n"
+    return files
+
+
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    out = os.path.join(root, "resources", "escolia.zmk")
+    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
     app = {"application": "ZMK-Escolia 2014 EXTENDED", "title": "ZMK-Escolia v16", "version": 2, "nodes": nodes(), "screens": screens()}
-    text = json.dumps(app, ensure_ascii=False, indent=1) + "\n"
+    outputs = {os.path.join(root, "resources", "escolia.zmk"): json.dumps(app, ensure_ascii=False, indent=1) + "\n"}
+    for name, text in language_files(app).items():
+        outputs[os.path.join(root, "resources", "lang", name)] = text
     if len(sys.argv) > 1 and sys.argv[1] == "--check":
-        with open(out, encoding="utf-8") as f:
-            sys.exit(0 if f.read() == text else 1)
-    with open(out, "w", encoding="utf-8") as f:
-        f.write(text)
+        for path, text in outputs.items():
+            with open(path, encoding="utf-8") as f:
+                if f.read() != text:
+                    print("%s differs from what tools/genappfile.py writes" % path)
+                    sys.exit(1)
+        return
+    for path, text in outputs.items():
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(text)
 
 
 if __name__ == "__main__":

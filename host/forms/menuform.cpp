@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "host/errors.h"
+#include "host/forms/apptext.h"
 #include "host/forms/screen.h"
 #include "host/prompt.h"
 #include "host/rights.h"
@@ -40,19 +41,34 @@ std::pair<QString, QKeySequence> TZMKMenuForm::CaptionAndShortcut(const QString&
     return {text.left(eq), QKeySequence(text.mid(eq + 1))};
 }
 
+namespace {
+// The Spanish caption an entry of the tree was built from, to translate it again.
+constexpr char kAppTextProperty[] = "zmkAppText";
+}  // namespace
+
+void TZMKMenuForm::TranslateNodeMenus() {
+    for (QAction* a : findChildren<QAction*>()) {
+        const QVariant spanish = a->property(kAppTextProperty);
+        if (spanish.isValid()) a->setText(AppText(spanish.toString()));
+    }
+}
+
 void TZMKMenuForm::AddNodeChildren(QMenu* parent, int nodeId) {
     if (!menuBar()) throw EZMKError(QStringLiteral("El menú no está definido"));
     const TZMKNode* node = Node(nodeId);
     int parent_kind = node ? node->kind : 5;
     for (const TZMKNode* child : Children(nodeId)) {
         if (!(parent_kind == 5 || child->kind == 4 || child->kind == 5)) continue;
-        auto [caption, shortcut] = CaptionAndShortcut(child->caption);
+        auto [spanish, shortcut] = CaptionAndShortcut(child->caption);
+        const QString caption = AppText(spanish);
         bool has_children = !Children(child->id).isEmpty();
         if (has_children) {
             QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->menuAction()->setProperty(kAppTextProperty, spanish);
             AddNodeChildren(menu, child->id);
         } else {
             auto* action = new QAction(caption, this);
+            action->setProperty(kAppTextProperty, spanish);
             action->setShortcut(shortcut);
             action->setObjectName(QStringLiteral("MenuItem_idnode_%1").arg(child->id));
             action->setData(child->id);
@@ -83,7 +99,8 @@ TZMKScreen* TZMKMenuForm::OpenNode(int nodeId) {
         auto it = definition_.nodeScreens.find(nodeId);
         if (it == definition_.nodeScreens.end()) return nullptr;
         const TScreenDef& def = definition_.screens[it.value()];
-        if (const QString refusal = TableRefusal(def.table, def.caption, TTableRight::View);
+        if (const QString refusal =
+                TableRefusal(def.table, AppText(def.caption), TTableRight::View);
             !refusal.isEmpty()) {
             Avisa(refusal);
             return nullptr;
@@ -101,7 +118,7 @@ TZMKScreen* TZMKMenuForm::OpenNode(int nodeId) {
         if (def.modal) {
             if (!CloseOpenForms()) return nullptr;
             QDialog dialog(this);
-            dialog.setWindowTitle(def.caption);
+            dialog.setWindowTitle(AppText(def.caption));
             auto* layout = new QVBoxLayout(&dialog);
             auto* screen = new TZMKScreen(def, nodeId, &dialog);
             screen->setAttribute(Qt::WA_DeleteOnClose, false);

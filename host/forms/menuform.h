@@ -22,6 +22,8 @@ class TZMKMenuForm : public QMainWindow {
 
     // Menu items and actions for the node's children, recursively (parent null: the menu bar).
     void AddNodeChildren(QMenu* parent, int nodeId);
+    // The tree's entries again in the language now chosen (screens opened later follow it too).
+    void TranslateNodeMenus();
     // Shows the node's form; errors come back with "Error al abrir formulario:\n" in front.
     // A screen whose table the user may not see does not open: the refusal is shown instead.
     TZMKScreen* OpenNode(int nodeId);

@@ -18,6 +18,7 @@
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/formhooks.h"
+#include "host/forms/apptext.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/qtcontrols.h"
 #include "host/forms/teclasacceso.h"
@@ -46,7 +47,7 @@ QVariant MasterFieldValue(TDataSet& master, const QString& field) {
 
 TZMKScreen::TZMKScreen(const TScreenDef& def, int nodeId, QWidget* parent)
     : QWidget(parent),
-      def_(def),
+      def_(TranslatedScreen(def)),
       node_id_(nodeId),
       form_(std::make_unique<TZMKForm>(QStringLiteral("TFRM_") + def.id, nodeId)) {
     setWindowTitle(def_.caption);

@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QSet>
 
 #include "app/mainwindow.h"
@@ -303,6 +305,76 @@ TEST_F(MainWindow, SwitchingTheLanguageKeepsTheOpenScreens) {
     EXPECT_EQ(config.Language(), QStringLiteral("English"));
     EXPECT_FALSE(vigilada.isNull());
     EXPECT_EQ(w.LastForm(), abierta);
+    config.Disconnect();
+}
+
+// A caption as read, without its access key.
+QString SinTecla(QString caption) {
+    return caption.remove(u'&');
+}
+
+TEST_F(MainWindow, TheShippedLanguagesTranslateTheScreensAndTheirMenus) {
+    TZMKAppConfig& config = NewConfig();
+    const QString fuente = QStringLiteral(ESCOLIA_SOURCE_DIR "/resources/lang/");
+    // The program's language file as the build puts it together.
+    auto idioma = [&](const QString& codigo) {
+        QByteArray texto;
+        for (const char* parte : {"ZMKEscolia.", "mainwindow.", "application."})
+            texto += Read(fuente + QLatin1String(parte) + codigo + QStringLiteral(".lng")) + '\n';
+        return texto;
+    };
+    QDir().mkpath(config.LangDir());
+    ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(QStringLiteral("English")), idioma("en")));
+    ASSERT_NO_FATAL_FAILURE(Write(config.LanguageFile(QStringLiteral("Català")), idioma("ca")));
+    TestMenu w;
+    w.width = 800;
+    ASSERT_TRUE(ArrancaAplicacion(config, w));
+    const int alumnos = 11780;
+    auto entrada = [&] {
+        return w.findChild<QAction*>(QStringLiteral("MenuItem_idnode_%1").arg(alumnos));
+    };
+    ASSERT_NE(entrada(), nullptr);
+    EXPECT_EQ(SinTecla(entrada()->text()), QStringLiteral("Alumnos"));
+
+    const struct {
+        int entry;
+        QString menu, titulo, columna, boton;
+    } casos[] = {
+        {1, QStringLiteral("Students"), QStringLiteral("Students"), QStringLiteral("Full name"),
+         QStringLiteral("Bill students...")},
+        {0, QStringLiteral("Alumnes"), QStringLiteral("Alumnes"), QStringLiteral("Nom complet"),
+         QStringLiteral("Facturar alumnes...")},
+    };
+    for (const auto& caso : casos) {
+        QList<QAction*> entries = w.LanguageMenu()->actions();
+        ASSERT_EQ(entries.size(), 3);
+        QAction* eleccion = nullptr;
+        for (QAction* a : entries)
+            if (SinTecla(a->text()) ==
+                (caso.entry ? QStringLiteral("English") : QStringLiteral("Català")))
+                eleccion = a;
+        ASSERT_NE(eleccion, nullptr);
+        prompt_->Push(QStringLiteral("Yes"));
+        w.ChooseLanguage(eleccion);
+        EXPECT_EQ(SinTecla(entrada()->text()), caso.menu);
+        TZMKScreen* pantalla = w.OpenNode(alumnos);
+        ASSERT_NE(pantalla, nullptr);
+        EXPECT_EQ(pantalla->windowTitle(), caso.titulo);
+        QStringList columnas;
+        auto* modelo = pantalla->Grid()->model();
+        for (int c = 0; c < modelo->columnCount(); ++c)
+            columnas << modelo->headerData(c, Qt::Horizontal).toString();
+        EXPECT_TRUE(columnas.contains(caso.columna)) << columnas.join(u',').toStdString();
+        QStringList botones;
+        for (QPushButton* b : pantalla->findChildren<QPushButton*>())
+            botones << SinTecla(b->text());
+        EXPECT_TRUE(botones.contains(caso.boton)) << botones.join(u',').toStdString();
+        pantalla->close();
+    }
+    // Back to Spanish: the tree's entries are the application file's own again.
+    prompt_->Push(QStringLiteral("Yes"));
+    w.ChooseLanguage(w.LanguageMenu()->actions().first());
+    EXPECT_EQ(SinTecla(entrada()->text()), QStringLiteral("Alumnos"));
     config.Disconnect();
 }
 
