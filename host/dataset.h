@@ -37,6 +37,8 @@ enum class TDataEvent {
 };
 // "BEFOREOPEN", "AFTERPOST", ... as the hooks' names end.
 QString DataEventName(TDataEvent event);
+// Two values of one field are the same: NULLs alike, amounts by their value whatever their type.
+bool FieldValuesEqual(const QVariant& a, const QVariant& b);
 
 // Receives the data events of the data sets it is attached to (the host wires it to the
 // procedure library's hooks).

@@ -1,6 +1,6 @@
 #include "messaging/forms/install.h"
 
-#include "messaging/forms/frmenviasms.h"
+#include "messaging/forms/enviasms.h"
 
 namespace zmk {
 

@@ -10,8 +10,8 @@
 #include <QTreeWidget>
 
 #include "classroom/forms/arbolasignacionnotas.h"
-#include "classroom/forms/frmdatasourcenotas.h"
-#include "classroom/forms/frmfaltasasistencia.h"
+#include "classroom/forms/datasource_notas.h"
+#include "classroom/forms/faltasasistencia.h"
 #include "tests/classroom/datos_aula.h"
 
 using namespace zmk;

@@ -3,8 +3,8 @@
 #include <QDateEdit>
 #include <QTableWidget>
 
-#include "classroom/forms/frmhojaasistencia.h"
-#include "classroom/forms/frmhojanotas.h"
+#include "classroom/forms/hojaasistencia.h"
+#include "classroom/forms/hojanotas.h"
 #include "tests/classroom/datos_aula.h"
 
 using namespace zmk;

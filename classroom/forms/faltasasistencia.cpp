@@ -1,4 +1,4 @@
-#include "classroom/forms/frmfaltasasistencia.h"
+#include "classroom/forms/faltasasistencia.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,4 +1,4 @@
-#include "classroom/forms/frmhojanotas.h"
+#include "classroom/forms/hojanotas.h"
 
 #include <QApplication>
 #include <QComboBox>

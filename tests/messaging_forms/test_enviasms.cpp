@@ -20,7 +20,7 @@
 #include "host/forms/appdefinition.h"
 #include "host/forms/screen.h"
 #include "host/parametres.h"
-#include "messaging/forms/frmenviasms.h"
+#include "messaging/forms/enviasms.h"
 #include "messaging/forms/install.h"
 #include "tests/messaging/datos_sms.h"
 #include "tests/rules_forms/modal.h"

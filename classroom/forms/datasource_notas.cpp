@@ -1,4 +1,4 @@
-#include "classroom/forms/frmdatasourcenotas.h"
+#include "classroom/forms/datasource_notas.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "messaging/forms/frmenviasms.h"
+#include "messaging/forms/enviasms.h"
 
 #include <QApplication>
 #include <QCheckBox>

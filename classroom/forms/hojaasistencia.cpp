@@ -1,4 +1,4 @@
-#include "classroom/forms/frmhojaasistencia.h"
+#include "classroom/forms/hojaasistencia.h"
 
 #include <QApplication>
 #include <QDateEdit>
