@@ -139,7 +139,9 @@ QString FormatCliValue(const QVariant& value) {
         case QMetaType::Bool:
             return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
         case QMetaType::Double:
-            return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+            // Fifteen digits are what a double holds exactly: a typed SUM of amounts shows the
+            // amount, not the binary remainder of its additions.
+            return QString::number(value.toDouble(), 'g', 15);
         case QMetaType::QDate:
             return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
         case QMetaType::QDateTime: {
@@ -180,7 +182,7 @@ void OpenDefaultDatabase(const CliContext& ctx) {
     RegisterDatosEmpresa();
     ParametrosApp().NotifyReload();
     if (ctx.centre)
-        FijaCentroActual(*ctx.centre);
+        FijaCentroDeLaSesion(*ctx.centre);
     else
         RecargaCentroActual();
 }

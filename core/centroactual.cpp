@@ -47,6 +47,20 @@ void FijaCentroActual(int idCentro) {
     if (ChangeCallback()) ChangeCallback()();
 }
 
+void FijaCentroDeLaSesion(int idCentro) {
+    TDataBaseZMK& db = DefaultDB();
+    if (CompteRegistres(db, QStringLiteral("*"), QStringLiteral("T20Centros"),
+                        QStringLiteral("IDCentroT20=") + ValorSQL(db, idCentro)) > 0) {
+        FijaCentroActual(idCentro);
+        return;
+    }
+    Parametres().SetParametreValue(kId, idCentro);
+    Parametres().SetParametreValue(kCodigo, QString());
+    Parametres().SetParametreValue(kNombre, QString());
+    for (const QString& name : {kId, kCodigo, kNombre}) Parametres().SetWritables(name, false);
+    if (ChangeCallback()) ChangeCallback()();
+}
+
 void RecargaCentroActual() {
     FijaCentroActual(ParametrosApp().AsInteger(kId, -1));
 }

@@ -12,6 +12,7 @@
 #include "core/splash.h"
 #include "core/sqlhelpers.h"
 #include "core/strings.h"
+#include "host/atomicfile.h"
 #include "host/database.h"
 #include "host/errors.h"
 #include "host/prompt.h"
@@ -383,9 +384,7 @@ void LimpiaImportacion(const QString& file) {
 
 bool CopiaArchivoBD(const QString& from, const QString& to, bool overwrite) {
     if (!QFileInfo(from).isFile()) return false;
-    if (QFileInfo::exists(to)) {
-        if (!overwrite || !BorraArchivoBD(to)) return false;
-    }
+    if (QFileInfo::exists(to) && !overwrite) return false;
     if (QFileInfo(from + QStringLiteral("-wal")).size() > 0) {
         // Recent changes still in the log go into the file first, or the copy would miss them.
         try {
@@ -394,7 +393,25 @@ bool CopiaArchivoBD(const QString& from, const QString& to, bool overwrite) {
         } catch (const EZMKError&) {
         }
     }
-    if (!QFile::copy(from, to)) return false;
+    // The copy replaces the target only once it is whole: a failed copy keeps the old file.
+    try {
+        WriteFileAtomically(to, [&](QIODevice& out) {
+            QFile in(from);
+            if (!in.open(QIODevice::ReadOnly)) throw EZMKError(in.errorString());
+            while (!in.atEnd()) {
+                const QByteArray block = in.read(1 << 20);
+                if (block.isEmpty() && in.error() != QFileDevice::NoError)
+                    throw EZMKError(in.errorString());
+                if (block.isEmpty()) break;
+                out.write(block);
+            }
+            if (in.error() != QFileDevice::NoError) throw EZMKError(in.errorString());
+        });
+    } catch (const EZMKError&) {
+        return false;
+    }
+    // The old file's logs belong to the file that was replaced.
+    for (const char* side : {"-wal", "-shm", "-journal"}) QFile::remove(to + QLatin1String(side));
     // A master shipped read-only must not give a read-only company file.
     QFile(to).setPermissions(QFile(to).permissions() | QFile::WriteOwner | QFile::ReadOwner);
     return true;

@@ -109,6 +109,17 @@ TEST_F(CliFacturacion, ARefusalOrASepaStopInTheMiddleLeavesTheDatabaseUnchanged)
     EXPECT_EQ(Volcado(), antes);
 }
 
+// A centre named on the command line that does not exist (yet) is for that run only: the
+// centre stored for the program stays.
+TEST_F(CliFacturacion, ACentreThatDoesNotExistLeavesTheStoredOne) {
+    const QString antes = Volcado();
+    const test::CliResult r =
+        test::RunCli({QStringLiteral("--db"), t_.path(), QStringLiteral("--centre"),
+                      QStringLiteral("9"), QStringLiteral("sql"), QStringLiteral("SELECT 1")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(Volcado(), antes);
+}
+
 TEST_F(CliFacturacion, OptionsAreCheckedBeforeTheDatabaseIsTouched) {
     e_.Concepto(e_.Matricula(e_.Alumno(QStringLiteral("Gil, Ana"))), QStringLiteral("Cuota"), 40);
     const QString antes = Volcado();

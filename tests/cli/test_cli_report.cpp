@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tests/support/fulldisk.h"
 #include "tests/support/testdb.h"
 
 namespace zmk::test {
@@ -48,24 +49,6 @@ TEST(CliReport, AnUnknownReportOrAMalformedCallFailsWithoutWritingAFile) {
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_NE(RunCli({"--db", db, "report", "pdf", "uno", "", pdf}).status, 0);
 }
-
-// A small memory file system stands for a full disk; mounting it needs root.
-class FullDisk {
-  public:
-    explicit FullDisk(const QString& folder) : folder_(folder) {
-        QDir().mkpath(folder);
-        mounted_ = QProcess::execute(QStringLiteral("mount"),
-                                     {"-t", "tmpfs", "-o", "size=32k", "tmpfs", folder}) == 0;
-    }
-    ~FullDisk() {
-        if (mounted_) QProcess::execute(QStringLiteral("umount"), {folder_});
-    }
-    bool Mounted() const { return mounted_; }
-
-  private:
-    QString folder_;
-    bool mounted_ = false;
-};
 
 TEST(CliReport, APdfThatDoesNotFitFailsWithTheReasonAndLeavesThePreviousFile) {
     QTemporaryDir dir;

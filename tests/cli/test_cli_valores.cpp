@@ -85,6 +85,14 @@ TEST_F(CliValores, OptionNamesAreExactAndUnknownOnesAreNotCreatedByAccident) {
     EXPECT_EQ(Run({"param", "get", "MiXOpcion"}).status, 1);
 }
 
+// A sum typed with an alias is not known to be money, yet it prints as the amount it stands
+// for, not the engine's binary leftovers (0.1 + 0.2 is 0.30000000000000004 as a double).
+TEST_F(CliValores, TypedSumsPrintTheirDecimalValue) {
+    EXPECT_EQ(Sql("SELECT SUM(v) AS total FROM (SELECT 0.1 AS v UNION ALL SELECT 0.2)"),
+              QStringLiteral("total\n0.3\n"));
+    EXPECT_EQ(Sql("SELECT 325694.4 - 0.0000000000016 AS casi"), QStringLiteral("casi\n325694.4\n"));
+}
+
 TEST_F(CliValores, GlobalOptionsMayFollowTheCommand) {
     const CliResult r =
         RunCli({"record", "insert", "T01Alumnos", "NombreT01=Eva", "--centre", "1", "--db", db});

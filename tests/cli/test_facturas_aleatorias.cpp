@@ -54,7 +54,7 @@ class FacturasAleatorias : public ::testing::Test {
   protected:
     void SetUp() override {
         if (QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-v")}) < 0)
-            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+            FAIL() << "pdftotext is not installed (apt-get install poppler-utils)";
     }
 
     void Exec(const QString& sql) { t.db().ExecuteSQL(sql); }
@@ -198,7 +198,7 @@ class FacturasAleatorias : public ::testing::Test {
     TestDatabase t;
 };
 
-TEST_F(FacturasAleatorias, EveryInvoiceAddsUpToTheCentInTheDatabaseAndOnItsPdf) {
+TEST_F(FacturasAleatorias, EveryInvoiceAddsUpToTheCentInTheDatabaseOnItsPdfAndOnItsReceipt) {
     Empresa(20261009);
     const CliResult generar = RunCli({"--db", t.path(), "--centre", "1", "--answer", "yes",
                                       "billing", "generate", "--month", "10", "--year", "2026",
@@ -262,6 +262,28 @@ TEST_F(FacturasAleatorias, EveryInvoiceAddsUpToTheCentInTheDatabaseAndOnItsPdf) 
         EXPECT_EQ(totales, f.total) << id;
         EXPECT_EQ(bases + cuotas, f.total) << id;
         EXPECT_FALSE(pagina.contains(QStringLiteral("--"))) << id;
+        ++comprobadas;
+    }
+    EXPECT_EQ(comprobadas, kAlumnos);
+
+    // The receipts of the same invoices charge each invoice's total, written as money.
+    const QString recibos = dir.filePath(QStringLiteral("recibos.pdf"));
+    const CliResult impresos = RunCli({"--db", t.path(), "report", "pdf", "102", "", recibos});
+    ASSERT_EQ(impresos.status, 0) << impresos.err.toStdString();
+    texto.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-layout"), recibos, QStringLiteral("-")});
+    ASSERT_TRUE(texto.waitForFinished(120000));
+    const QRegularExpression cargo(importe + QStringLiteral("\\s+EUR"));
+    comprobadas = 0;
+    for (const QString& pagina :
+         QString::fromUtf8(texto.readAllStandardOutput()).split(QLatin1Char('\f'))) {
+        const auto n = numero.match(pagina);
+        if (!n.hasMatch()) continue;
+        const std::string id = "printed receipt " + n.captured(1).toStdString();
+        const auto m = cargo.match(pagina);
+        ASSERT_TRUE(m.hasMatch()) << id << "\n" << pagina.toStdString();
+        EXPECT_EQ(Impreso(m.captured(1)), porNumero[n.captured(1).toInt()].total) << id;
+        EXPECT_FALSE(pagina.contains(QRegularExpression(QStringLiteral("--[0-9]")))) << id;
         ++comprobadas;
     }
     EXPECT_EQ(comprobadas, kAlumnos);

@@ -1,11 +1,13 @@
 // Version check and the upgrade of older company files through the shipped masters.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include "core/strings.h"
 #include "tests/core/test_versiones_datos.h"
+#include "tests/support/fulldisk.h"
 
 namespace zmk::test {
 namespace {
@@ -217,6 +219,27 @@ TEST_F(Versiones, AnExistingDestinationIsNeverOverwritten) {
     EXPECT_EQ(Scalar(dest, QStringLiteral("SELECT NombreCentroT20 FROM T20Centros")).toString(),
               QStringLiteral("Mío"));
     EXPECT_TRUE(QDir(temp).entryList(QDir::Files).isEmpty());
+}
+
+// A copy that fails halfway (a full disk) keeps the file it was to replace.
+TEST_F(Versiones, AFailedCopyKeepsTheFileItWasToReplace) {
+    FullDisk disk(Path(QStringLiteral("lleno")));
+    if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system needs root";
+    const QString source = Path(QStringLiteral("grande.MDB"));
+    Ejecuta(source, {QStringLiteral("CREATE TABLE Datos (Texto TEXT)"),
+                     QStringLiteral("INSERT INTO Datos VALUES (hex(randomblob(40000)))")});
+    const QString dest = Path(QStringLiteral("lleno/empresa.MDB"));
+    {
+        QFile previous(dest);
+        ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
+        previous.write("anterior");
+    }
+    const QStringList files = QDir(QFileInfo(dest).path()).entryList(QDir::Files);
+    EXPECT_FALSE(CopiaArchivoBD(source, dest, true));
+    QFile kept(dest);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("anterior"));
+    EXPECT_EQ(QDir(QFileInfo(dest).path()).entryList(QDir::Files), files);
 }
 
 TEST_F(Versiones, TransferNeedsTheMasterDirectoryAndTheCurrentMaster) {
