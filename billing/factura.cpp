@@ -3,6 +3,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <algorithm>
+#include <map>
 #include <optional>
 
 #include "billing/textorecibo.h"
@@ -28,6 +29,41 @@ struct TTramoIva {
 
 QVariant Dinero(Currency importe) {
     return importe.ToDouble();
+}
+
+// Each rate's quota is the rate applied to that rate's base, rounded once. The cents by which
+// that differs from the sum of the lines' own rounding go to the lines whose rounding lost the
+// most (or gained the most), so that the lines still add up to the quota and none moves a cent
+// away from its own exact VAT. A line given a cent gets it on its total; its base stays.
+void RepartirCuotas(std::vector<TLineaFactura>& lineas, std::vector<bool>& cambiadas) {
+    const Currency cien(100);
+    std::map<int64_t, std::vector<size_t>> porTipo;
+    for (size_t i = 0; i < lineas.size(); ++i)
+        if (!lineas[i].ivaNulo) porTipo[lineas[i].iva.Raw()].push_back(i);
+    for (const auto& [tipo, indices] : porTipo) {
+        const Currency iva = Currency::FromRaw(tipo);
+        Currency base, cuotas;
+        for (size_t i : indices) {
+            base += lineas[i].base;
+            cuotas += lineas[i].total - lineas[i].base;
+        }
+        const int64_t centimos = (Currency::MulDiv({base, iva}, cien, 2) - cuotas).Raw() / 100;
+        if (centimos == 0) continue;
+        std::vector<std::pair<Currency, size_t>> restos;
+        for (size_t i : indices) {
+            const TLineaFactura& l = lineas[i];
+            restos.push_back({Currency::MulDiv({l.base, iva}, cien, 4) - (l.total - l.base), i});
+        }
+        std::stable_sort(restos.begin(), restos.end(), [&](const auto& a, const auto& b) {
+            return centimos > 0 ? b.first < a.first : a.first < b.first;
+        });
+        const Currency centimo = Currency::FromRaw(centimos > 0 ? 100 : -100);
+        for (size_t k = 0; k < restos.size() && k < size_t(centimos > 0 ? centimos : -centimos);
+             ++k) {
+            lineas[restos[k].second].total += centimo;
+            cambiadas[restos[k].second] = true;
+        }
+    }
 }
 
 // The header's amounts in the order of TImportesCabecera.
@@ -111,18 +147,27 @@ Currency TRecalculoFacturas::Recalcular(int idFactura, const TCabeceraRecibo& da
         if (x.ivaNulo != y.ivaNulo) return y.ivaNulo;
         return !x.ivaNulo && y.iva < x.iva;
     });
-    bool lineaCambiada = false;
-    for (size_t i : porIva) {
+    std::vector<bool> cambiadas(lineas.size(), false);
+    for (size_t i = 0; i < lineas.size(); ++i) {
         TLineaFactura& l = lineas[i];
-        const Currency unidades = l.unidades.value_or(Currency());
         // Lines entered with their total only, or written before amounts were kept in cents,
         // are brought to the line rule.
         const TImportesLinea guardada{l.precio, l.base, l.total};
-        const TImportesLinea importes = ImportesLineaSegunRegla(guardada, unidades, l.dto, l.iva);
+        const TImportesLinea importes =
+            ImportesLineaSegunRegla(guardada, l.unidades.value_or(Currency()), l.dto, l.iva);
         if (importes != guardada) {
             l.precio = importes.precio;
             l.base = importes.base;
             l.total = importes.total;
+            cambiadas[i] = true;
+        }
+    }
+    RepartirCuotas(lineas, cambiadas);
+    bool lineaCambiada = false;
+    for (size_t i : porIva) {
+        TLineaFactura& l = lineas[i];
+        const Currency unidades = l.unidades.value_or(Currency());
+        if (cambiadas[i]) {
             linea_.Run({Dinero(l.precio), Dinero(l.base), Dinero(l.total), l.id});
             lineaCambiada = true;
         }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QSqlQuery>
+
 #include "billing/factura.h"
 #include "billing/textorecibo.h"
 #include "core/parametrosapp.h"
@@ -314,6 +316,30 @@ TEST_F(FacturaTest, ADiscountedLineAtZeroPercentAddsUpToTheCent) {
         EXPECT_TRUE(importe(campo).HasDecimals(2))
             << campo << importe(campo).ToString().toStdString();
     EXPECT_EQ(importe("ImporteDescuentosT15"), C("-0.47"));
+}
+
+// Three lines of 1.02 at 21 %: each line's own VAT is 0.21 (0.2142), but the rate's quota is
+// 21 % of 3.06, 0.64. The cent left over goes to one line's total, so the lines, the quota and
+// the total agree, and a second recalculation changes nothing.
+TEST_F(FacturaTest, ARatesQuotaIsTheRateOfItsBaseAndTheLinesCarryIt) {
+    int f = NuevaFactura();
+    for (const char* c : {"Uno", "Dos", "Tres"})
+        NuevaLinea(f, {c, "1.02", "1", "0", "21", "1.02", "1.23"});
+    EXPECT_EQ(RecalcularFactura(f), C("3.70"));
+    EXPECT_EQ(Importe(QStringLiteral("BaseImponible1T15"), f), C("3.06"));
+    EXPECT_EQ(Importe(QStringLiteral("ImporteIva1T15"), f), C("0.64"));
+    EXPECT_EQ(Importe(QStringLiteral("ImporteIvasT15"), f), C("0.64"));
+    QSqlQuery q = t.db().Query(
+        QStringLiteral("SELECT SUM(ImporteIvaIncluidoT16), MAX(ImporteIvaIncluidoT16), "
+                       "MIN(ImporteIvaIncluidoT16) FROM T16FacturasCue WHERE IDFacturaCabT16=") +
+        ValorSQL(f));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(*VarToCurrency(q.value(0)), C("3.70"));
+    EXPECT_EQ(*VarToCurrency(q.value(1)), C("1.24"));
+    EXPECT_EQ(*VarToCurrency(q.value(2)), C("1.23"));
+    TRecalculoFacturas otra(t.db());
+    EXPECT_EQ(otra.Recalcular(f), C("3.70"));
+    EXPECT_EQ(otra.Cambiadas(), 0u);
 }
 
 }  // namespace
