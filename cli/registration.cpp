@@ -4,6 +4,7 @@
 #include "cli/cmd_core.h"
 #include "cli/cmd_db.h"
 #include "cli/cmd_empresas.h"
+#include "cli/cmd_import.h"
 #include "cli/cmd_invoice.h"
 #include "cli/cmd_massdelete.h"
 #include "cli/cmd_report.h"
@@ -35,6 +36,7 @@ void RegisterAllCommands() {
     RegisterMassDeleteCommand();
     RegisterUsersCommands();
     RegisterUpdateCommands();
+    RegisterImportCommands();
 }
 
 }  // namespace zmk::cli
