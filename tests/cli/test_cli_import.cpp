@@ -1,0 +1,67 @@
+// escolia-cli import: the tables of a file, --map with a column, a fixed value and "-", --rows,
+// and the exit statuses of a refused, a declined and an accepted run.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "schema/schema.h"
+#include "tests/support/testdb.h"
+
+namespace {
+
+class CliImport : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    QString db, datos;
+    void SetUp() override {
+        db = dir.filePath(QStringLiteral("empresa.db"));
+        zmk::schema::CreateCompanyDatabase(db);
+        ASSERT_EQ(Run({"sql",
+                       "INSERT INTO T20Centros (IDCentroT20, NombreCentroT20, ActivoT20) "
+                       "VALUES (1, 'C', 1)"})
+                      .status,
+                  0);
+        datos = dir.filePath(QStringLiteral("alumnos.csv"));
+        QFile f(datos);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Num;Nombre;Apellidos;Ciudad\n7;Ana;Pérez;Xàtiva\n9;Luis;Gil;Alzira\n");
+    }
+    zmk::test::CliResult Run(QStringList args) {
+        args = QStringList{"--db", db, "--centre", "1"} + args;
+        return zmk::test::RunCli(args);
+    }
+    QString Alumnos() {
+        return Run({"sql",
+                    "SELECT group_concat(CodigoT01 || ':' || NombreCompletoT01 || ':' || "
+                    "IFNULL(PoblacionT01,'') || ':' || IFNULL(ProvinciaT01,''), '|') FROM "
+                    "T01Alumnos"})
+            .out.trimmed()
+            .section(u'\n', -1);
+    }
+};
+
+TEST_F(CliImport, TablesAndMappedImport) {
+    auto r = zmk::test::RunCli({"import", "tables", datos});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.trimmed(), "alumnos#csv (2 registros): Num, Nombre, Apellidos, Ciudad");
+    r = Run({"import", "students", datos, "--map", "Codigo=Num", "--map", "PoblacionT01=Ciudad",
+             "--map", "Provincia=\"Valencia\"", "--map", "Apellidos=-", "--rows", "2"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(Alumnos(), "9:, Luis:Alzira:Valencia") << Alumnos().toStdString();
+}
+
+TEST_F(CliImport, RefusalsAndTheFinalQuestion) {
+    EXPECT_EQ(Run({"import", "students", datos, "--map", "Nada=Num"}).status, 2);
+    EXPECT_EQ(Run({"import", "students", datos, "--map", "Codigo=Falta"}).status, 1);
+    EXPECT_EQ(Run({"import", "students", datos, "--rows", "5"}).status, 1);
+    EXPECT_EQ(Run({"--answer", "no", "import", "students", datos}).status, 3);
+    EXPECT_EQ(Alumnos(), "NULL");
+    auto r = Run({"import", "students", datos, "--map", "Codigo=Num"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    r = Run({"import", "students", datos, "--map", "Codigo=Num"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("Ya existe otro alumno con el código 7")) << r.err.toStdString();
+}
+
+}  // namespace
