@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Fails when a C++ source file of the tree is longer than 600 lines (split it by purpose)."""
+"""Fails when a source file of the tree (C++ or Python) is longer than 600 lines (split it by
+purpose)."""
 import os
 import sys
 
@@ -15,7 +16,7 @@ def main():
         dirnames[:] = [d for d in dirnames
                        if not d.startswith(".") and not (rel == "." and d.startswith("build"))]
         for name in filenames:
-            if name.endswith((".cpp", ".h", ".in")):
+            if name.endswith((".cpp", ".h", ".in", ".py")):
                 path = os.path.join(dirpath, name)
                 with open(path, encoding="utf-8", errors="replace") as f:
                     lines = sum(1 for _ in f)
