@@ -183,6 +183,17 @@ void TZMKPasswordsDataBase::SetUserRights(const QString& userName,
     guard.Commit();
 }
 
+void TZMKPasswordsDataBase::SaveUser(const TUserValues& user, const TTablesUserRights& rights,
+                                     bool add) {
+    TTransactionGuard guard(db_ ? *db_ : DefaultDB());
+    if (add)
+        AddUser(user);
+    else
+        ModifyUser(user);
+    SetUserRights(user.userName, rights);
+    guard.Commit();
+}
+
 int TZMKPasswordsDataBase::HashOlderPasswords() {
     int changed = 0;
     TTransactionGuard guard(db_ ? *db_ : DefaultDB());

@@ -25,6 +25,8 @@ class TZMKPasswordsDataBase : public TCustomZMKPasswords {
     TTablesUserRights UserRights(const QString& userName);
     void SetUserRights(const QString& userName, const TTablesUserRights& rights);
     TDBUserValues GetDBUser(const QString& userName);
+    // Adds or modifies the user and writes its rights, all or nothing.
+    void SaveUser(const TUserValues& user, const TTablesUserRights& rights, bool add);
 
     // Every slot holding an older, typed password gets it as a hash; returns how many.
     int HashOlderPasswords();

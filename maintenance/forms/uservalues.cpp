@@ -152,6 +152,11 @@ void TccFRMUserValues::bbAceptarClick() {
         if (clbPropiedades->item(i)->checkState() == Qt::Checked)
             user.properties |= clbPropiedades->item(i)->data(Qt::UserRole).toInt();
     auto* dbStore = dynamic_cast<TZMKPasswordsDataBase*>(&store_);
+    if (dbStore && !tables_.isEmpty() && mode_ != TUserEdit::Delete) {
+        dbStore->SaveUser(user, rights_, mode_ == TUserEdit::Add);
+        accept();
+        return;
+    }
     switch (mode_) {
         case TUserEdit::Add:
             store_.AddUser(user);
@@ -164,7 +169,6 @@ void TccFRMUserValues::bbAceptarClick() {
             accept();
             return;
     }
-    if (dbStore && !tables_.isEmpty()) dbStore->SetUserRights(user.userName, rights_);
     accept();
 }
 

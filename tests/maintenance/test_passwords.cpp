@@ -145,6 +145,11 @@ TEST_F(DataBaseStore, SlotsAndRightsAsStored) {
                          "NombreParametroT99='USER_VALUE_1_TBLRIGHTS'")
                   .toString(),
               QStringLiteral("Propiedades acceso usuario 1"));
+    // A refused save writes neither the user nor its rights.
+    const QString before = tdb.Dump();
+    EXPECT_FALSE(
+        test::ErrorMessage([&] { store.SaveUser(User("ANA", "x"), rights, true); }).isEmpty());
+    EXPECT_EQ(tdb.Dump(), before);
     // Changing the user's password keeps the rights.
     store.ModifyUser(User(QStringLiteral("ana"), QStringLiteral("b")));
     EXPECT_FALSE(store.UserRights(QStringLiteral("ANA"))

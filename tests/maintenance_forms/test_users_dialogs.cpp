@@ -131,5 +131,21 @@ TEST_F(UsersDialogs, ListDeletesAfterAskingAndTellsOnceAboutTheRestart) {
     EXPECT_TRUE(IsPasswordHash(store.GetUser("eva").password));
 }
 
+// Pictures of the dialogs for a look (ESCOLIA_SCREENSHOTS: the folder to write them to).
+TEST_F(UsersDialogs, Screenshots) {
+    const QString dir = qEnvironmentVariable("ESCOLIA_SCREENSHOTS");
+    if (dir.isEmpty()) GTEST_SKIP() << "ESCOLIA_SCREENSHOTS not set";
+    TccFRMPassword login(store);
+    TccFRMPasswords list(store, ProgramTables());
+    TccFRMUserValues editor(store, TUserEdit::Modify, "ana", ProgramTables());
+    for (auto [widget, name] : {std::pair<QWidget*, const char*>{&login, "login"},
+                                {&list, "usuarios"},
+                                {&editor, "usuario"}}) {
+        widget->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(widget->grab().save(dir + "/" + name + ".png"));
+    }
+}
+
 }  // namespace
 }  // namespace zmk
