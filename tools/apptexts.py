@@ -256,6 +256,16 @@ TEXTS = [
     ("Tipo de pago", "Payment type", "Tipus de pagament"),
     ("Motivo", "Reason", "Motiu"),
     ("Activas", "Active", "Actives"),
+    # The data screens' toolbar.
+    ("Nuevo", "New", "Nou"),
+    ("Modificar", "Edit", "Modificar"),
+    ("Aceptar", "OK", "Acceptar"),
+    ("Cancelar", "Cancel", "Cancel·lar"),
+    ("Borrar", "Delete", "Esborrar"),
+    ("Refrescar", "Refresh", "Refrescar"),
+    ("Exportar", "Export", "Exportar"),
+    ("Imprimir", "Print", "Imprimir"),
+    ("Buscar", "Search", "Cercar"),
 ]
 
 # Numbered texts: "Concepto 1".."Concepto 8" and the like.

@@ -62,6 +62,11 @@ def nodes():
     return n
 
 
+# The data screens' own toolbar (host/forms/screen.cpp), the same on every screen.
+SCREEN_TOOLBAR = ["Nuevo", "Modificar", "Aceptar", "Cancelar", "Borrar", "Refrescar", "Exportar",
+                  "Imprimir", "Buscar"]
+
+
 def texts_of(app):
     """Every text of the application file a user reads, in order, without menu shortcuts."""
     found = []
@@ -86,6 +91,8 @@ def texts_of(app):
             control(c)
         for b in s.get("buttons", []):
             add(b.get("caption"))
+    for text in SCREEN_TOOLBAR:
+        add(text)
     return found
 
 

@@ -96,7 +96,7 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    act_insert_ = add(QStringLiteral("Nuevo"), QKeySequence(Qt::Key_Insert), [this] {
+    act_insert_ = add(AppText(QStringLiteral("Nuevo")), QKeySequence(Qt::Key_Insert), [this] {
         if (!DetailsCanLeave()) return;
         bool inserted = Run([this] {
             RequireRight(TTableRight::Add);
@@ -120,13 +120,13 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
                 break;
             }
     });
-    act_edit_ = add(QStringLiteral("Modificar"), QKeySequence(Qt::Key_F2), [this] {
+    act_edit_ = add(AppText(QStringLiteral("Modificar")), QKeySequence(Qt::Key_F2), [this] {
         Run([this] {
             RequireRight(TTableRight::Modify);
             DataSet()->Edit();
         });
     });
-    act_post_ = add(QStringLiteral("Aceptar"), QKeySequence(Qt::Key_F12), [this] {
+    act_post_ = add(AppText(QStringLiteral("Aceptar")), QKeySequence(Qt::Key_F12), [this] {
         Run([this] {
             const bool inserting = DataSet()->State() == TDataSetState::Insert;
             FlushEditors();
@@ -134,7 +134,7 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
             if (inserting) PlaceInOrder();
         });
     });
-    act_cancel_ = add(QStringLiteral("Cancelar"), QKeySequence(Qt::Key_Escape), [this] {
+    act_cancel_ = add(AppText(QStringLiteral("Cancelar")), QKeySequence(Qt::Key_Escape), [this] {
         // Esc is easily pressed by mistake: typed changes are only dropped when the user says so.
         if (HasChanges() &&
             !PreguntaSiNo(QStringLiteral("Se perderán los cambios de este registro.\n\n"
@@ -145,15 +145,16 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
     });
     // F8 undoes too, as the program's messages tell the user.
     act_cancel_->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_F8)});
-    act_cancel_->setToolTip(QStringLiteral("Cancelar (Esc, F8)"));
-    act_delete_ = add(QStringLiteral("Borrar"), QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
-        if (!DataSet() || DataSet()->IsEmpty()) return;
-        if (!Run([this] { RequireRight(TTableRight::Delete); })) return;
-        if (!PreguntaSiNo(QStringLiteral("¿Borrar el registro?"), TMsgIcon::Warning,
-                          TMsgButton::No))
-            return;
-        Run([this] { DataSet()->Delete(); });
-    });
+    act_cancel_->setToolTip(AppText(QStringLiteral("Cancelar")) + QStringLiteral(" (Esc, F8)"));
+    act_delete_ =
+        add(AppText(QStringLiteral("Borrar")), QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] {
+            if (!DataSet() || DataSet()->IsEmpty()) return;
+            if (!Run([this] { RequireRight(TTableRight::Delete); })) return;
+            if (!PreguntaSiNo(QStringLiteral("¿Borrar el registro?"), TMsgIcon::Warning,
+                              TMsgButton::No))
+                return;
+            Run([this] { DataSet()->Delete(); });
+        });
     toolbar->addSeparator();
     act_first_ = add(QStringLiteral("|<"), QKeySequence(Qt::CTRL | Qt::Key_Home),
                      [this] { Navigate([this] { DataSet()->First(); }); });
@@ -167,13 +168,14 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
             DataSet()->Last();
         });
     });
-    act_refresh_ = add(QStringLiteral("Refrescar"), QKeySequence(Qt::Key_F5),
+    act_refresh_ = add(AppText(QStringLiteral("Refrescar")), QKeySequence(Qt::Key_F5),
                        [this] { Navigate([this] { query_->RefrescaSQL(); }); });
     toolbar->addSeparator();
-    add(QStringLiteral("Exportar"), QKeySequence(Qt::CTRL | Qt::Key_E), [this] { ExportList(); });
-    add(QStringLiteral("Imprimir"), QKeySequence::Print, [this] { PrintList(); });
+    add(AppText(QStringLiteral("Exportar")), QKeySequence(Qt::CTRL | Qt::Key_E),
+        [this] { ExportList(); });
+    add(AppText(QStringLiteral("Imprimir")), QKeySequence::Print, [this] { PrintList(); });
     search_ = new QLineEdit(body_);
-    search_->setPlaceholderText(QStringLiteral("Buscar (Ctrl+F)"));
+    search_->setPlaceholderText(AppText(QStringLiteral("Buscar")) + QStringLiteral(" (Ctrl+F)"));
     search_->setClearButtonEnabled(true);
     search_->setMaximumWidth(220);
     toolbar->addWidget(search_);

@@ -338,12 +338,12 @@ TEST_F(MainWindow, TheShippedLanguagesTranslateTheScreensAndTheirMenus) {
 
     const struct {
         int entry;
-        QString menu, titulo, columna, boton;
+        QString menu, titulo, columna, boton, barra;
     } casos[] = {
         {1, QStringLiteral("Students"), QStringLiteral("Students"), QStringLiteral("Full name"),
-         QStringLiteral("Bill students...")},
+         QStringLiteral("Bill students..."), QStringLiteral("Delete")},
         {0, QStringLiteral("Alumnes"), QStringLiteral("Alumnes"), QStringLiteral("Nom complet"),
-         QStringLiteral("Facturar alumnes...")},
+         QStringLiteral("Facturar alumnes..."), QStringLiteral("Esborrar")},
     };
     for (const auto& caso : casos) {
         QList<QAction*> entries = w.LanguageMenu()->actions();
@@ -369,6 +369,9 @@ TEST_F(MainWindow, TheShippedLanguagesTranslateTheScreensAndTheirMenus) {
         for (QPushButton* b : pantalla->findChildren<QPushButton*>())
             botones << SinTecla(b->text());
         EXPECT_TRUE(botones.contains(caso.boton)) << botones.join(u',').toStdString();
+        QStringList barra;
+        for (QAction* a : pantalla->findChildren<QAction*>()) barra << a->text();
+        EXPECT_TRUE(barra.contains(caso.barra)) << barra.join(u',').toStdString();
         pantalla->close();
     }
     // Back to Spanish: the tree's entries are the application file's own again.
