@@ -89,6 +89,21 @@ TEST_F(Importacion, DuplicateNumberAbortsTheWholeRunAndNoLeavesNothing) {
     EXPECT_EQ(t.Dump(), antes);
 }
 
+// A value its column cannot hold stops the run, naming the value, the field and the row, and
+// nothing of the rows before it is kept.
+TEST_F(Importacion, AValueItsColumnCannotHoldStopsTheRunAndKeepsNothing) {
+    TFormImportacion f;
+    ASSERT_TRUE(f.AbrirOrigen(Archivo("c.csv", "Codigo,Nombre\n50,A\n7.5,B\n")));
+    const QString antes = t.Dump();
+    t.prompt().Push("yes");
+    const QString error = ErrorMessage([&] { f.Importar(TRegistrosAImportar::Todos, 0, {}); });
+    EXPECT_TRUE(
+        error.startsWith(QStringLiteral("El valor \"7.5\" del campo \"Código del alumno\"")))
+        << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("(registro 2)"))) << error.toStdString();
+    EXPECT_EQ(t.Dump(), antes);
+}
+
 TEST_F(Importacion, EmptySelectionAsksForZeroAndRowsWithoutNumberStop) {
     TFormImportacion f;
     ASSERT_TRUE(f.AbrirOrigen(Archivo("b.txt", "Codigo\tNombre\n\tA\n")));
