@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "host/errors.h"
+#include "rules/comprobacionimportacion.h"
 #include "rules/formimportacion.h"
 
 namespace zmk::cli {
@@ -11,7 +12,9 @@ namespace {
 const QString kUso = QStringLiteral(
     "import tables ARCHIVO\n"
     "import students ARCHIVO [--table NOMBRE] [--map DESTINO=COLUMNA | DESTINO=\"VALOR\" | "
-    "DESTINO=-]... [--rows all|current|N,M,...]");
+    "DESTINO=-]... [--rows all|current|N,M,...] [--check] [--check-csv ARCHIVO]\n"
+    "  --check: lo que haría la importación con cada registro y lo que parece erróneo, sin\n"
+    "  escribir nada en la base de datos; --check-csv guarda además la lista en CSV");
 
 // One --map: the field by its column, caption or default source column; a column of the
 // source, a fixed value in double quotes, or "-" to leave the field out.
@@ -24,6 +27,8 @@ struct TOpcionesImport {
     QString archivo, tabla, filas = QStringLiteral("all");
     QList<int> seleccion;  // 0-based rows of --rows N,M,...
     QList<TAsignacion> asignaciones;
+    bool comprobar = false;
+    QString csvComprobacion;
 };
 
 TOpcionesImport LeeOpciones(QStringList args) {
@@ -48,6 +53,11 @@ TOpcionesImport LeeOpciones(QStringList args) {
             const int campo = campos.CampoPorNombre(m.left(igual));
             if (campo < 0) throw UsageError{QStringLiteral("Campo de destino desconocido: ") + m};
             o.asignaciones.append({campo, m.mid(igual + 1)});
+        } else if (arg == QLatin1String("--check")) {
+            o.comprobar = true;
+        } else if (arg == QLatin1String("--check-csv")) {
+            o.csvComprobacion = valor();
+            o.comprobar = true;
         } else if (arg == QLatin1String("--rows")) {
             o.filas = valor();
             if (o.filas != QLatin1String("all") && o.filas != QLatin1String("current")) {
@@ -87,6 +97,27 @@ void AbreOrigen(TFormImportacion& form, const QString& archivo) {
         throw EZMKError(QStringLiteral("El archivo no contiene ninguna tabla"));
 }
 
+// The check's list: a line per row with the number and name it would get, then its findings.
+int MuestraComprobacion(CliContext& ctx, const TFormImportacion& form, TRegistrosAImportar ambito,
+                        const TOpcionesImport& o) {
+    const TComprobacionImportacion c = ComprobarImportacion(form, ambito, 0, o.seleccion);
+    for (const TFilaComprobada& f : c.filas) {
+        *ctx.out << "Registro " << f.fila + 1 << ": código "
+                 << (f.codigo.isValid() ? f.codigo.toString() : QStringLiteral("(ninguno)")) << ", "
+                 << f.nombreCompleto << (f.avisos.isEmpty() ? ": correcto\n" : "\n");
+        for (const TAvisoImportacion& a : f.avisos)
+            *ctx.out << "  " << (a.detiene ? "ERROR " : "AVISO ")
+                     << (a.campo.isEmpty() ? QString() : a.campo + QStringLiteral(": ")) << a.texto
+                     << '\n';
+    }
+    *ctx.out << c.Resumen() << " No se ha escrito nada en la base de datos.\n";
+    if (!o.csvComprobacion.isEmpty()) {
+        GuardarComprobacionCSV(c, o.csvComprobacion);
+        *ctx.out << "Lista guardada en " << o.csvComprobacion << '\n';
+    }
+    return kExitOk;
+}
+
 int RunTables(CliContext& ctx) {
     if (ctx.args.size() != 1)
         throw UsageError{QStringLiteral("import tables necesita el nombre del archivo")};
@@ -124,6 +155,7 @@ int RunStudents(CliContext& ctx) {
                                            ? TRegistrosAImportar::Actual
                                            : TRegistrosAImportar::Seleccion;
     // The current row is the first, where the form's grid opens.
+    if (o.comprobar) return MuestraComprobacion(ctx, form, ambito, o);
     const int importados = form.Importar(ambito, 0, o.seleccion);
     *ctx.out << "Importados " << importados << " alumnos\n";
     return kExitOk;

@@ -66,7 +66,7 @@ class TImportacionEnCurso {
             const QVariant fuente = c.origen >= 0
                                         ? origen.at(c.origen)
                                         : (c.valorFijo.isEmpty() ? QVariant() : c.valorFijo);
-            const TValorColumna v = ValorParaColumna(c.destino, fuente);
+            TValorColumna v = ValorParaColumna(c.destino, fuente);
             if (!v.error.isEmpty())
                 throw EZMKError(QStringLiteral("El valor \"") + TextoDeValor(fuente) +
                                 QStringLiteral("\" del campo \"") + c.caption +
@@ -83,7 +83,8 @@ class TImportacionEnCurso {
             }
             if (c.destino == QLatin1String("NombreT01")) nombre = v.valor;
             if (c.destino == QLatin1String("ApellidosT01")) apellidos = v.valor;
-            if (c.destino == QLatin1String("IBANT01")) iban = v.valor;
+            if (c.destino == QLatin1String("IBANT01") && v.valor.isValid())
+                iban = v.valor = IBANParaGuardar(v.valor.toString());
             valores << v.valor;
         }
         if (!codigo.isValid())

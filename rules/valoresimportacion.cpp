@@ -3,6 +3,7 @@
 #include <QDate>
 #include <cmath>
 
+#include "core/bancos.h"
 #include "schema/schema.h"
 
 namespace zmk {
@@ -120,6 +121,13 @@ TValorColumna ValorParaColumna(const QString& columna, const QVariant& valor) {
             return r;
         }
     }
+}
+
+QString IBANParaGuardar(const QString& iban) {
+    const QString limpio = LimpiarCodigo(iban);
+    if (!limpio.isEmpty() && ComprobarIBAN(limpio, false, false, false, false).isEmpty())
+        return limpio;
+    return iban;
 }
 
 }  // namespace zmk

@@ -27,4 +27,9 @@ struct TValorColumna {
 };
 TValorColumna ValorParaColumna(const QString& columna, const QVariant& valor);
 
+// The IBAN a student keeps: written as people print it ("ES91 2100 0418 ...") it is stored in
+// its electronic form, which billing and the SEPA files need; one that fails its check even so
+// is kept as given, for the user to see and mend.
+QString IBANParaGuardar(const QString& iban);
+
 }  // namespace zmk

@@ -64,4 +64,28 @@ TEST_F(CliImport, RefusalsAndTheFinalQuestion) {
     EXPECT_TRUE(r.err.contains("Ya existe otro alumno con el código 7")) << r.err.toStdString();
 }
 
+TEST_F(CliImport, CheckListsTheRowsSavesTheListAndWritesNothing) {
+    ASSERT_EQ(Run({"import", "students", datos, "--map", "Codigo=Num"}).status, 0);
+    const QString antes = Alumnos();
+    const QString csv = dir.filePath(QStringLiteral("revision.csv"));
+    auto r = Run({"import", "students", datos, "--map", "Codigo=Num", "--map", "Nombre=-", "--rows",
+                  "2", "--check-csv", csv});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.section(u'\n', 0, 2),
+              "Registro 2: código 9, Gil, \n"
+              "  ERROR Código del alumno: Ya existe otro alumno con el código 9\n"
+              "  AVISO Nombre: el alumno no tendrá nombre")
+        << r.out.toStdString();
+    EXPECT_TRUE(
+        r.out.contains("Comprobados 1 registros: 1 con avisos, 1 detendrían la "
+                       "importación. No se ha escrito nada en la base de datos."))
+        << r.out.toStdString();
+    EXPECT_EQ(Alumnos(), antes);
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().count('\n'), 3);
+    // --check-csv needs its file name.
+    EXPECT_EQ(Run({"import", "students", datos, "--check-csv"}).status, 2);
+}
+
 }  // namespace

@@ -2,11 +2,13 @@
 // methods by IBAN, and the all-or-nothing run.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "core/centroactual.h"
 #include "host/errors.h"
+#include "rules/comprobacionimportacion.h"
 #include "rules/formimportacion.h"
 #include "rules/lectores/lectortexto.h"
 #include "tests/support/testdb.h"
@@ -69,6 +71,9 @@ TEST_F(Importacion, NamesOnlyAreNumberedFromTheHighestAndPaidByIBAN) {
     EXPECT_EQ(f.Importar(TRegistrosAImportar::Todos, 0, {}), 2);
     EXPECT_EQ(Alumnos(), QStringLiteral("41::|42:Pérez, Ana:2|43:G, Luis:1"));
     EXPECT_EQ(t.Scalar("SELECT BICT01 FROM T01Alumnos WHERE CodigoT01=42"), "CAIXESBBXXX");
+    // Billing needs the IBAN in its electronic form, not as it was printed.
+    EXPECT_EQ(t.Scalar("SELECT IBANT01 FROM T01Alumnos WHERE CodigoT01=42"),
+              "ES9121000418450200051332");
 }
 
 TEST_F(Importacion, DuplicateNumberAbortsTheWholeRunAndNoLeavesNothing) {
@@ -130,6 +135,92 @@ TEST_F(Importacion, UnknownExtensionEmptyFileAndNoCentreAreRefused) {
     EXPECT_TRUE(ErrorMessage([&] {
                     f.Importar(TRegistrosAImportar::Todos, 0, {});
                 }).startsWith("Necesita seleccionar un CENTRO como predeterminado"));
+}
+
+// The findings of one row, as "campo: texto" with "!" ahead of those that stop the import.
+QStringList Avisos(const TFilaComprobada& f) {
+    QStringList avisos;
+    for (const TAvisoImportacion& a : f.avisos)
+        avisos << (a.detiene ? QStringLiteral("!") : QString()) + a.campo + ": " + a.texto;
+    return avisos;
+}
+
+TEST_F(Importacion, CheckFindsWhatTheImportWouldStopAtOrGetWrongAndWritesNothing) {
+    TFormImportacion f;
+    ASSERT_TRUE(f.AbrirOrigen(
+        Archivo("r.csv",
+                "Codigo;Nombre;Apellidos;NIF;IBAN;FechaNacimiento;eMail\n"
+                "50;Ana;Pérez;12345678Z;ES91 2100 0418 4502 0005 1332;03/02/2011;ana@x.es\n"
+                "41;Luis;Gil;12345678A;ES00 2100 0418 4502 0005 1332;31/02/2011;luis\n"
+                "50;;;X1234567L;;;\n"
+                ";Eva;Sanz;;;;\n")));
+    const QString antes = t.Dump();
+    const TComprobacionImportacion c = ComprobarImportacion(f, TRegistrosAImportar::Todos, 0, {});
+    EXPECT_EQ(t.Dump(), antes);
+    ASSERT_EQ(c.filas.size(), 4);
+    EXPECT_EQ(c.filas[0].codigo, 50);
+    EXPECT_EQ(c.filas[0].nombreCompleto, QStringLiteral("Pérez, Ana"));
+    EXPECT_EQ(Avisos(c.filas[0]), QStringList());
+    const QStringList luis = Avisos(c.filas[1]);
+    ASSERT_EQ(luis.size(), 5) << luis.join('\n').toStdString();
+    EXPECT_EQ(luis[0], QStringLiteral("NIF: la letra del NIF \"12345678A\" no es correcta: le "
+                                      "corresponde la Z"));
+    EXPECT_EQ(luis[1], QStringLiteral("eMail: \"luis\" debe llevar una sola \"@\""));
+    EXPECT_EQ(luis[2],
+              QStringLiteral("!Fecha Nacimiento: el valor \"31/02/2011\" no es una fecha"));
+    EXPECT_TRUE(luis[3].startsWith(QStringLiteral("Código IBAN: ")) &&
+                luis[3].contains(QStringLiteral("control")))
+        << luis[3].toStdString();
+    EXPECT_EQ(luis[4],
+              QStringLiteral("!Código del alumno: Ya existe otro alumno con el código 41"));
+    // A NIE is checked with its letter; the number repeats the first row's.
+    EXPECT_EQ(Avisos(c.filas[2]),
+              (QStringList{"!Código del alumno: el código 50 ya lo lleva el registro 1 del archivo",
+                           "Nombre: el alumno no tendrá nombre ni apellidos"}));
+    EXPECT_EQ(Avisos(c.filas[3]),
+              QStringList{"!Código del alumno: el registro no tiene código: la importación se "
+                          "detendrá"});
+    EXPECT_FALSE(c.filas[3].codigo.isValid());
+    EXPECT_EQ(
+        c.Resumen(),
+        QStringLiteral("Comprobados 4 registros: 3 con avisos, 3 detendrían la importación."));
+    // The import keeps its own rule and stops at the taken number.
+    EXPECT_TRUE(ErrorMessage([&] {
+                    f.Importar(TRegistrosAImportar::Todos, 0, {});
+                }).startsWith("Ya existe otro alumno con el código 41"));
+    EXPECT_EQ(t.Dump(), antes);
+}
+
+TEST_F(Importacion, CheckNumbersAsTheImportDoesAndSavesItsListAsCSV) {
+    TFormImportacion f;
+    ASSERT_TRUE(
+        f.AbrirOrigen(Archivo("n.txt", "Nombre\tApellidos\nAna\tPérez\n\"Jo;\"\"e\"\"\"\tG\n")));
+    const TComprobacionImportacion c =
+        ComprobarImportacion(f, TRegistrosAImportar::Seleccion, 0, {1, 0});
+    ASSERT_EQ(c.filas.size(), 2);
+    EXPECT_EQ(c.filas[0].codigo, 42);
+    EXPECT_EQ(c.filas[1].codigo, 43);
+    EXPECT_EQ(c.FilasConAvisos(), 0);
+
+    const QString csv = dir.filePath("comprobacion.csv");
+    GuardarComprobacionCSV(c, csv);
+    QFile leido(csv);
+    ASSERT_TRUE(leido.open(QIODevice::ReadOnly));
+    const QByteArray bytes = leido.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\"Registro\";"));
+    EXPECT_EQ(QString::fromUtf8(bytes.mid(3)),
+              QStringLiteral("\"Registro\";\"Código\";\"Nombre\";\"Tipo\";\"Campo\";"
+                             "\"Descripción\"\r\n"
+                             "\"2\";\"42\";\"G, Jo;\"\"e\"\"\";\"Correcto\";\"\";\"\"\r\n"
+                             "\"1\";\"43\";\"Pérez, Ana\";\"Correcto\";\"\";\"\"\r\n"));
+    // Nothing but the list is left in the folder; a folder that is not there is refused.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    EXPECT_FALSE(ErrorMessage([&] {
+                     GuardarComprobacionCSV(c, dir.filePath("no/hay/carpeta.csv"));
+                 }).isEmpty());
+    t.prompt().Push("yes");
+    f.Importar(TRegistrosAImportar::Seleccion, 0, {1, 0});
+    EXPECT_EQ(Alumnos(), QStringLiteral("41::|42:G, Jo;\"e\":1|43:Pérez, Ana:1"));
 }
 
 }  // namespace
