@@ -16,6 +16,7 @@
 #include "core/forms/selempresa.h"
 #include "core/strings.h"
 #include "host/errors.h"
+#include "host/forms/menuform.h"
 #include "host/prompt.h"
 #include "host/resources.h"
 #include "maintenance/backup_auto.h"
@@ -26,6 +27,7 @@
 #include "maintenance/passwordsdatabase.h"
 #include "maintenance/userrights.h"
 #include "maintenance/usersession.h"
+#include "rules/forms/borradomasivo.h"
 
 namespace zmk {
 
@@ -150,7 +152,7 @@ void AcercaDe(QWidget* owner) {
     ShowAboutBox(owner, info);
 }
 
-void BorradoMasivo(QWidget*) {
+void BorradoMasivo(TZMKMenuForm* owner) {
     if (IDCentroActual() < 1)
         throw EZMKError(
             QStringLiteral("Necesita seleccionar un CENTRO como predeterminado\npara poder "
@@ -160,7 +162,9 @@ void BorradoMasivo(QWidget*) {
                                      "el formulario de borrado masivo?"),
                       TMsgIcon::Question, TMsgButton::No))
         throw EZMKError(QStringLiteral("Operación abortada"));
-    NoDisponible(QStringLiteral("Borrado masivo de datos"));
+    if (!owner->CloseOpenForms()) return;
+    TFRMBorradoMasivo dialog(owner);
+    dialog.exec();
 }
 
 void ImportarDatosExternos(QWidget*) {

@@ -5,6 +5,8 @@
 
 namespace zmk {
 
+class TZMKMenuForm;
+
 void SeleccionarBaseDatos(QWidget* owner);
 void UsuariosYPermisos(QWidget* owner);
 void DatosEmpresa(QWidget* owner);
@@ -21,7 +23,8 @@ void InstallCopiaAntesDeBorrar();
 // True when the restore reported success.
 bool RestaurarCopia(QWidget* owner);
 void AcercaDe(QWidget* owner);
-void BorradoMasivo(QWidget* owner);
+// Asks first, then closes the open screens and shows the form.
+void BorradoMasivo(TZMKMenuForm* owner);
 void ImportarDatosExternos(QWidget* owner);
 // "Actualizaciones": the update settings dialog; and the periodic check at start-up.
 void ConfigurarActualizaciones(QWidget* owner);
