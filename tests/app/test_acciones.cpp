@@ -125,6 +125,16 @@ TEST_F(Acciones, SettingsAndAboutOpenTheirDialogsAndTheDemoNamesTheCompany) {
                    });
         EXPECT_EQ(abierto, QString::fromLatin1(dialogo)) << accion;
     }
+    // The mass deletion asks first, then opens its form.
+    prompt_->Push(QStringLiteral("yes"));
+    QString borrado;
+    ConDialogo([&] { w.Action(QStringLiteral("ActLBorradoMasivo"))->trigger(); },
+               [&](QDialog& d) {
+                   borrado = d.objectName();
+                   PulsaEsc(d);
+               });
+    EXPECT_EQ(borrado, QStringLiteral("TFRMBorradoMasivo"));
+    EXPECT_TRUE(Log().join(u'\n').contains(QStringLiteral("formulario de borrado masivo?")));
     // Cancelling the main-window settings keeps the mode without a word.
     EXPECT_FALSE(Log().join(u'\n').contains(QStringLiteral("ATENCIÓN")));
     EXPECT_FALSE(Log().join(u'\n').contains(QStringLiteral("no está disponible")));
