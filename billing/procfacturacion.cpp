@@ -123,7 +123,8 @@ void Autofacturar(const TProcCall&) {
         s.facturar = PreguntaSiNo(QStringLiteral("Facturar / No Facturar:\n") + fila,
                                   TMsgIcon::Question, TMsgButton::No);
         if (!s.facturar) continue;
-        const QString u = Pide(titulo, QStringLiteral("Unid. ") + fila, s.unidades.ToString());
+        const QString u = Pide(titulo, QStringLiteral("Unid. ") + fila,
+                               s.unidades.ToString().replace(u'.', u','));
         std::optional<Currency> unidades = Currency::Parse(u);
         if (!unidades)
             throw EZMKError(QStringLiteral("'%1' no es un valor numérico válido").arg(u));

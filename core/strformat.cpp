@@ -32,6 +32,11 @@ bool IsCurrency(const QVariant& v) {
     return v.typeId() == qMetaTypeId<Currency>();
 }
 
+// The program speaks Spanish numbers: a decimal comma, as on the receipts and the screens.
+QString WithDecimalComma(QString number) {
+    return number.replace(u'.', u',');
+}
+
 std::optional<QString> AsText(const QVariant& v) {
     if (!v.isValid() || v.isNull()) return QString();
     switch (v.typeId()) {
@@ -42,8 +47,9 @@ std::optional<QString> AsText(const QVariant& v) {
         default:
             break;
     }
-    if (IsWholeNumber(v) || IsFloat(v)) return v.toString();
-    if (IsCurrency(v)) return v.value<Currency>().ToString();
+    if (IsWholeNumber(v)) return v.toString();
+    if (IsFloat(v)) return WithDecimalComma(QString::number(v.toDouble(), 'g', 15));
+    if (IsCurrency(v)) return WithDecimalComma(v.value<Currency>().ToString());
     return std::nullopt;
 }
 
@@ -69,11 +75,13 @@ std::optional<QString> Convert(QChar type, int precision, const QVariant& arg) {
         }
         case u'f': {
             const int decimals = precision < 0 ? 2 : precision;
-            if (IsCurrency(arg) && decimals <= 4) return arg.value<Currency>().ToString(decimals);
+            if (IsCurrency(arg) && decimals <= 4)
+                return WithDecimalComma(arg.value<Currency>().ToString(decimals));
             if (IsCurrency(arg))
-                return QString::number(arg.value<Currency>().ToDouble(), 'f', decimals);
+                return WithDecimalComma(
+                    QString::number(arg.value<Currency>().ToDouble(), 'f', decimals));
             if (!IsWholeNumber(arg) && !IsFloat(arg)) return std::nullopt;
-            return QString::number(arg.toDouble(), 'f', decimals);
+            return WithDecimalComma(QString::number(arg.toDouble(), 'f', decimals));
         }
         default:
             return std::nullopt;

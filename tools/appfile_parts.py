@@ -7,6 +7,11 @@ DATE = "date"
 DATETIME = "datetime"
 TIME = "time"
 CENTRE = ":PRMIDCentroActual"
+# An invoice's state in words, for the lists; the copy a return leaves pending is named as the
+# returned receipt presented again.
+INVOICE_STATE = ("CASE WHEN DevueltaT15 = TRUE THEN 'Devuelta' WHEN CobradaT15 = TRUE THEN 'Cobrada' "
+                 "WHEN FechaDevolucionT15 IS NOT NULL THEN 'Pendiente: recibo devuelto presentado "
+                 "de nuevo' ELSE 'Pendiente' END AS EstadoFacturaT15")
 
 
 def col(field, title, fmt=None, width=0, lookup=None):

@@ -6,6 +6,7 @@ def billing_screens(s):
     invoice_columns = [col("SerieT15", "Serie", width=60), col("NumeroT15", "Número", width=80),
                        col("FechaT15", "Fecha", DATE, 90), col("NombreT15", "Cliente", width=240),
                        col("ImporteTotalT15", "Total", MONEY, 100),
+                       col("EstadoFacturaT15", "Estado", width=150),
                        col("CobradaT15", "Cobrada", width=60),
                        col("FechaCobroT15", "Cobrada el", DATE, 90),
                        col("DevueltaT15", "Devuelta", width=60),
@@ -14,8 +15,9 @@ def billing_screens(s):
     s["facturas"] = {
         "caption": "Facturas", "table": "T15FacturasCab", "dataSource": 198, "colours": 208,
         # Billing by student reads the students from the rows as IDAlumnoT01.
-        "sql": ("SELECT *, IDAlumnoT15 AS IDAlumnoT01 FROM T15FacturasCab WHERE IDCentroT15 = %s "
-                "ORDER BY FechaT15 DESC, NumeroT15 DESC" % CENTRE),
+        "sql": ("SELECT *, IDAlumnoT15 AS IDAlumnoT01, %s FROM T15FacturasCab "
+                "WHERE IDCentroT15 = %s ORDER BY FechaT15 DESC, NumeroT15 DESC"
+                % (INVOICE_STATE, CENTRE)),
         "columns": invoice_columns,
         "form": [
             panel("PControlsEntradaDades", "Factura",
@@ -52,8 +54,8 @@ def billing_screens(s):
     }
     s["facturas_alumno"] = {
         "caption": "Facturas", "table": "T15FacturasCab", "dataSource": 198, "colours": 209,
-        "sql": ("SELECT * FROM T15FacturasCab WHERE IDAlumnoT15 = :MASTER "
-                "ORDER BY FechaT15 DESC, NumeroT15 DESC"),
+        "sql": ("SELECT *, %s FROM T15FacturasCab WHERE IDAlumnoT15 = :MASTER "
+                "ORDER BY FechaT15 DESC, NumeroT15 DESC" % INVOICE_STATE),
         "columns": invoice_columns, "form": [], "readOnly": True,
     }
     s["lineas_factura"] = {

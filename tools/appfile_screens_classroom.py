@@ -106,9 +106,10 @@ def classroom_and_query_screens(s, invoice_columns):
     s["consulta_pendientes"] = {
         "caption": "Facturas pendientes de cobro", "table": "T15FacturasCab", "dataSource": 208,
         "readOnly": True,
-        "sql": ("SELECT * FROM T15FacturasCab WHERE IDCentroT15 = %s AND "
-                "CobradaT15 = FALSE AND DevueltaT15 = FALSE ORDER BY FechaT15, NumeroT15" % CENTRE),
-        "columns": invoice_columns[:5] + [col("FechaDevolucionT15", "Devuelta el", DATE, 90),
+        "sql": ("SELECT *, %s FROM T15FacturasCab WHERE IDCentroT15 = %s AND "
+                "CobradaT15 = FALSE AND DevueltaT15 = FALSE ORDER BY FechaT15, NumeroT15"
+                % (INVOICE_STATE, CENTRE)),
+        "columns": invoice_columns[:6] + [col("FechaDevolucionT15", "Devuelta el", DATE, 90),
                                           col("TipoPagoT15", "Tipo de pago", width=120)],
     }
     s["consulta_devueltas"] = {

@@ -254,6 +254,7 @@ TEXTS = [
     ("Nueva falta...", "New absence...", "Nova falta..."),
     ("Borrar falta...", "Delete absence...", "Esborrar falta..."),
     ("Tipo de pago", "Payment type", "Tipus de pagament"),
+    ("Estado", "Status", "Estat"),
     ("Motivo", "Reason", "Motiu"),
     ("Activas", "Active", "Actives"),
     # The data screens' toolbar.

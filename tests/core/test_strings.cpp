@@ -295,12 +295,12 @@ TEST_F(StringsTest, FormatFallsBackToTheRawText) {
               QString::number(qlonglong(LLONG_MIN)));
     EXPECT_EQ(FormatText(QStringLiteral("%f|%.1f|%.3f"),
                          {2.5, 3, QVariant::fromValue(Currency::FromRaw(12345))}),
-              QStringLiteral("2.50|3.0|1.235"));
-    // %s shows numbers and Null as text; precision cuts it.
-    EXPECT_EQ(
-        FormatText(QStringLiteral("%s/%s/%s/%.3s"),
-                   {12, QVariant(), QVariant::fromValue(Currency(7)), QStringLiteral("abcdef")}),
-        QStringLiteral("12//7/abc"));
+              QStringLiteral("2,50|3,0|1,235"));
+    // %s shows numbers and Null as text, with the decimal comma; precision cuts it.
+    EXPECT_EQ(FormatText(QStringLiteral("%s/%s/%s/%s/%.3s"),
+                         {12, QVariant(), QVariant::fromValue(Currency::FromRaw(725000)), 0.1,
+                          QStringLiteral("abcdef")}),
+              QStringLiteral("12//72,5/0,1/abc"));
     EXPECT_FALSE(TryFormatText(QStringLiteral("%u"), {-1}));
 }
 

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
@@ -393,6 +394,31 @@ TEST_F(DemoCompany, EveryConceptRowNamesItsCourseGroupAndStudent) {
                                     "ComentariosT14 = 'visto'"))
                   .toInt(),
               1);
+}
+
+TEST_F(DemoCompany, TheInvoiceListSaysEachStateAndNamesTheReturnedReceiptPresentedAgain) {
+    const QString centro =
+        Scalar(QStringLiteral("SELECT MIN(IDCentroT20) FROM T20Centros")).toString();
+    const QString devuelta = QString::number(QDate(1899, 12, 30).daysTo(QDate(2026, 11, 5)));
+    const QString insertar = QStringLiteral(
+        "INSERT INTO T15FacturasCab (IDCentroT15, NumeroT15, FechaT15, NombreT15, "
+        "ImporteTotalT15, CobradaT15, DevueltaT15, FechaDevolucionT15) VALUES (%1, %2, %3, 'X', "
+        "10, %4, %5, %6)");
+    // Numbers in the list's order (newest first): the copy, the returned one, paid, pending.
+    const QList<QStringList> filas = {{"4", "0", "0", devuelta},
+                                      {"3", "1", "1", devuelta},
+                                      {"2", "1", "0", "NULL"},
+                                      {"1", "0", "0", "NULL"}};
+    for (const QStringList& f : filas)
+        DefaultDB().ExecuteSQL(insertar.arg(centro, f[0], devuelta, f[1], f[2], f[3]));
+    auto facturas = Open(QStringLiteral("facturas"));
+    TDataSetModel* model = static_cast<TDataSetModel*>(facturas->Grid()->model());
+    ASSERT_EQ(model->Columns()[5].title, QStringLiteral("Estado"));
+    EXPECT_EQ(model->CellText(0, 5),
+              QStringLiteral("Pendiente: recibo devuelto presentado de nuevo"));
+    EXPECT_EQ(model->CellText(1, 5), QStringLiteral("Devuelta"));
+    EXPECT_EQ(model->CellText(2, 5), QStringLiteral("Cobrada"));
+    EXPECT_EQ(model->CellText(3, 5), QStringLiteral("Pendiente"));
 }
 
 TEST_F(DemoCompany, AnEnrolmentLookupNamesItsStudentAndGroup) {
