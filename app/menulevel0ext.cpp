@@ -293,7 +293,8 @@ void TFRMMenuLevel0Ext::BuildLanguageMenu() {
 void TFRMMenuLevel0Ext::ChooseLanguage(QAction* entry) {
     const QString caption = WithoutHotKey(entry->text());
     if (PreguntaSiNo(SharedStringFmt(1005, {caption}))) {
-        // The open screens stay open, with whatever the clerk was doing in them.
+        // The open screens stay open, with whatever the clerk was doing in them, and change
+        // language with the window.
         AppConfig()->SetLanguage(entry->data().toInt() == -1 ? QString() : caption);
         TranslateMainWindow(QStringLiteral("TFRMMenu"));
     }
@@ -304,6 +305,7 @@ void TFRMMenuLevel0Ext::TranslateMainWindow(const QString& section) {
     AppConfig()->TranslateForm(this, section);
     // After the window's own texts, which would give the tree's entries their first caption.
     TranslateNodeMenus();
+    TranslateOpenScreens();
 }
 
 QString TFRMMenuLevel0Ext::HelpPageUrl() const {

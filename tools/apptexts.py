@@ -267,6 +267,7 @@ TEXTS = [
     ("Exportar", "Export", "Exportar"),
     ("Imprimir", "Print", "Imprimir"),
     ("Buscar", "Search", "Cercar"),
+    ("Filtrar", "Filter", "Filtrar"),
 ]
 
 # Numbered texts: "Concepto 1".."Concepto 8" and the like.

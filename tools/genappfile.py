@@ -64,7 +64,7 @@ def nodes():
 
 # The data screens' own toolbar (host/forms/screen.cpp), the same on every screen.
 SCREEN_TOOLBAR = ["Nuevo", "Modificar", "Aceptar", "Cancelar", "Borrar", "Refrescar", "Exportar",
-                  "Imprimir", "Buscar"]
+                  "Imprimir", "Buscar", "Filtrar"]
 
 
 def texts_of(app):

@@ -220,6 +220,12 @@ QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+void TDataSetModel::SetColumnTitles(const QStringList& titles) {
+    for (qsizetype i = 0; i < columns_.size() && i < titles.size(); ++i)
+        columns_[i].title = titles[i];
+    if (!columns_.isEmpty()) emit headerDataChanged(Qt::Horizontal, 0, int(columns_.size()) - 1);
+}
+
 QVariant TDataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return QVariant();
     if (orientation == Qt::Horizontal && section < columns_.size()) return columns_[section].title;

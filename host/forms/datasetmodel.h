@@ -42,6 +42,8 @@ class TDataSetModel : public QAbstractTableModel, public IDataEventSink {
 
     TDataSet& DataSet() const { return data_set_; }
     const QList<TGridColumn>& Columns() const { return columns_; }
+    // New titles for the columns, in their order (the language changed).
+    void SetColumnTitles(const QStringList& titles);
     // Rows are painted with the colours of this data-source identifier (0: none).
     void SetDataSourceId(int id) { data_source_id_ = id; }
     // More rows than the data set holds: fetch() brings more when the grid reaches the end.

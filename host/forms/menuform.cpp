@@ -53,6 +53,16 @@ void TZMKMenuForm::TranslateNodeMenus() {
     }
 }
 
+void TZMKMenuForm::TranslateOpenScreens() {
+    for (TZMKScreen* screen : findChildren<TZMKScreen*>()) {
+        bool detail = false;
+        for (QObject* p = screen->parent(); p && !detail; p = p->parent())
+            detail = dynamic_cast<TZMKScreen*>(p) != nullptr;
+        // A detail follows its master's translation.
+        if (!detail) screen->RetranslateTexts();
+    }
+}
+
 void TZMKMenuForm::AddNodeChildren(QMenu* parent, int nodeId) {
     if (!menuBar()) throw EZMKError(QStringLiteral("El menú no está definido"));
     const TZMKNode* node = Node(nodeId);

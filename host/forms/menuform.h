@@ -24,6 +24,8 @@ class TZMKMenuForm : public QMainWindow {
     void AddNodeChildren(QMenu* parent, int nodeId);
     // The tree's entries again in the language now chosen (screens opened later follow it too).
     void TranslateNodeMenus();
+    // The open screens in the language chosen now, their edits and positions as they were.
+    void TranslateOpenScreens();
     // Shows the node's form; errors come back with "Error al abrir formulario:\n" in front.
     // A screen whose table the user may not see does not open: the refusal is shown instead.
     TZMKScreen* OpenNode(int nodeId);

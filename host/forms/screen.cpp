@@ -4,8 +4,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -21,7 +19,6 @@
 #include "host/forms/apptext.h"
 #include "host/forms/datasetmodel.h"
 #include "host/forms/qtcontrols.h"
-#include "host/forms/teclasacceso.h"
 #include "host/library.h"
 #include "host/parametres.h"
 #include "host/prompt.h"
@@ -47,12 +44,14 @@ QVariant MasterFieldValue(TDataSet& master, const QString& field) {
 
 TZMKScreen::TZMKScreen(const TScreenDef& def, int nodeId, QWidget* parent)
     : QWidget(parent),
+      spanish_(def),
       def_(TranslatedScreen(def)),
       node_id_(nodeId),
       form_(std::make_unique<TZMKForm>(QStringLiteral("TFRM_") + def.id, nodeId)) {
     setWindowTitle(def_.caption);
     setAttribute(Qt::WA_DeleteOnClose);
     BuildUi();
+    TagTexts();
 }
 
 TZMKScreen::~TZMKScreen() {
@@ -192,7 +191,7 @@ void TZMKScreen::BuildToolbar(QVBoxLayout& layout) {
     // The filter keeps only the rows whose sorted column holds the text typed.
     filter_ = new QLineEdit(body_);
     filter_->setObjectName(QStringLiteral("edFiltro"));
-    filter_->setPlaceholderText(QStringLiteral("Filtrar (Ctrl+L)"));
+    filter_->setPlaceholderText(AppText(QStringLiteral("Filtrar")) + QStringLiteral(" (Ctrl+L)"));
     filter_->setClearButtonEnabled(true);
     filter_->setMaximumWidth(220);
     toolbar->addWidget(filter_);
@@ -278,11 +277,13 @@ void TZMKScreen::BuildButtons(QVBoxLayout& layout) {
 
 void TZMKScreen::BuildDetails(QSplitter* outer_splitter) {
     detail_tabs_ = new QTabWidget(outer_splitter);
-    for (const TScreenDef::Detail& d : def_.details) {
+    for (qsizetype i = 0; i < def_.details.size(); ++i) {
+        const TScreenDef::Detail& d = def_.details[i];
         // A detail the user may not see is left out.
         if (!TableAllows(d.definition->table, TTableRight::View)) continue;
         // A detail is the form of its data source's node, as the form rules know it.
-        auto* detail = new TZMKScreen(*d.definition, d.definition->dataSource, detail_tabs_);
+        auto* detail =
+            new TZMKScreen(*spanish_.details[i].definition, d.definition->dataSource, detail_tabs_);
         detail->setAttribute(Qt::WA_DeleteOnClose, false);
         detail->detail_field_ = d.detailField;
         detail->master_field_ = d.masterField;
@@ -586,14 +587,7 @@ void TZMKScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (buttons_.isEmpty() || buttons_keyed_) return;
     buttons_keyed_ = true;
-    // The buttons under the list get access keys the window's menus do not use.
-    QString taken;
-    if (auto* main = qobject_cast<QMainWindow*>(window()); main && main->menuBar())
-        taken = TeclasDeAccesoDe(*main->menuBar());
-    QStringList captions;
-    for (QPushButton* b : std::as_const(buttons_)) captions << b->text();
-    captions = ConTeclasDeAcceso(captions, taken);
-    for (int i = 0; i < buttons_.size(); ++i) buttons_[i]->setText(captions[i]);
+    KeyButtons();
 }
 
 }  // namespace zmk

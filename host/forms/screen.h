@@ -36,6 +36,8 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     ~TZMKScreen() override;
 
     const TScreenDef& Definition() const { return def_; }
+    // The screen and its details speak the language chosen since they opened.
+    void RetranslateTexts();
     TZMKForm& Form() { return *form_; }
     TQuerySQL* Query() const { return query_.get(); }
     TDataSet* DataSet() const { return query_ ? &query_->DataSet() : nullptr; }
@@ -104,6 +106,10 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     void BuildList(QVBoxLayout& layout);
     void BuildButtons(QVBoxLayout& layout);
     void BuildDetails(QSplitter* outer_splitter);
+    // Each text the screen shows remembers the Spanish text it came from, to be translated again.
+    void TagTexts();
+    // The buttons under the list get access keys the window's menus do not use.
+    void KeyButtons();
     QString QueryText() const;
     // The query with its parameters and the user's filter, without its order.
     QString QueryBody() const;
@@ -151,7 +157,8 @@ class TZMKScreen : public QWidget, public IDataEventSink {
     // Controls of registered classes that follow the data set with the screen.
     void ForEachDataControl(const std::function<void(IDataEventSink&)>& fn);
 
-    TScreenDef def_;
+    TScreenDef spanish_;  // the definition as the application file gives it
+    TScreenDef def_;      // its texts in the chosen language
     int node_id_;
     std::unique_ptr<TZMKForm> form_;
     std::unique_ptr<TQuerySQL> query_;

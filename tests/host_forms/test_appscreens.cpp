@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
@@ -31,59 +30,14 @@
 #include "host/parametres.h"
 #include "maintenance/democompany.h"
 #include "rules/comunes.h"
+#include "tests/host_forms/empresademo.h"
 #include "tests/support/testdb.h"
 
 using namespace zmk;
 
 namespace {
 
-TAppDefinition AppFile() {
-    QFile file(QStringLiteral(ESCOLIA_SOURCE_DIR "/resources/escolia.zmk"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return LoadAppDefinition(file.readAll(), file.fileName());
-}
-
-// A demo company of 50 students, its first centre current, with scripted answers.
-class DemoCompany : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        path_ = dir_.filePath(QStringLiteral("demo.db"));
-        DemoOptions options;
-        options.students = 50;
-        CrearEmpresaDemo(path_, options);
-        ZMKApp().SetDefaultDB(TDataBaseZMK::Open(path_));
-        auto prompt = std::make_unique<TScriptedPrompt>();
-        prompt_ = prompt.get();
-        previous_prompt_ = SetPromptService(std::move(prompt));
-        Parametres().Clear();
-        FijaCentroActual(Scalar(QStringLiteral("SELECT MIN(IDCentroT20) FROM T20Centros")).toInt());
-        def_ = AppFile();
-    }
-    void TearDown() override {
-        ZMKApp().SetDefaultDB(nullptr);
-        SetPromptService(std::move(previous_prompt_));
-        Parametres().Clear();
-    }
-    QVariant Scalar(const QString& sql) {
-        QSqlQuery q = DefaultDB().Query(sql);
-        return q.next() ? q.value(0) : QVariant();
-    }
-    std::unique_ptr<TZMKScreen> Open(const QString& id) {
-        auto screen = std::make_unique<TZMKScreen>(def_.screens.value(id), 1);
-        screen->setAttribute(Qt::WA_DeleteOnClose, false);
-        screen->OpenQuery();
-        return screen;
-    }
-    static QVariant Value(TZMKScreen& s, const QString& field) {
-        return s.DataSet()->FieldByName(field).Value();
-    }
-
-    QTemporaryDir dir_;
-    QString path_;
-    TScriptedPrompt* prompt_ = nullptr;
-    std::unique_ptr<IPromptService> previous_prompt_;
-    TAppDefinition def_;
-};
+class DemoCompany : public test::EmpresaDemo {};
 
 // A widget of the screen itself, not of one of its detail screens.
 template <typename T>
@@ -396,31 +350,6 @@ TEST_F(DemoCompany, EveryConceptRowNamesItsCourseGroupAndStudent) {
               1);
 }
 
-TEST_F(DemoCompany, TheInvoiceListSaysEachStateAndNamesTheReturnedReceiptPresentedAgain) {
-    const QString centro =
-        Scalar(QStringLiteral("SELECT MIN(IDCentroT20) FROM T20Centros")).toString();
-    const QString devuelta = QString::number(QDate(1899, 12, 30).daysTo(QDate(2026, 11, 5)));
-    const QString insertar = QStringLiteral(
-        "INSERT INTO T15FacturasCab (IDCentroT15, NumeroT15, FechaT15, NombreT15, "
-        "ImporteTotalT15, CobradaT15, DevueltaT15, FechaDevolucionT15) VALUES (%1, %2, %3, 'X', "
-        "10, %4, %5, %6)");
-    // Numbers in the list's order (newest first): the copy, the returned one, paid, pending.
-    const QList<QStringList> filas = {{"4", "0", "0", devuelta},
-                                      {"3", "1", "1", devuelta},
-                                      {"2", "1", "0", "NULL"},
-                                      {"1", "0", "0", "NULL"}};
-    for (const QStringList& f : filas)
-        DefaultDB().ExecuteSQL(insertar.arg(centro, f[0], devuelta, f[1], f[2], f[3]));
-    auto facturas = Open(QStringLiteral("facturas"));
-    TDataSetModel* model = static_cast<TDataSetModel*>(facturas->Grid()->model());
-    ASSERT_EQ(model->Columns()[5].title, QStringLiteral("Estado"));
-    EXPECT_EQ(model->CellText(0, 5),
-              QStringLiteral("Pendiente: recibo devuelto presentado de nuevo"));
-    EXPECT_EQ(model->CellText(1, 5), QStringLiteral("Devuelta"));
-    EXPECT_EQ(model->CellText(2, 5), QStringLiteral("Cobrada"));
-    EXPECT_EQ(model->CellText(3, 5), QStringLiteral("Pendiente"));
-}
-
 TEST_F(DemoCompany, AnEnrolmentLookupNamesItsStudentAndGroup) {
     const TScreenDef& notas = def_.screens.value(QStringLiteral("notas_boletin"));
     const TControlDef& caja = notas.form[0].children[0];
@@ -574,7 +503,7 @@ TEST(LargeCompany, TheStudentsScreenOpensAtOnce) {
     auto previous = SetPromptService(std::make_unique<TScriptedPrompt>());
     FijaCentroActual(1);
     TZMKMenuForm menu;
-    menu.SetAppDefinition(AppFile());
+    menu.SetAppDefinition(test::AppFile());
     menu.resize(1200, 800);
     menu.show();
     QElapsedTimer timer;

@@ -23,53 +23,16 @@
 #include "host/library.h"
 #include "host/parametres.h"
 #include "maintenance/democompany.h"
+#include "tests/host_forms/empresademo.h"
 #include "tests/host_forms/pantallas.h"
 #include "tests/support/testdb.h"
 
 namespace zmk::test {
 namespace {
 
-class Listas : public ::testing::Test {
+class Listas : public EmpresaDemo {
   protected:
-    void SetUp() override {
-        path_ = dir_.filePath(QStringLiteral("demo.db"));
-        DemoOptions options;
-        options.students = 40;
-        CrearEmpresaDemo(path_, options);
-        ZMKApp().SetDefaultDB(TDataBaseZMK::Open(path_));
-        auto prompt = std::make_unique<TScriptedPrompt>();
-        prompt_ = prompt.get();
-        previous_prompt_ = SetPromptService(std::move(prompt));
-        Parametres().Clear();
-        FijaCentroActual(Scalar(QStringLiteral("SELECT MIN(IDCentroT20) FROM T20Centros")).toInt());
-        QFile file(QStringLiteral(ESCOLIA_SOURCE_DIR "/resources/escolia.zmk"));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        def_ = LoadAppDefinition(file.readAll(), file.fileName());
-    }
-    void TearDown() override {
-        ZMKApp().SetDefaultDB(nullptr);
-        SetPromptService(std::move(previous_prompt_));
-        Parametres().Clear();
-    }
-    QVariant Scalar(const QString& sql) {
-        QSqlQuery q = DefaultDB().Query(sql);
-        return q.next() ? q.value(0) : QVariant();
-    }
-    std::unique_ptr<TZMKScreen> Open(const QString& id) {
-        return AbrePantalla(def_.screens.value(id), 1);
-    }
-    static QStringList Column(TZMKScreen& s, int column) {
-        auto* model = static_cast<TDataSetModel*>(s.Grid()->model());
-        QStringList texts;
-        for (int r = 0; r < model->rowCount(); ++r) texts << model->CellText(r, column);
-        return texts;
-    }
-
-    QTemporaryDir dir_;
-    QString path_;
-    TScriptedPrompt* prompt_ = nullptr;
-    std::unique_ptr<IPromptService> previous_prompt_;
-    TAppDefinition def_;
+    Listas() : EmpresaDemo(40) {}
 };
 
 TEST_F(Listas, AListWithMoneyShowsItsCountAndTotalsUnderIt) {
@@ -219,6 +182,31 @@ TEST_F(Listas, AFunctionNotAvailableYetIsNamedByItsButton) {
     EXPECT_TRUE(prompt_->Log().last().endsWith(
         QStringLiteral("«Enviar SMS...» todavía no está disponible en esta versión del programa.")))
         << prompt_->Log().last().toStdString();
+}
+
+TEST_F(Listas, TheInvoiceListSaysEachStateAndNamesTheReturnedReceiptPresentedAgain) {
+    const QString centro =
+        Scalar(QStringLiteral("SELECT MIN(IDCentroT20) FROM T20Centros")).toString();
+    const QString devuelta = QString::number(QDate(1899, 12, 30).daysTo(QDate(2026, 11, 5)));
+    const QString insertar = QStringLiteral(
+        "INSERT INTO T15FacturasCab (IDCentroT15, NumeroT15, FechaT15, NombreT15, "
+        "ImporteTotalT15, CobradaT15, DevueltaT15, FechaDevolucionT15) VALUES (%1, %2, %3, 'X', "
+        "10, %4, %5, %6)");
+    // Numbers in the list's order (newest first): the copy, the returned one, paid, pending.
+    const QList<QStringList> filas = {{"4", "0", "0", devuelta},
+                                      {"3", "1", "1", devuelta},
+                                      {"2", "1", "0", "NULL"},
+                                      {"1", "0", "0", "NULL"}};
+    for (const QStringList& f : filas)
+        DefaultDB().ExecuteSQL(insertar.arg(centro, f[0], devuelta, f[1], f[2], f[3]));
+    auto facturas = Open(QStringLiteral("facturas"));
+    TDataSetModel* model = static_cast<TDataSetModel*>(facturas->Grid()->model());
+    ASSERT_EQ(model->Columns()[5].title, QStringLiteral("Estado"));
+    EXPECT_EQ(model->CellText(0, 5),
+              QStringLiteral("Pendiente: recibo devuelto presentado de nuevo"));
+    EXPECT_EQ(model->CellText(1, 5), QStringLiteral("Devuelta"));
+    EXPECT_EQ(model->CellText(2, 5), QStringLiteral("Cobrada"));
+    EXPECT_EQ(model->CellText(3, 5), QStringLiteral("Pendiente"));
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ TEST_F(FormularioSMS, AFullSendLogsTimesAndStoresAllThreeSettings) {
     EXPECT_EQ(anotadas, f.Log());
     const QString t = QStringLiteral("02/03/2026 09:30:05 ");
     EXPECT_EQ(f.Log(), (QStringList{t + "Enviando 1 SMS", t + "SMS enviados: 1",
-                                    t + "Coste del envio: 0.055", t + "Saldo restante: 12.3 *",
+                                    t + "Coste del envio: 0,055", t + "Saldo restante: 12,3 *",
                                     "   * El saldo restante es aproximado. Puede consultar el "
                                     "saldo real en su cuenta de usuario de la web de SMS de "
                                     "Torvanware",
