@@ -27,7 +27,9 @@
 #include "maintenance/passwordsdatabase.h"
 #include "maintenance/userrights.h"
 #include "maintenance/usersession.h"
+#include "rules/formimportacion.h"
 #include "rules/forms/borradomasivo.h"
+#include "rules/forms/importacion.h"
 
 namespace zmk {
 
@@ -167,14 +169,11 @@ void BorradoMasivo(TZMKMenuForm* owner) {
     dialog.exec();
 }
 
-void ImportarDatosExternos(QWidget*) {
-    if (IDCentroActual() <= 0)
-        throw EZMKError(
-            QStringLiteral("Necesita seleccionar un CENTRO como predeterminado\n\nLos "
-                           "datos seleccionados se importarán en el centro "
-                           "predeterminado"));
-    NoDisponible(
-        QStringLiteral("Importar datos de alumnos desde archivos externos al centro actual"));
+void ImportarDatosExternos(TZMKMenuForm* owner) {
+    ExigirCentroParaImportar();
+    if (!owner->CloseOpenForms()) return;
+    TFRMImportacion form(owner);
+    if (form.AbrirOrigen()) form.exec();
 }
 
 namespace {

@@ -25,7 +25,9 @@ bool RestaurarCopia(QWidget* owner);
 void AcercaDe(QWidget* owner);
 // Asks first, then closes the open screens and shows the form.
 void BorradoMasivo(TZMKMenuForm* owner);
-void ImportarDatosExternos(QWidget* owner);
+// Into the current centre only: closes the open screens, then the import dialog asks for its
+// file and shows itself when the file gave a table.
+void ImportarDatosExternos(TZMKMenuForm* owner);
 // "Actualizaciones": the update settings dialog; and the periodic check at start-up.
 void ConfigurarActualizaciones(QWidget* owner);
 void ComprobarActualizaciones();
