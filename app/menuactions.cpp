@@ -40,12 +40,6 @@ QString TextoNoDisponible(const QString& what) {
         .arg(what);
 }
 
-namespace {
-void NoDisponible(const QString& what) {
-    Informa(TextoNoDisponible(what));
-}
-}  // namespace
-
 void SeleccionarBaseDatos(QWidget* owner) {
     TFRMSelEmpresa dialog(AppConfig()->DataBases(), owner);
     dialog.exec();
