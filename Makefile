@@ -5,7 +5,8 @@ JOBS ?= $(shell nproc)
 DEB_PACKAGES = cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev \
                zlib1g-dev libgtest-dev qt6-translations-l10n clang libclang-rt-14-dev \
                libssl3 poppler-utils fonts-dejavu-core fonts-noto-core fonts-noto-cjk fonts-symbola \
-               python3 clang-format-14 libxlsxwriter-dev libsodium-dev
+               python3 clang-format-14 libxlsxwriter-dev libsodium-dev libfreexl-dev liborcus-dev \
+               mdbtools-dev
 
 .PHONY: all deps configure build run test clean
 

@@ -2,7 +2,8 @@
 // The files students are imported from, behind one interface: a file holds tables (sheets of a
 // workbook, tables of a database, the one table of a text file), each with its column names and
 // rows of values as the file types them: Null is an invalid QVariant, texts are QString, whole
-// numbers qlonglong, other numbers double, dates QDate, dates with a time QDateTime, yes/no bool.
+// numbers qlonglong, other numbers double, dates QDate, dates with a time QDateTime, times of day
+// QTime, yes/no bool.
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,5 +43,14 @@ QString ErrorLecturaArchivo(const QString& archivo, const QString& motivo);
 // Column names as the readers give them: trimmed; an empty one becomes "F" + its position
 // (from 1), as the Jet provider names them.
 QStringList NombresColumnas(const QList<QString>& cabecera);
+
+// A number as the readers give it: without fraction (and exact as a whole number) qlonglong,
+// else double.
+QVariant ValorNumero(double numero);
+
+// A sheet from its cells, row by row: the first row names the columns (NombresColumnas), the
+// others are the rows. Rows without any value are left out, as are the columns after the last
+// one with a name or a value; short rows are filled with Null.
+TTablaOrigen TablaDesdeCeldas(const QString& nombre, const QList<QVariantList>& celdas);
 
 }  // namespace zmk
