@@ -2,11 +2,14 @@
 
 #include <mdbtools.h>
 
+#include <QDataStream>
 #include <QDateTime>
 #include <QFile>
+#include <algorithm>
 #include <vector>
 
 #include "host/errors.h"
+#include "rules/lectores/procesoaparte.h"
 
 namespace zmk {
 
@@ -53,13 +56,6 @@ bool SinValores(int tipo) {
 
 }  // namespace
 
-struct TLectorAccess::TBase {
-    MdbHandle* mdb = nullptr;
-    ~TBase() {
-        if (mdb) mdb_close(mdb);
-    }
-};
-
 QString DecimalExacto(const QString& texto) {
     QString d = texto.trimmed();
     const qsizetype punto = d.indexOf(u'.');
@@ -68,42 +64,54 @@ QString DecimalExacto(const QString& texto) {
     return d;
 }
 
-TLectorAccess::TLectorAccess(const QString& archivo) : TOrigenDatos(archivo) {
-    const QByteArray ruta = QFile::encodeName(archivo);
-    base_ = std::make_unique<TBase>();
-    base_->mdb = mdb_open(ruta.constData(), MDB_NOFLAGS);
-    if (!base_->mdb)
-        throw EZMKError(ErrorLecturaArchivo(
-            archivo, QStringLiteral("no es una base de datos de Access o está dañada")));
-    MdbHandle* mdb = base_->mdb;
-    mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
-    mdb_set_shortdate_fmt(mdb, "%Y-%m-%d %H:%M:%S");
-    mdb_set_boolean_fmt_numbers(mdb);
-    mdb_set_bind_size(mdb, kBytesCampo);
-    if (!mdb_read_catalog(mdb, MDB_TABLE))
-        throw EZMKError(
-            ErrorLecturaArchivo(archivo, QStringLiteral("la base de datos de Access está dañada")));
-    for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
-        auto* entrada = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (entrada->object_type == MDB_TABLE && mdb_is_user_table(entrada))
-            tablas_ << QString::fromUtf8(entrada->object_name);
+namespace {
+
+// How long libmdb may take over a file before it is taken as damaged.
+constexpr int kSegundosLectura = 60;
+
+// A database opened by libmdb, closed when it goes.
+struct TBaseAccess {
+    MdbHandle* mdb = nullptr;
+    explicit TBaseAccess(const QString& archivo) {
+        mdb = mdb_open(QFile::encodeName(archivo).constData(), MDB_NOFLAGS);
+        if (!mdb)
+            throw EZMKError(ErrorLecturaArchivo(
+                archivo, QStringLiteral("no es una base de datos de Access o está dañada")));
+        mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
+        mdb_set_shortdate_fmt(mdb, "%Y-%m-%d %H:%M:%S");
+        mdb_set_boolean_fmt_numbers(mdb);
+        mdb_set_bind_size(mdb, kBytesCampo);
+        if (!mdb_read_catalog(mdb, MDB_TABLE))
+            throw EZMKError(ErrorLecturaArchivo(
+                archivo, QStringLiteral("la base de datos de Access está dañada")));
     }
-}
+    ~TBaseAccess() {
+        if (mdb) mdb_close(mdb);
+    }
+    TBaseAccess(const TBaseAccess&) = delete;
+    TBaseAccess& operator=(const TBaseAccess&) = delete;
 
-TLectorAccess::~TLectorAccess() = default;
+    // The user tables: not the system's, nor queries, forms or linked tables.
+    std::vector<MdbCatalogEntry*> Tablas() const {
+        std::vector<MdbCatalogEntry*> tablas;
+        for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
+            auto* entrada = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+            if (entrada->object_type == MDB_TABLE && mdb_is_user_table(entrada))
+                tablas.push_back(entrada);
+        }
+        return tablas;
+    }
+};
 
-TTablaOrigen TLectorAccess::LeerTabla(const QString& nombre) {
-    if (!tablas_.contains(nombre)) throw EZMKError(QStringLiteral("No existe la tabla ") + nombre);
-    MdbHandle* mdb = base_->mdb;
+TTablaOrigen LeeTabla(const QString& archivo, const QString& nombre) {
+    const TBaseAccess base(archivo);
     MdbCatalogEntry* entrada = nullptr;
-    for (unsigned int i = 0; i < mdb->num_catalog && !entrada; ++i) {
-        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (e->object_type == MDB_TABLE && QString::fromUtf8(e->object_name) == nombre) entrada = e;
-    }
+    for (MdbCatalogEntry* e : base.Tablas())
+        if (QString::fromUtf8(e->object_name) == nombre) entrada = e;
     MdbTableDef* tabla = entrada ? mdb_read_table(entrada) : nullptr;
     if (!tabla || !mdb_read_columns(tabla))
         throw EZMKError(
-            ErrorLecturaArchivo(Archivo(), QStringLiteral("no se puede leer la tabla ") + nombre));
+            ErrorLecturaArchivo(archivo, QStringLiteral("no se puede leer la tabla ") + nombre));
     struct TLiberaTabla {
         MdbTableDef* t;
         ~TLiberaTabla() { mdb_free_tabledef(t); }
@@ -139,6 +147,45 @@ TTablaOrigen TLectorAccess::LeerTabla(const QString& nombre) {
         resultado.filas << fila;
     }
     return resultado;
+}
+
+QString ErrorDanada(const QString& archivo) {
+    return ErrorLecturaArchivo(archivo, QStringLiteral("la base de datos de Access está dañada"));
+}
+
+}  // namespace
+
+TLectorAccess::TLectorAccess(const QString& archivo) : TOrigenDatos(archivo) {
+    const QByteArray bytes = EnProcesoAparte(
+        [&] {
+            QStringList nombres;
+            const TBaseAccess base(archivo);
+            for (MdbCatalogEntry* e : base.Tablas()) nombres << QString::fromUtf8(e->object_name);
+            QByteArray salida;
+            QDataStream flujo(&salida, QIODevice::WriteOnly);
+            flujo << nombres;
+            return salida;
+        },
+        kSegundosLectura, ErrorDanada(archivo));
+    QDataStream flujo(bytes);
+    flujo >> tablas_;
+}
+
+TTablaOrigen TLectorAccess::LeerTabla(const QString& nombre) {
+    if (!tablas_.contains(nombre)) throw EZMKError(QStringLiteral("No existe la tabla ") + nombre);
+    const QByteArray bytes = EnProcesoAparte(
+        [&] {
+            const TTablaOrigen t = LeeTabla(Archivo(), nombre);
+            QByteArray salida;
+            QDataStream flujo(&salida, QIODevice::WriteOnly);
+            flujo << t.nombre << t.columnas << t.filas;
+            return salida;
+        },
+        kSegundosLectura, ErrorDanada(Archivo()));
+    TTablaOrigen tabla;
+    QDataStream flujo(bytes);
+    flujo >> tabla.nombre >> tabla.columnas >> tabla.filas;
+    return tabla;
 }
 
 }  // namespace zmk

@@ -4,8 +4,7 @@
 // texts; whole-number columns qlonglong; single and double numbers double; currency and
 // decimal columns the exact decimal as text, so that no cent is lost; dates QDate, or QDateTime
 // when they carry a time; yes/no bool. Binary and OLE columns are there, without values.
-#include <memory>
-
+// libmdb may crash or loop on a damaged file: it reads in a child process (procesoaparte.h).
 #include "rules/lectores/origendatos.h"
 
 namespace zmk {
@@ -14,16 +13,11 @@ class TLectorAccess : public TOrigenDatos {
   public:
     // Opens the database and lists its tables; a file that is not one or is damaged raises.
     explicit TLectorAccess(const QString& archivo);
-    ~TLectorAccess() override;
-    TLectorAccess(const TLectorAccess&) = delete;
-    TLectorAccess& operator=(const TLectorAccess&) = delete;
 
     QStringList Tablas() override { return tablas_; }
     TTablaOrigen LeerTabla(const QString& nombre) override;
 
   private:
-    struct TBase;
-    std::unique_ptr<TBase> base_;
     QStringList tablas_;
 };
 
