@@ -48,6 +48,8 @@ void FitImages(QTextDocument& doc, const QString& baseDir, qreal width) {
             QTextImageFormat image = f.charFormat().toImageFormat();
             const QImage picture(baseDir + u'/' + image.name());
             if (picture.isNull()) continue;
+            // Handed to the document: printing does not read pictures from the disk itself.
+            doc.addResource(QTextDocument::ImageResource, QUrl(image.name()), picture);
             const qreal w = std::min<qreal>(width, picture.width() * 0.5);
             image.setWidth(w);
             image.setHeight(w * picture.height() / picture.width());
