@@ -27,14 +27,6 @@ namespace {
 
 using namespace fuente;
 
-TField& Campo(TDataSet& ds, const char* nombre) {
-    return ds.FieldByName(QString::fromLatin1(nombre));
-}
-
-int Clave(TDataSet& ds, const char* nombre) {
-    return Campo(ds, nombre).AsInteger();
-}
-
 void AntesDeGuardarFactura(TDataSet& ds) {
     TField& alumno = Campo(ds, "IDAlumnoT15");
     if (!alumno.IsNull()) {

@@ -1,5 +1,21 @@
 #pragma once
-// The data-source identifiers by which the screens name the tables the record rules watch.
+// The data-source identifiers by which the screens name the tables the record rules watch, and
+// how the rules read the watched record's fields.
+#include <QString>
+
+#include "host/dataset.h"
+
+namespace zmk {
+
+inline TField& Campo(TDataSet& ds, const char* nombre) {
+    return ds.FieldByName(QString::fromLatin1(nombre));
+}
+
+inline int Clave(TDataSet& ds, const char* nombre) {
+    return Campo(ds, nombre).AsInteger();
+}
+
+}  // namespace zmk
 
 namespace zmk::fuente {
 

@@ -41,10 +41,6 @@ void Confirma(const QString& texto, TMsgIcon icono = TMsgIcon::Warning) {
         throw EAbort();
 }
 
-int Clave(TDataSet& ds, const char* campo) {
-    return ds.FieldByName(QString::fromUtf8(campo)).AsInteger();
-}
-
 // A simple deletion: the pending-edit guard, a confirmation, then the cascade with the row.
 // The question is read when asked: numbered texts may be translated after registration.
 TDataRule ConConfirmacion(std::function<QString()> pregunta, const char* campoClave,

@@ -25,10 +25,6 @@ bool Es(const TField* campo, const char* nombre) {
     return campo->FieldName().compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0;
 }
 
-TField& Campo(TDataSet& ds, const char* nombre) {
-    return ds.FieldByName(QString::fromLatin1(nombre));
-}
-
 Currency Importe(TDataSet& ds, const char* nombre) {
     return Campo(ds, nombre).AsCurrency();
 }

@@ -25,14 +25,6 @@ namespace {
 
 using namespace fuente;
 
-TField& Campo(TDataSet& ds, const char* nombre) {
-    return ds.FieldByName(QString::fromLatin1(nombre));
-}
-
-int Clave(TDataSet& ds, const char* nombre) {
-    return Campo(ds, nombre).AsInteger();
-}
-
 bool Vacio(TField& campo) {
     return campo.IsNull() || campo.AsString().isEmpty();
 }

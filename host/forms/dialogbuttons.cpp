@@ -14,4 +14,11 @@ void AddDialogButtons(QBoxLayout* layout, QWidget* owner, QPushButton*& aceptar,
     layout->addLayout(row);
 }
 
+QPushButton* DialogButton(const QString& name, const QString& text) {
+    auto* b = new QPushButton(text);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
 }  // namespace zmk

@@ -11,4 +11,7 @@ namespace zmk {
 void AddDialogButtons(QBoxLayout* layout, QWidget* owner, QPushButton*& aceptar,
                       QPushButton*& cancelar, const QString& caption = QStringLiteral("Aceptar"));
 
+// A named button of a dialog's own that Enter does not press (the default button keeps Enter).
+QPushButton* DialogButton(const QString& name, const QString& text);
+
 }  // namespace zmk

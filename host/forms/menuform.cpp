@@ -54,7 +54,10 @@ void TZMKMenuForm::TranslateNodeMenus() {
 }
 
 void TZMKMenuForm::TranslateOpenScreens() {
-    for (TZMKScreen* screen : findChildren<TZMKScreen*>()) {
+    // The screen class has no meta-object of its own: every widget is asked what it is.
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        auto* screen = dynamic_cast<TZMKScreen*>(widget);
+        if (!screen) continue;
         bool detail = false;
         for (QObject* p = screen->parent(); p && !detail; p = p->parent())
             detail = dynamic_cast<TZMKScreen*>(p) != nullptr;

@@ -9,22 +9,12 @@
 #include "core/empresas.h"
 #include "core/strings.h"
 #include "host/errors.h"
+#include "host/forms/dialogbuttons.h"
 #include "host/forms/translatewidget.h"
 #include "host/prompt.h"
 #include "maintenance/backup_create.h"
 
 namespace zmk {
-
-namespace {
-
-QPushButton* Button(const QString& name, const QString& text) {
-    auto* b = new QPushButton(text);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
 
 TCCFRMRealizarCopiaSeg::TCCFRMRealizarCopiaSeg(const TBackupInstallation& installation,
                                                int currentIndex, QWidget* parent)
@@ -45,9 +35,9 @@ TCCFRMRealizarCopiaSeg::TCCFRMRealizarCopiaSeg(const TBackupInstallation& instal
         }
     }
     lvArchivos->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    btnMarcarTodo = Button(QStringLiteral("btnMarcarTodo"), QStringLiteral("&Marcar Todo"));
+    btnMarcarTodo = DialogButton(QStringLiteral("btnMarcarTodo"), QStringLiteral("&Marcar Todo"));
     btnDesmarcarTodo =
-        Button(QStringLiteral("btnDesmarcarTodo"), QStringLiteral("&Desmarcar Todo"));
+        DialogButton(QStringLiteral("btnDesmarcarTodo"), QStringLiteral("&Desmarcar Todo"));
     connect(btnMarcarTodo, &QPushButton::clicked, this, [this] { MarcarTodo(true); });
     connect(btnDesmarcarTodo, &QPushButton::clicked, this, [this] { MarcarTodo(false); });
     eTextZip = new QLineEdit(DefaultBackupDescription(installation.title));
@@ -60,9 +50,9 @@ TCCFRMRealizarCopiaSeg::TCCFRMRealizarCopiaSeg(const TBackupInstallation& instal
     cbIncluirArchivoRecursos->setObjectName(QStringLiteral("cbIncluirArchivoRecursos"));
     cbIncluirArchivoRecursos->setChecked(true);
     btnRealizarCopia =
-        Button(QStringLiteral("btnRealizarCopia"), QStringLiteral("Realizar &Copia"));
+        DialogButton(QStringLiteral("btnRealizarCopia"), QStringLiteral("Realizar &Copia"));
     btnRealizarCopia->setDefault(true);
-    btnCancelar = Button(QStringLiteral("btnCancelar"), QStringLiteral("Cancelar"));
+    btnCancelar = DialogButton(QStringLiteral("btnCancelar"), QStringLiteral("Cancelar"));
     connect(btnRealizarCopia, &QPushButton::clicked, this, [this] { btnRealizarCopiaClick(); });
     connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 

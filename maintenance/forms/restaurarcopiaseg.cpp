@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "host/errors.h"
+#include "host/forms/dialogbuttons.h"
 #include "host/forms/translatewidget.h"
 #include "host/prompt.h"
 #include "maintenance/backup_restore.h"
@@ -15,13 +16,6 @@
 namespace zmk {
 
 namespace {
-
-QPushButton* Button(const QString& name, const QString& text) {
-    auto* b = new QPushButton(text);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLabel* Value(const QString& name) {
     auto* l = new QLabel;
@@ -37,8 +31,8 @@ TCCFRMRestaurarCopiaSeg::TCCFRMRestaurarCopiaSeg(const TBackupInstallation& inst
     : QDialog(parent), installation_(installation) {
     setObjectName(QStringLiteral("TCCFRMRestaurarCopiaSeg"));
     setWindowTitle(QStringLiteral("Restaurar Copia de Seguridad"));
-    btnSeleccionar =
-        Button(QStringLiteral("btnSeleccionar"), QStringLiteral("&Seleccionar Copia de Seguridad"));
+    btnSeleccionar = DialogButton(QStringLiteral("btnSeleccionar"),
+                                  QStringLiteral("&Seleccionar Copia de Seguridad"));
     connect(btnSeleccionar, &QPushButton::clicked, this, [this] { btnSeleccionarClick(); });
     tiFileName = Value(QStringLiteral("tiFileName"));
     lblTitle = new QLabel(installation.title);
@@ -68,7 +62,7 @@ TCCFRMRestaurarCopiaSeg::TCCFRMRestaurarCopiaSeg(const TBackupInstallation& inst
     connect(lvArchivos, &QTreeWidget::currentItemChanged, this, [this] { UpdateActions(); });
     connect(lvArchivos, &QTreeWidget::itemChanged, this, [this] { UpdateCount(); });
     btnSeleccionarTodos =
-        Button(QStringLiteral("btnSeleccionarTodos"), QStringLiteral("Seleccionar Todos"));
+        DialogButton(QStringLiteral("btnSeleccionarTodos"), QStringLiteral("Seleccionar Todos"));
     connect(btnSeleccionarTodos, &QPushButton::clicked, this, [this] {
         for (int i = 0; i < lvArchivos->topLevelItemCount(); ++i)
             lvArchivos->topLevelItem(i)->setCheckState(0, Qt::Checked);
@@ -103,14 +97,15 @@ TCCFRMRestaurarCopiaSeg::TCCFRMRestaurarCopiaSeg(const TBackupInstallation& inst
     pcPaginas->addTab(files, QStringLiteral("&Archivos"));
     pcPaginas->addTab(data, QStringLiteral("&Datos de la copia"));
 
-    btnRecuperar = Button(QStringLiteral("btnRecuperar"), QStringLiteral("&Recuperar Archivos"));
+    btnRecuperar =
+        DialogButton(QStringLiteral("btnRecuperar"), QStringLiteral("&Recuperar Archivos"));
     btnRecuperar->setShortcut(QKeySequence(QStringLiteral("Alt+C")));
     connect(btnRecuperar, &QPushButton::clicked, this, [this] { btnRecuperarClick(); });
-    btnVerificar = Button(QStringLiteral("btnVerificar"), QStringLiteral("Verificar"));
+    btnVerificar = DialogButton(QStringLiteral("btnVerificar"), QStringLiteral("Verificar"));
     btnVerificar->setToolTip(
         QStringLiteral("Comprueba que cada archivo de la copia se puede recuperar"));
     connect(btnVerificar, &QPushButton::clicked, this, [this] { btnVerificarClick(); });
-    btnCancelar = Button(QStringLiteral("btnCancelar"), QStringLiteral("Cancelar"));
+    btnCancelar = DialogButton(QStringLiteral("btnCancelar"), QStringLiteral("Cancelar"));
     connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* top = new QHBoxLayout;
