@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "core/applicationkey.h"
 #include "core/datosempresa.h"
 #include "core/parametrosapp.h"
 #include "core/splash.h"
@@ -147,16 +148,7 @@ QSettings& TZMKAppConfig::IniFile() {
 }
 
 std::unique_ptr<QSettings> TZMKAppConfig::Registry() const {
-    const QString key = QStringLiteral("Software/Torvanware/ZMK/ZMKAPP/") + set_.baseName;
-    if (!loc_.registryFile.isEmpty()) {
-        auto s = std::make_unique<QSettings>(loc_.registryFile, QSettings::IniFormat);
-        s->beginGroup(key);
-        return s;
-    }
-    // Native store: organisation "Torvanware", application "ZMK/ZMKAPP/" + name.
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Torvanware"),
-                                       QStringLiteral("ZMK/ZMKAPP/") + set_.baseName);
+    return ApplicationKey(set_.baseName, loc_.registryFile);
 }
 
 void TZMKAppConfig::Configure(TZMKMenuForm* mainWindow,
@@ -214,13 +206,7 @@ TEmpresasBD& TZMKAppConfig::DataBases() {
         };
         InstallUserHooks(hooks);
         hooks.registro = [this](const QString& aplicacion) {
-            if (loc_.registryFile.isEmpty())
-                return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                   QStringLiteral("Torvanware"),
-                                                   QStringLiteral("ZMK/ZMKAPP/") + aplicacion);
-            auto s = std::make_unique<QSettings>(loc_.registryFile, QSettings::IniFormat);
-            s->beginGroup(QStringLiteral("Software/Torvanware/ZMK/ZMKAPP/") + aplicacion);
-            return s;
+            return ApplicationKey(aplicacion, loc_.registryFile);
         };
         hooks.archivoRecursos = ResourceFile();
         hooks.recargaRecursos = [this] { LoadResources(); };

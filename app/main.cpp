@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "billing/forms/install.h"
 #include "classroom/forms/install.h"
+#include "core/applicationkey.h"
 #include "core/forms/fondo.h"
 #include "core/forms/splash.h"
 #include "core/splash.h"
@@ -79,8 +80,8 @@ int main(int argc, char** argv) {
     schema::InstallFieldTypeResolver();
     RegisterAllProcedureBodies();
 
-    TAppLocations locations = TAppLocations::ForExecutable(QApplication::applicationFilePath(),
-                                                           QStringLiteral("ZMKEscoliaV16EXT"));
+    TAppLocations locations =
+        TAppLocations::ForExecutable(QApplication::applicationFilePath(), EscoliaApplicationName());
     auto config = std::make_unique<TZMKAppConfig>(locations, EscoliaStartupSettings(locations));
     SetAppConfig(config.get());
     // The SMS service's addresses are deployment settings of the INI file.

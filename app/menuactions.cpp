@@ -25,6 +25,7 @@
 #include "maintenance/forms/realizarcopiaseg.h"
 #include "maintenance/forms/restaurarcopiaseg.h"
 #include "maintenance/passwordsdatabase.h"
+#include "maintenance/passwordszmkapp.h"
 #include "maintenance/userrights.h"
 #include "maintenance/usersession.h"
 #include "rules/formimportacion.h"
@@ -51,6 +52,17 @@ void UsuariosYPermisos(QWidget* owner) {
             "Solamente un administrador de la base de datos puede gestionar los usuarios"));
     TZMKPasswordsDataBase store;
     TccFRMPasswords dialog(store, ProgramTables(), owner);
+    dialog.exec();
+}
+
+void UsuariosAplicacion(QWidget* owner) {
+    if (!PuedeGestionarUsuariosAplicacion())
+        throw EZMKError(QStringLiteral(
+            "Solamente el administrador de la aplicación (el usuario \"admin\") puede gestionar "
+            "sus usuarios.\n\nEntre en el programa con ese usuario."));
+    TZMKPasswordsZMKApp store(AppConfig()->Registry());
+    // The application's users have no table rights.
+    TccFRMPasswords dialog(store, QStringList(), owner);
     dialog.exec();
 }
 

@@ -9,6 +9,8 @@ class TZMKMenuForm;
 
 void SeleccionarBaseDatos(QWidget* owner);
 void UsuariosYPermisos(QWidget* owner);
+// The users of the application as a whole (its login at start-up).
+void UsuariosAplicacion(QWidget* owner);
 void DatosEmpresa(QWidget* owner);
 void Moneda(QWidget* owner);
 // The main-window settings; the window mode wanted (the running one when cancelled).

@@ -88,6 +88,9 @@ void TFRMMenuLevel0Ext::CreateMenus() {
                                [this] { UsuariosYPermisos(this); });
     mnuAplicacion_->addAction(users);
     db_actions_ << users;
+    mnuAplicacion_->addAction(AddAction(QStringLiteral("ActConfUsuariosAplicacion"),
+                                        QStringLiteral("Usuarios y contraseñas de la aplicación"),
+                                        [this] { UsuariosAplicacion(this); }));
 
     mnuConfiguracion_ = mnuAplicacion_->addMenu(QStringLiteral("Configuración"));
     mnuConfiguracion_->setObjectName(QStringLiteral("mnuConfiguracion"));
@@ -183,6 +186,8 @@ void TFRMMenuLevel0Ext::UpdateActions() {
     // Users and rights: an administrator, or anyone while the database requires no login.
     if (QAction* users = Action(QStringLiteral("ActConfUsuariosBaseDatos")))
         users->setEnabled(open && PuedeGestionarUsuarios());
+    if (QAction* appUsers = Action(QStringLiteral("ActConfUsuariosAplicacion")))
+        appUsers->setEnabled(PuedeGestionarUsuariosAplicacion());
     // A screen the user may not see stays in the menu, disabled.
     for (QAction* a : findChildren<QAction*>())
         if (a->objectName().startsWith(QStringLiteral("MenuItem_idnode_")))

@@ -8,6 +8,7 @@
 #include "app/mainwindow.h"
 #include "app/menuactions.h"
 #include "app/migracion.h"
+#include "core/applicationkey.h"
 #include "core/centroactual.h"
 #include "core/datosempresa.h"
 #include "core/parametrosapp.h"
@@ -75,7 +76,7 @@ QString CreaEmpresaDemo(TZMKAppConfig& config) {
 TAppStartupSettings EscoliaStartupSettings(const TAppLocations& loc) {
     TAppStartupSettings s;
     s.title = QStringLiteral("ZMK-Escolia v16");
-    s.baseName = QStringLiteral("ZMKEscoliaV16EXT");
+    s.baseName = EscoliaApplicationName();
     s.defaultDataDir = loc.dataDir + QStringLiteral("/DATADIR");
     s.emptyDbDir = loc.exeDir + QStringLiteral("/MastersMDB");
     s.genericMasterName = QStringLiteral("ZMKEscoExtV");
@@ -139,7 +140,10 @@ bool ArrancaAplicacion(TZMKAppConfig& config, TFRMMenu& window,
 
 void PideContrasenaAplicacion(TZMKAppConfig& config, QWidget* owner) {
     TZMKPasswordsZMKApp store(config.Registry());
-    if (store.NeedUserName() && !PideLogin(store, owner)) throw EAbort();
+    FijaUsuarioAplicacion(TUserValues());
+    if (!store.NeedUserName()) return;
+    if (!PideLogin(store, owner)) throw EAbort();
+    FijaUsuarioAplicacion(store.CurrentUser());
 }
 
 void AbreBaseDatosInicial(TZMKAppConfig& config, const QString& requested) {

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "cli/commands.h"
+#include "core/applicationkey.h"
 #include "host/errors.h"
 #include "maintenance/updateexe.h"
 
@@ -16,25 +17,14 @@ namespace {
 const QString kUso = QStringLiteral(
     "update check [--force] [--manual] [--ini INI] [--settings FILE]   asks the update service; "
     "prints the log lines and the files that need an update");
-const QString kApp = QStringLiteral("ZMKEscoliaV16EXT");
-
-std::unique_ptr<QSettings> Key(const QString& file, const QString& application) {
-    if (file.isEmpty())
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           QStringLiteral("Torvanware"),
-                                           QStringLiteral("ZMK/ZMKAPP/") + application);
-    auto s = std::make_unique<QSettings>(file, QSettings::IniFormat);
-    s->beginGroup(QStringLiteral("Software/Torvanware/ZMK/ZMKAPP/") + application);
-    return s;
-}
-
 int RunUpdate(CliContext& ctx) {
     QStringList args = ctx.args;
     if (args.value(0) != QLatin1String("check")) throw UsageError{kUso};
     args.removeFirst();
     bool force = false, manual = false;
     QString ini = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                  QStringLiteral("/Torvanware/zmk-escolia/") + kApp + QStringLiteral(".INI");
+                  QStringLiteral("/Torvanware/zmk-escolia/") + EscoliaApplicationName() +
+                  QStringLiteral(".INI");
     QString settings;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
@@ -59,11 +49,13 @@ int RunUpdate(CliContext& ctx) {
     inst.exeBuild = QStringLiteral(ESCOLIA_FILE_VERSION);
     QSettings iniFile(ini, QSettings::IniFormat);
     ReadUpdateSettings(iniFile, inst);
-    inst.registro = [settings] { return Key(settings, kApp); };
+    inst.registro = [settings] { return ApplicationKey(EscoliaApplicationName(), settings); };
     TZMKUpdate update(inst);
     QString error;
     int files = 0;
     try {
+        // Nothing is forgotten for a check that cannot run.
+        update.RequireService();
         if (force) update.ClearRegistryData();
         files = update.Check(manual ? QStringLiteral("INFO_MANUAL") : QStringLiteral("INFO_AUTO"));
     } catch (const EZMKError& e) {

@@ -1,7 +1,6 @@
 #include "cli/cmd_users.h"
 
-#include <QRandomGenerator>
-
+#include "cli/cmd_users_app.h"
 #include "cli/commands.h"
 #include "host/app.h"
 #include "host/database.h"
@@ -139,15 +138,6 @@ int AddOrEdit(CliContext& ctx, TZMKPasswordsDataBase& store, bool add) {
     return kExitOk;
 }
 
-QString RandomPassword() {
-    static const QString alphabet =
-        QStringLiteral("ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnpqrstuvwxyz23456789");
-    QString password;
-    for (int i = 0; i < 12; ++i)
-        password += alphabet[QRandomGenerator::system()->bounded(int(alphabet.size()))];
-    return password;
-}
-
 // Whoever can write the company file can reset a password: no login is asked.
 int ResetPassword(CliContext& ctx) {
     if (ctx.dbPath.isEmpty())
@@ -171,6 +161,10 @@ int ResetPassword(CliContext& ctx) {
 }
 
 int RunUsers(CliContext& ctx) {
+    if (ctx.args.value(0) == QLatin1String("--app")) {
+        ctx.args.removeFirst();
+        return RunUsersApp(ctx);
+    }
     const QString action = ctx.args.value(0);
     const bool named = action == QLatin1String("add") || action == QLatin1String("edit") ||
                        action == QLatin1String("delete") ||
@@ -202,7 +196,8 @@ int RunUsers(CliContext& ctx) {
 }  // namespace
 
 void RegisterUsersCommands() {
-    RegisterCommand(QStringLiteral("users"), kUso, RunUsers);
+    RegisterCommand(QStringLiteral("users"), kUso + QStringLiteral(" | ") + kUsoUsuariosAplicacion,
+                    RunUsers);
 }
 
 }  // namespace zmk::cli

@@ -79,6 +79,9 @@ void TZMKPasswordsZMKApp::ModifyUser(const TUserValues& user) {
 }
 
 void TZMKPasswordsZMKApp::DeleteUser(const QString& userName) {
+    // Gone, it would come back at the next start with the well-known default password.
+    if (IsDefaultUser(userName))
+        throw EZMKError(QStringLiteral("No se puede borrar el usuario \"") + userName + u'"');
     const QString name = StoredName(userName);
     if (name.isEmpty()) throw EZMKError(QStringLiteral("No puede modificar el usuario"));
     registry_->remove(kUsers + name);

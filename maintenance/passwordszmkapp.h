@@ -19,6 +19,7 @@ class TZMKPasswordsZMKApp : public TCustomZMKPasswords {
     TUserValues GetUser(const QString& userName) override;
     void AddUser(const TUserValues& user) override;
     void ModifyUser(const TUserValues& user) override;
+    // The built-in administrator stays.
     void DeleteUser(const QString& userName) override;
     QList<QPair<QString, int>> PropertyNames() const override { return {}; }
     QString Title() const override { return QStringLiteral("Aplicación"); }

@@ -163,13 +163,17 @@ bool TZMKUpdate::NeedsUpdate(const TUpdateFile& file, const QString& build) {
     return needed || forced_;
 }
 
-int TZMKUpdate::Check(const QString& queryType) {
-    needed_.clear();
-    last_error_.clear();
+void TZMKUpdate::RequireService() const {
     if (inst_.servicio.trimmed().isEmpty())
         throw EZMKError(QStringLiteral(
             "El servicio de actualizaciones no está configurado en esta instalación\n(clave "
             "\"Servicio\" de la sección [ACTUALIZACIONES] del archivo INI)"));
+}
+
+int TZMKUpdate::Check(const QString& queryType) {
+    needed_.clear();
+    last_error_.clear();
+    RequireService();
     TSplashLevel splash(QStringLiteral("Buscando actualizaciones para ") + inst_.titulo,
                         QStringLiteral("Conectando a internet"), true);
     Log(QStringLiteral("Obteniendo QueryString de ") + inst_.titulo);

@@ -55,6 +55,8 @@ class TZMKUpdate {
     // "ZMKUPDATEBUILD=...&QUERYTYPE=...&BUILD=...&ZMKFILEDATE=...&LANG=..." (+ "&ALLFILES=1");
     // empty when the installation's key is missing.
     QString QueryString(const QString& queryType);
+    // Refuses, saying where to set it, when the installation names no update service.
+    void RequireService() const;
     // Asks the service; returns how many files need an update (listed in NeededFiles). A
     // service error ends it with none and its text in LastError.
     int Check(const QString& queryType);

@@ -68,6 +68,29 @@ bool PuedeGestionarUsuarios() {
     return !Sesion().activo || (Sesion().usuario.properties & kUserAdministrador) != 0;
 }
 
+namespace {
+TUserValues& LoginAplicacion() {
+    static TUserValues usuario;
+    return usuario;
+}
+}  // namespace
+
+void FijaUsuarioAplicacion(const TUserValues& user) {
+    LoginAplicacion() = user;
+}
+
+bool LoginAplicacionActivo() {
+    return !LoginAplicacion().IsEmpty();
+}
+
+const TUserValues& UsuarioAplicacion() {
+    return LoginAplicacion();
+}
+
+bool PuedeGestionarUsuariosAplicacion() {
+    return !LoginAplicacionActivo() || IsDefaultUser(LoginAplicacion().userName);
+}
+
 TLoginFn LoginConCredenciales(const QString& userName, const QString& password) {
     return [userName, password](TCustomZMKPasswords& store) {
         if (userName.isEmpty())

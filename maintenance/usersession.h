@@ -32,6 +32,14 @@ bool PuedeGestionarUsuarios();
 // Forgets the login and gives every right back.
 void CierraSesionBaseDatos();
 
+// The application's login at start-up (an empty user: none was asked). Its users are managed
+// by anyone while it asks for none, and otherwise by the built-in administrator only, since the
+// application's users have no properties.
+void FijaUsuarioAplicacion(const TUserValues& user);
+bool LoginAplicacionActivo();
+const TUserValues& UsuarioAplicacion();
+bool PuedeGestionarUsuariosAplicacion();
+
 // A login for escolia-cli: the credentials given, refused in the login's own words.
 TLoginFn LoginConCredenciales(const QString& userName, const QString& password);
 

@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QVBoxLayout>
 
 #include "host/errors.h"
@@ -64,6 +65,8 @@ TFRMConfigZMKUpdate::TFRMConfigZMKUpdate(TZMKUpdateExe& update, QWidget* parent)
     const int port = Parametres().AsInteger(kProxyPort, 0);
     ebProxyPort = new QLineEdit(port > 0 ? QString::number(port) : QString());
     ebProxyPort->setObjectName(QStringLiteral("ebProxyPort"));
+    ebProxyPort->setValidator(new QIntValidator(1, 65535, ebProxyPort));
+    ebProxyPort->setMaximumWidth(ebProxyPort->fontMetrics().horizontalAdvance(u'0') * 8 + 16);
     lblUltimaConexion = new QLabel;
     lblUltimaConexion->setObjectName(QStringLiteral("lblUltimaConexion"));
     lblUltimaActualizacion = new QLabel;
@@ -73,6 +76,16 @@ TFRMConfigZMKUpdate::TFRMConfigZMKUpdate(TZMKUpdateExe& update, QWidget* parent)
     bbActualizarAhora = new QPushButton(QStringLiteral("Actualizar ahora"));
     bbActualizarAhora->setObjectName(QStringLiteral("bbActualizarAhora"));
     bbActualizarAhora->setAutoDefault(false);
+    lblServicio = new QLabel(QStringLiteral(
+        "El servicio de actualizaciones no está configurado en esta instalación: no se puede "
+        "buscar actualizaciones."));
+    lblServicio->setObjectName(QStringLiteral("lblServicio"));
+    lblServicio->setWordWrap(true);
+    lblServicio->setStyleSheet(QStringLiteral("color: #b00000;"));
+    const bool configured = !update.Installation().servicio.trimmed().isEmpty();
+    lblServicio->setVisible(!configured);
+    bbActualizarAhora->setEnabled(configured);
+    cbForzarDescarga->setEnabled(configured);
 
     auto* layout = new QVBoxLayout(this);
     auto* when = new QFormLayout;
@@ -85,6 +98,16 @@ TFRMConfigZMKUpdate::TFRMConfigZMKUpdate(TZMKUpdateExe& update, QWidget* parent)
     proxyForm->addRow(QStringLiteral("Servidor proxy"), ebProxyServer);
     proxyForm->addRow(QStringLiteral("Puerto"), ebProxyPort);
     layout->addWidget(proxy);
+    // The server and port matter only with the box ticked.
+    const auto proxyFields = [this, proxyForm](bool on) {
+        for (QWidget* field :
+             {static_cast<QWidget*>(ebProxyServer), static_cast<QWidget*>(ebProxyPort)}) {
+            field->setEnabled(on);
+            if (QWidget* label = proxyForm->labelForField(field)) label->setEnabled(on);
+        }
+    };
+    connect(cbUseProxy, &QCheckBox::toggled, this, proxyFields);
+    proxyFields(cbUseProxy->isChecked());
     layout->addWidget(lblUltimaConexion);
     layout->addWidget(lblUltimaActualizacion);
     auto* now = new QHBoxLayout;
@@ -92,6 +115,7 @@ TFRMConfigZMKUpdate::TFRMConfigZMKUpdate(TZMKUpdateExe& update, QWidget* parent)
     now->addStretch();
     now->addWidget(bbActualizarAhora);
     layout->addLayout(now);
+    layout->addWidget(lblServicio);
     AddDialogButtons(layout, this, bbAceptar, bbCancelar);
     auto run = [](const std::function<void()>& work) {
         try {
@@ -123,28 +147,39 @@ void TFRMConfigZMKUpdate::RefreshDates() {
     lblUltimaActualizacion->setVisible(updated.isValid());
 }
 
+std::pair<QString, int> TFRMConfigZMKUpdate::TypedProxy() const {
+    if (!cbUseProxy->isChecked()) return {QString(), 0};
+    bool ok = false;
+    const int port = ebProxyPort->text().trimmed().toInt(&ok);
+    if (!ok || port <= 0 || port > 65535)
+        throw EZMKError(UpdateText(QStringLiteral("invalid_proxy_port")));
+    if (ebProxyServer->text().trimmed().isEmpty())
+        throw EZMKError(UpdateText(QStringLiteral("invalid_proxy_name")));
+    return {ebProxyServer->text().trimmed(), port};
+}
+
 void TFRMConfigZMKUpdate::bbActualizarAhoraClick() {
+    // A check that cannot run forgets nothing.
+    update_.RequireService();
+    const auto [server, port] = TypedProxy();
     if (cbForzarDescarga->isChecked()) update_.ClearRegistryData();
+    update_.Conexion().SetProxy(server, port);
     try {
         update_.RunCheck(false, true, QStringLiteral("INFO_MANUAL"), true);
     } catch (...) {
+        ApplyUpdateProxy(update_);
         RefreshDates();
         throw;
     }
+    ApplyUpdateProxy(update_);
     RefreshDates();
 }
 
 void TFRMConfigZMKUpdate::bbAceptarClick() {
-    const bool proxy = cbUseProxy->isChecked();
-    bool ok = false;
-    const int port = ebProxyPort->text().trimmed().toInt(&ok);
-    if (proxy && (!ok || port <= 0 || port > 65535))
-        throw EZMKError(UpdateText(QStringLiteral("invalid_proxy_port")));
-    if (proxy && ebProxyServer->text().trimmed().isEmpty())
-        throw EZMKError(UpdateText(QStringLiteral("invalid_proxy_name")));
-    Store(kUsarProxy, proxy);
-    Store(kProxyServer, proxy ? ebProxyServer->text().trimmed() : QString());
-    Store(kProxyPort, proxy ? port : 0);
+    const auto [server, port] = TypedProxy();
+    Store(kUsarProxy, cbUseProxy->isChecked());
+    Store(kProxyServer, server);
+    Store(kProxyPort, port);
     Store(kAlert, cbAlertOnUpdate->isChecked());
     Store(kDias, cbActualizacionsTiempo->currentData().toInt());
     ApplyUpdateProxy(update_);

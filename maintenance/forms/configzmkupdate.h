@@ -24,18 +24,22 @@ class TFRMConfigZMKUpdate : public QDialog {
     QLineEdit* ebProxyPort;
     QLabel* lblUltimaConexion;
     QLabel* lblUltimaActualizacion;
+    QLabel* lblServicio;  // shown when the installation names no update service
     QCheckBox* cbForzarDescarga;
     QPushButton* bbActualizarAhora;
     QPushButton* bbAceptar;
     QPushButton* bbCancelar;
 
-    // "Actualizar ahora": optionally forgetting the last updates, a manual check with the user.
+    // "Actualizar ahora": optionally forgetting the last updates, a manual check with the user,
+    // through the proxy as typed (the stored one again afterwards).
     void bbActualizarAhoraClick();
     // "Aceptar": checks the proxy, stores every setting and applies the proxy at once.
     void bbAceptarClick();
     void RefreshDates();
 
   private:
+    // The proxy as typed: empty server and port 0 when none is used; refuses what is not valid.
+    std::pair<QString, int> TypedProxy() const;
     TZMKUpdateExe& update_;
 };
 

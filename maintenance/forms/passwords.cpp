@@ -10,6 +10,7 @@
 #include "host/errors.h"
 #include "host/forms/translatewidget.h"
 #include "host/prompt.h"
+#include "maintenance/passwordsdatabase.h"
 
 namespace zmk {
 
@@ -93,6 +94,10 @@ void TccFRMPasswords::Refresh() {
     }
     if (lvUsuarios->topLevelItemCount()) lvUsuarios->setCurrentItem(lvUsuarios->topLevelItem(0));
     lvUsuarios->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The application's users have neither a full name of their own nor a kind.
+    const bool dbStore = dynamic_cast<TZMKPasswordsDataBase*>(&store_) != nullptr;
+    lvUsuarios->setColumnHidden(1, !dbStore);
+    lvUsuarios->setColumnHidden(2, !dbStore);
     // The users matter only while a login is required.
     for (QWidget* w : {static_cast<QWidget*>(lvUsuarios), static_cast<QWidget*>(bbNuevo),
                        static_cast<QWidget*>(bbModificar), static_cast<QWidget*>(bbBorrar)})

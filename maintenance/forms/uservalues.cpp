@@ -66,7 +66,11 @@ TccFRMUserValues::TccFRMUserValues(TCustomZMKPasswords& store, TUserEdit mode,
     form->addRow(QStringLiteral("&Usuario"), ebUsuario);
     form->addRow(QString(), cbCambiarPassword);
     form->addRow(QStringLiteral("&Contraseña"), ebPassword);
-    form->addRow(QStringLiteral("&Nombre"), ebNombre);
+    // The application's store keeps no full name: it reads back as the user name.
+    if (dbStore)
+        form->addRow(QStringLiteral("&Nombre"), ebNombre);
+    else
+        ebNombre->hide();
     if (clbPropiedades->count())
         form->addRow(QStringLiteral("&Propiedades"), clbPropiedades);
     else

@@ -4,8 +4,10 @@
 #include <QTimer>
 
 #include "app/mainwindow.h"
+#include "app/menuactions.h"
 #include "host/errors.h"
 #include "maintenance/forms/password.h"
+#include "maintenance/forms/passwords.h"
 #include "maintenance/passwordsdatabase.h"
 #include "maintenance/passwordszmkapp.h"
 #include "maintenance/usersession.h"
@@ -40,6 +42,7 @@ class Logins : public AppFixture {
   protected:
     void TearDown() override {
         CierraSesionBaseDatos();
+        FijaUsuarioAplicacion(TUserValues());
         AppFixture::TearDown();
     }
 };
@@ -93,6 +96,77 @@ TEST_F(Logins, CompanyLoginDecidesTheConnectionAndTheUsersMenu) {
     EXPECT_FALSE(config_->DataBases().Hooks().esAdministrador(*TDataBaseZMK::Open(file)));
     AnswerLogin("admin", "kiwop");
     EXPECT_TRUE(config_->DataBases().Hooks().esAdministrador(*TDataBaseZMK::Open(file)));
+}
+
+TEST_F(Logins, ApplicationUsersFromTheMenuLogInAtTheNextStart) {
+    NewConfig();
+    {
+        NarrowWindow w;
+        ASSERT_TRUE(ArrancaAplicacion(*config_, w));  // no application login yet
+        w.UpdateActions();
+        QAction* action = w.Action("ActConfUsuariosAplicacion");
+        ASSERT_NE(action, nullptr);
+        ASSERT_TRUE(action->isEnabled());
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* list = dynamic_cast<TccFRMPasswords*>(QApplication::activeModalWidget());
+            ASSERT_NE(list, nullptr);
+            shown = true;
+            list->cbRequerirUsuario->click();
+            list->runEditor = [](TccFRMUserValues& editor) {
+                // Name and password only: no properties, no table rights.
+                EXPECT_TRUE(editor.sgPermisos->isHidden());
+                EXPECT_TRUE(editor.clbPropiedades->isHidden());
+                EXPECT_TRUE(editor.ebNombre->isHidden());
+                editor.ebUsuario->setText("eva");
+                editor.ebPassword->setText("Eva1");
+                editor.bbAceptarClick();
+                return editor.result();
+            };
+            list->Nuevo();
+            ASSERT_EQ(list->lvUsuarios->topLevelItemCount(), 2);
+            // A kind would read "Sólo lectura", which these users are not.
+            EXPECT_TRUE(list->lvUsuarios->isColumnHidden(2));
+            list->lvUsuarios->setCurrentItem(list->lvUsuarios->topLevelItem(1));
+            list->runEditor = [](TccFRMUserValues& editor) {
+                editor.cbCambiarPassword->setChecked(true);
+                editor.ebPassword->setText("Eva2");
+                editor.bbAceptarClick();
+                return editor.result();
+            };
+            list->Modificar();
+            list->reject();
+        });
+        action->trigger();
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(Log().join(u'\n').contains("Se ha creado un usuario por defecto"));
+    }
+    {
+        TZMKPasswordsZMKApp store(config_->Registry());
+        EXPECT_TRUE(store.NeedUserName());
+        EXPECT_EQ(store.UserNames(), (QStringList{"admin", "eva"}));
+        EXPECT_FALSE(store.Login("eva", "Eva1"));
+    }
+
+    // The next start asks; the new user gets in, but may not manage the users.
+    NewConfig();
+    {
+        NarrowWindow w;
+        AnswerLogin("EVA", "Eva2");
+        ASSERT_TRUE(ArrancaAplicacion(*config_, w));
+        EXPECT_EQ(UsuarioAplicacion().userName, QStringLiteral("eva"));
+        w.UpdateActions();
+        EXPECT_FALSE(w.Action("ActConfUsuariosAplicacion")->isEnabled());
+        EXPECT_TRUE(ErrorMessage([&] {
+                        UsuariosAplicacion(&w);
+                    }).startsWith("Solamente el administrador de la aplicación"));
+    }
+    NewConfig();
+    NarrowWindow w;
+    AnswerLogin("admin", "kiwop");
+    ASSERT_TRUE(ArrancaAplicacion(*config_, w));
+    w.UpdateActions();
+    EXPECT_TRUE(w.Action("ActConfUsuariosAplicacion")->isEnabled());
 }
 
 }  // namespace

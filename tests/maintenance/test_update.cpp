@@ -227,6 +227,14 @@ TEST_F(UpdateCheck, CommandLinePrintsTheLogAndTheFiles) {
     r = test::RunCliConServicios(base);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("ERROR Servicio en mantenimiento"));
+
+    // Without a service, --force forgets nothing.
+    Registry()->setValue("ZMKUpdateFileDate_3", QDateTime(QDate(2026, 5, 1), QTime(0, 0)));
+    QSettings(ini, QSettings::IniFormat).remove("ACTUALIZACIONES/Servicio");
+    r = test::RunCliConServicios(base + QStringList{"--force"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("no está configurado")) << r.err.toStdString();
+    EXPECT_TRUE(Registry()->contains("ZMKUpdateFileDate_3"));
 }
 
 }  // namespace

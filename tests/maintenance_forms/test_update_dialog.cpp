@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTemporaryDir>
 
 #include "host/parametres.h"
@@ -87,6 +88,50 @@ TEST_F(UpdateDialog, AcceptChecksTheProxyAndStoresEverySetting) {
     again.bbAceptarClick();
     EXPECT_EQ(Parametres().AsString("ZonaUsuarios_ProxyServer", "x"), QString());
     EXPECT_EQ(Parametres().AsInteger("ZonaUsuarios_ProxyPort", 9), 0);
+}
+
+TEST_F(UpdateDialog, ACheckThatCannotRunForgetsNothing) {
+    inst.servicio.clear();
+    TZMKUpdateExe unconfigured(inst);
+    TFRMConfigZMKUpdate none(unconfigured);
+    EXPECT_FALSE(none.lblServicio->isHidden());
+    EXPECT_FALSE(none.bbActualizarAhora->isEnabled());
+    none.cbForzarDescarga->setChecked(true);
+    EXPECT_TRUE(test::ErrorMessage([&] {
+                    none.bbActualizarAhoraClick();
+                }).startsWith("El servicio de actualizaciones no está configurado"));
+    EXPECT_TRUE(Registry()->contains("ExeBuild"));
+
+    // The proxy as typed is used now, and refused before anything is forgotten.
+    inst.servicio = server.Direccion();
+    TZMKUpdateExe update(inst);
+    TFRMConfigZMKUpdate dialog(update);
+    EXPECT_TRUE(dialog.lblServicio->isHidden());
+    EXPECT_FALSE(dialog.ebProxyServer->isEnabled() || dialog.ebProxyPort->isEnabled());
+    dialog.cbUseProxy->setChecked(true);
+    EXPECT_TRUE(dialog.ebProxyServer->isEnabled() && dialog.ebProxyPort->isEnabled());
+    dialog.ebProxyServer->setText("proxy.local");
+    dialog.cbForzarDescarga->setChecked(true);
+    EXPECT_EQ(test::ErrorMessage([&] { dialog.bbActualizarAhoraClick(); }),
+              QStringLiteral("Puerto del proxy no válido"));
+    EXPECT_TRUE(server.Peticiones().isEmpty());
+    EXPECT_TRUE(Registry()->contains("ExeBuild"));
+}
+
+// Pictures of the dialog before and after "Actualizar ahora", for a look (ESCOLIA_SCREENSHOTS:
+// the folder to write them to).
+TEST_F(UpdateDialog, Screenshots) {
+    const QString dir = qEnvironmentVariable("ESCOLIA_SCREENSHOTS");
+    if (dir.isEmpty()) GTEST_SKIP() << "ESCOLIA_SCREENSHOTS not set";
+    TZMKUpdateExe update(inst);
+    update.Conexion().SetTimeout(1000);
+    TFRMConfigZMKUpdate dialog(update);
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.grab().save(dir + "/actualizaciones.png"));
+    dialog.bbActualizarAhoraClick();
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.grab().save(dir + "/actualizaciones_despues.png"));
 }
 
 }  // namespace

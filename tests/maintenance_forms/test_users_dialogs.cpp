@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include "maintenance/forms/password.h"
 #include "maintenance/forms/passwords.h"
 #include "maintenance/forms/uservalues.h"
 #include "maintenance/passwordhash.h"
 #include "maintenance/passwordsdatabase.h"
+#include "maintenance/passwordszmkapp.h"
 #include "maintenance/userrights.h"
 #include "tests/support/testdb.h"
 
@@ -141,6 +144,22 @@ TEST_F(UsersDialogs, Screenshots) {
     for (auto [widget, name] : {std::pair<QWidget*, const char*>{&login, "login"},
                                 {&list, "usuarios"},
                                 {&editor, "usuario"}}) {
+        widget->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(widget->grab().save(dir + "/" + name + ".png"));
+    }
+    // The application's store: no properties, no table rights.
+    QTemporaryDir settings;
+    auto key = std::make_unique<QSettings>(settings.filePath("registry.ini"), QSettings::IniFormat);
+    TZMKPasswordsZMKApp app(std::move(key));
+    app.SetNeedUserName(true);
+    app.AddUser(TUserValues{"eva", "Eva1", "eva", 0});
+    TccFRMPasswords appList(app, QStringList());
+    TccFRMUserValues appEditor(app, TUserEdit::Modify, "eva", QStringList());
+    TccFRMPassword appLogin(app);
+    for (auto [widget, name] : {std::pair<QWidget*, const char*>{&appList, "usuarios_app"},
+                                {&appEditor, "usuario_app"},
+                                {&appLogin, "login_app"}}) {
         widget->show();
         QApplication::processEvents();
         EXPECT_TRUE(widget->grab().save(dir + "/" + name + ".png"));

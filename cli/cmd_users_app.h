@@ -1,0 +1,14 @@
+#pragma once
+#include "cli/commands.h"
+
+namespace zmk::cli {
+
+// users --app: the application's users in the program's own settings store (or --settings
+// FILE), the ones its start-up login asks for. ctx.args are those after "--app".
+int RunUsersApp(CliContext& ctx);
+extern const QString kUsoUsuariosAplicacion;
+
+// A new password of twelve letters and digits, for a reset without one.
+QString RandomPassword();
+
+}  // namespace zmk::cli
