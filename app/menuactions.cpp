@@ -34,13 +34,6 @@
 
 namespace zmk {
 
-QString TextoNoDisponible(const QString& what) {
-    return QStringLiteral(
-               "«%1»\n\nEsta opción todavía no está disponible en esta versión del "
-               "programa.")
-        .arg(what);
-}
-
 void SeleccionarBaseDatos(QWidget* owner) {
     TFRMSelEmpresa dialog(AppConfig()->DataBases(), owner);
     dialog.exec();

@@ -34,7 +34,4 @@ void ImportarDatosExternos(TZMKMenuForm* owner);
 void ConfigurarActualizaciones(QWidget* owner);
 void ComprobarActualizaciones();
 
-// The message for a part that is not in this version yet.
-QString TextoNoDisponible(const QString& what);
-
 }  // namespace zmk
