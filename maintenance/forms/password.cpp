@@ -9,6 +9,7 @@
 #include "host/forms/dialogbuttons.h"
 #include "host/forms/translatewidget.h"
 #include "host/prompt.h"
+#include "maintenance/passwordsdatabase.h"
 
 namespace zmk {
 
@@ -40,7 +41,15 @@ TccFRMPassword::TccFRMPassword(TCustomZMKPasswords& store, QWidget* parent)
     ebUsuario->setFocus();
 }
 
-QString TccFRMPassword::HelpText() {
+QString TccFRMPassword::HelpText() const {
+    if (!dynamic_cast<TZMKPasswordsDataBase*>(&store_))
+        return QStringLiteral(
+            "Si ha olvidado su contraseña, pida al administrador de la aplicación (el usuario "
+            "\"admin\") que se la cambie en \"Aplicación > Usuarios y contraseñas de la "
+            "aplicación\".\n\n"
+            "Si nadie puede entrar como administrador, quien use esta cuenta del ordenador puede "
+            "darle una nueva contraseña con:\n"
+            "  escolia-cli users --app reset-password USUARIO");
     return QStringLiteral(
         "Si ha olvidado su contraseña, pida a un administrador de la base de datos que se la "
         "cambie en \"Aplicación > Usuarios y Permisos de la Base de Datos\".\n\n"

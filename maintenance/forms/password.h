@@ -25,8 +25,8 @@ class TccFRMPassword : public QDialog {
     int FailedAttempts() const { return failed_; }
     // The wait after the third refusal (default 3 s; the tests shorten it).
     void SetRetryDelay(int ms) { retry_delay_ms_ = ms; }
-    // What F1 shows: how to get in without the password.
-    static QString HelpText();
+    // What F1 shows: how to get in without the password, for this store.
+    QString HelpText() const;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -63,7 +63,7 @@ TEST_F(UsersDialogs, LoginSaysTheSameForEveryRefusalAndSlowsDownAfterThree) {
     dialog.bbAceptarClick();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(store.CurrentUser().userName, QStringLiteral("ana"));
-    EXPECT_TRUE(TccFRMPassword::HelpText().contains(QStringLiteral("users reset-password")));
+    EXPECT_TRUE(dialog.HelpText().contains(QStringLiteral("--db ARCHIVO users reset-password")));
 }
 
 TEST_F(UsersDialogs, EditorGridFollowsTheViewRuleAndStoresTheRights) {
@@ -132,6 +132,15 @@ TEST_F(UsersDialogs, ListDeletesAfterAskingAndTellsOnceAboutTheRestart) {
     list.Nuevo();
     EXPECT_FALSE(store.GetUser("eva").IsEmpty());
     EXPECT_TRUE(IsPasswordHash(store.GetUser("eva").password));
+}
+
+TEST(AppUsersDialogs, TheLoginsHelpNamesTheApplicationsOwnWayBackIn) {
+    QTemporaryDir settings;
+    auto key = std::make_unique<QSettings>(settings.filePath("registry.ini"), QSettings::IniFormat);
+    TZMKPasswordsZMKApp app(std::move(key));
+    TccFRMPassword login(app);
+    EXPECT_TRUE(login.HelpText().contains("escolia-cli users --app reset-password USUARIO"));
+    EXPECT_FALSE(login.HelpText().contains("--db"));
 }
 
 // Pictures of the dialogs for a look (ESCOLIA_SCREENSHOTS: the folder to write them to).
