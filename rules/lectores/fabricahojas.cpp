@@ -12,9 +12,9 @@ namespace {
 // The largest sheet both formats allow; liborcus may ask for it.
 constexpr oss::row_t kFilasHoja = 1048576;
 constexpr oss::col_t kColumnasHoja = 16384;
-// More cells than any list of students has: a file that asks for more is refused rather than
-// filling the memory.
-constexpr size_t kCeldasMaximas = 20'000'000;
+// More cells than any list of students has (100,000 rows of 50 columns) in the whole workbook:
+// a file that asks for more is refused rather than filling the memory.
+constexpr size_t kCeldasMaximas = 5'000'000;
 
 const QString kSinTexto;
 
@@ -129,8 +129,8 @@ THojaLeida::TCelda* THojaLeida::Celda(oss::row_t row, oss::col_t col) {
     if (size_t(row) >= filas_.size()) filas_.resize(size_t(row) + 1);
     std::vector<TCelda>& fila = filas_[size_t(row)];
     if (size_t(col) >= fila.size()) {
-        celdas_ += size_t(col) + 1 - fila.size();
-        if (celdas_ > kCeldasMaximas) throw THojaDemasiadoGrande();
+        libro_.celdas_ += size_t(col) + 1 - fila.size();
+        if (libro_.celdas_ > kCeldasMaximas) throw THojaDemasiadoGrande();
         fila.resize(size_t(col) + 1);
     }
     return &fila[size_t(col)];

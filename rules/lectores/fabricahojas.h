@@ -124,7 +124,7 @@ class TEstilosLibro : public oss::iface::import_styles {
 
 class TLibroLeido;
 
-// A sheet with more cells than the readers keep.
+// A workbook with more cells than the readers keep.
 class THojaDemasiadoGrande : public std::exception {
   public:
     const char* what() const noexcept override { return "sheet too large"; }
@@ -169,7 +169,6 @@ class THojaLeida : public oss::iface::import_sheet {
     TLibroLeido& libro_;
     QString nombre_;
     std::vector<std::vector<TCelda>> filas_;
-    size_t celdas_ = 0;
     std::vector<QVariant> fechas_;
     std::vector<TRangoFormato> rangos_;
     std::unique_ptr<oss::iface::import_formula> formula_;
@@ -219,6 +218,8 @@ class TLibroLeido : public oss::iface::import_factory,
     oss::src_range_t resolve_range(std::string_view range) override;
 
   private:
+    friend class THojaLeida;
+    size_t celdas_ = 0;  // of every sheet
     std::vector<std::unique_ptr<THojaLeida>> hojas_;
     std::vector<int> identificadores_;
     TTextosLibro textos_;

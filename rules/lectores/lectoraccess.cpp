@@ -2,7 +2,6 @@
 
 #include <mdbtools.h>
 
-#include <QDataStream>
 #include <QDateTime>
 #include <QFile>
 #include <algorithm>
@@ -158,34 +157,23 @@ QString ErrorDanada(const QString& archivo) {
 TLectorAccess::TLectorAccess(const QString& archivo) : TOrigenDatos(archivo) {
     const QByteArray bytes = EnProcesoAparte(
         [&] {
-            QStringList nombres;
+            QList<TTablaOrigen> tablas;
             const TBaseAccess base(archivo);
-            for (MdbCatalogEntry* e : base.Tablas()) nombres << QString::fromUtf8(e->object_name);
-            QByteArray salida;
-            QDataStream flujo(&salida, QIODevice::WriteOnly);
-            flujo << nombres;
-            return salida;
+            for (MdbCatalogEntry* e : base.Tablas())
+                tablas << TTablaOrigen{QString::fromUtf8(e->object_name), {}, {}};
+            return TablasComoBytes(tablas);
         },
         kSegundosLectura, ErrorDanada(archivo));
-    QDataStream flujo(bytes);
-    flujo >> tablas_;
+    for (const TTablaOrigen& t : TablasDeBytes(bytes)) tablas_ << t.nombre;
 }
 
 TTablaOrigen TLectorAccess::LeerTabla(const QString& nombre) {
     if (!tablas_.contains(nombre)) throw EZMKError(QStringLiteral("No existe la tabla ") + nombre);
-    const QByteArray bytes = EnProcesoAparte(
-        [&] {
-            const TTablaOrigen t = LeeTabla(Archivo(), nombre);
-            QByteArray salida;
-            QDataStream flujo(&salida, QIODevice::WriteOnly);
-            flujo << t.nombre << t.columnas << t.filas;
-            return salida;
-        },
-        kSegundosLectura, ErrorDanada(Archivo()));
-    TTablaOrigen tabla;
-    QDataStream flujo(bytes);
-    flujo >> tabla.nombre >> tabla.columnas >> tabla.filas;
-    return tabla;
+    const QList<TTablaOrigen> tablas = TablasDeBytes(
+        EnProcesoAparte([&] { return TablasComoBytes({LeeTabla(Archivo(), nombre)}); },
+                        kSegundosLectura, ErrorDanada(Archivo())));
+    if (tablas.size() != 1) throw EZMKError(ErrorDanada(Archivo()));
+    return tablas.first();
 }
 
 }  // namespace zmk

@@ -10,6 +10,7 @@
 
 #include "host/errors.h"
 #include "rules/lectores/fabricahojas.h"
+#include "rules/lectores/procesoaparte.h"
 
 namespace zmk {
 
@@ -52,17 +53,23 @@ void CompletaXlsx(std::string_view contenido, TLibroLeido& libro) {
     zip.load();
     std::vector<unsigned char> xml;
     if (!zip.read_file_entry("xl/workbook.xml", xml)) return;
+    // liborcus' parser looks one character past a cut element: a terminator it can stop at.
+    const size_t largo = xml.size();
+    xml.push_back('\0');
     TPropiedadesXlsx propiedades;
-    orcus::sax_parser<TPropiedadesXlsx>(reinterpret_cast<const char*>(xml.data()), xml.size(),
+    orcus::sax_parser<TPropiedadesXlsx>(reinterpret_cast<const char*>(xml.data()), largo,
                                         propiedades)
         .parse();
     if (propiedades.fecha1904) libro.FijarOrigen(QDate(1904, 1, 1));
     libro.NumerarHojas(propiedades.identificadores);
 }
 
+// How long liborcus may take over a file before it is taken as damaged.
+constexpr int kSegundosLectura = 60;
+
 }  // namespace
 
-TLectorHojaCalculo::TLectorHojaCalculo(const QString& archivo) : TOrigenDatos(archivo) {
+QList<TTablaOrigen> LeerLibroHojaCalculo(const QString& archivo) {
     QFile file(archivo);
     if (!file.open(QIODevice::ReadOnly))
         throw EZMKError(ErrorLecturaArchivo(archivo, file.errorString()));
@@ -70,28 +77,38 @@ TLectorHojaCalculo::TLectorHojaCalculo(const QString& archivo) : TOrigenDatos(ar
     const auto* bytes = reinterpret_cast<const unsigned char*>(contenido.constData());
     const bool ods =
         QFileInfo(archivo).suffix().compare(QLatin1String("ods"), Qt::CaseInsensitive) == 0;
-    const bool reconocido = ods ? orcus::orcus_ods::detect(bytes, size_t(contenido.size()))
-                                : orcus::orcus_xlsx::detect(bytes, size_t(contenido.size()));
-    if (!reconocido)
-        throw EZMKError(ErrorLecturaArchivo(
-            archivo, ods ? QStringLiteral("no es una hoja de cálculo OpenDocument")
-                         : QStringLiteral("no es un libro de Excel 2007 o posterior")));
     TLibroLeido libro;
+    QList<TTablaOrigen> hojas;
     try {
+        const bool reconocido = ods ? orcus::orcus_ods::detect(bytes, size_t(contenido.size()))
+                                    : orcus::orcus_xlsx::detect(bytes, size_t(contenido.size()));
+        if (!reconocido)
+            throw EZMKError(ErrorLecturaArchivo(
+                archivo, ods ? QStringLiteral("no es una hoja de cálculo OpenDocument")
+                             : QStringLiteral("no es un libro de Excel 2007 o posterior")));
         const std::string_view flujo(contenido.constData(), size_t(contenido.size()));
-        if (ods)
+        if (ods) {
             orcus::orcus_ods(&libro).read_stream(flujo);
-        else {
+        } else {
             CompletaXlsx(flujo, libro);
             orcus::orcus_xlsx(&libro).read_stream(flujo);
         }
-        for (const auto& hoja : libro.Hojas()) hojas_.push_back(hoja->Tabla());
+        for (const auto& hoja : libro.Hojas()) hojas << hoja->Tabla();
     } catch (const THojaDemasiadoGrande&) {
         throw EZMKError(
-            ErrorLecturaArchivo(archivo, QStringLiteral("la hoja es demasiado grande")));
+            ErrorLecturaArchivo(archivo, QStringLiteral("el libro es demasiado grande")));
+    } catch (const EZMKError&) {
+        throw;
     } catch (const std::exception&) {
         throw EZMKError(ErrorLecturaArchivo(archivo, QStringLiteral("el archivo está dañado")));
     }
+    return hojas;
+}
+
+TLectorHojaCalculo::TLectorHojaCalculo(const QString& archivo) : TOrigenDatos(archivo) {
+    hojas_ = TablasDeBytes(EnProcesoAparte(
+        [&] { return TablasComoBytes(LeerLibroHojaCalculo(archivo)); }, kSegundosLectura,
+        ErrorLecturaArchivo(archivo, QStringLiteral("el archivo está dañado"))));
 }
 
 QStringList TLectorHojaCalculo::Tablas() {

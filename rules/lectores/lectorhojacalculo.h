@@ -2,12 +2,16 @@
 // Workbooks of Excel 2007 and later (".xlsx") and OpenDocument spreadsheets (".ods") through
 // liborcus: every sheet is a table, its first row the column names. The cells are taken as the
 // file stores them; a number whose format shows a date or a time becomes one, shared and rich
-// texts become texts, and a formula gives the result the file keeps for it.
-#include <vector>
+// texts become texts, and a formula gives the result the file keeps for it. liborcus aborts the
+// program on some damaged files: the workbook is read in a child process (procesoaparte.h).
 
 #include "rules/lectores/origendatos.h"
 
 namespace zmk {
+
+// The sheets of the workbook, read in this process (the reader calls it in a child; the fuzz
+// target calls it directly, so that a fault of ours shows).
+QList<TTablaOrigen> LeerLibroHojaCalculo(const QString& archivo);
 
 class TLectorHojaCalculo : public TOrigenDatos {
   public:
@@ -17,7 +21,7 @@ class TLectorHojaCalculo : public TOrigenDatos {
     TTablaOrigen LeerTabla(const QString& nombre) override;
 
   private:
-    std::vector<TTablaOrigen> hojas_;
+    QList<TTablaOrigen> hojas_;
 };
 
 }  // namespace zmk

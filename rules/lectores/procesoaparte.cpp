@@ -3,10 +3,13 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDataStream>
 #include <QElapsedTimer>
+#include <QIODevice>
 
 #include "host/errors.h"
 
@@ -24,8 +27,17 @@ void EscribeTodo(int fd, const QByteArray& bytes) {
     }
 }
 
+// The memory a child may take: far more than any list of students needs, far less than a size
+// forged in a damaged file asks for (such a request then fails instead of swapping).
+constexpr rlim_t kMemoriaHijo = rlim_t(2) << 30;
+
 [[noreturn]] void TrabajaHijo(int fd, const std::function<QByteArray()>& trabajo) {
     if (const int nulo = ::open("/dev/null", O_WRONLY); nulo >= 0) ::dup2(nulo, STDERR_FILENO);
+    rlimit limite{};
+    if (::getrlimit(RLIMIT_AS, &limite) == 0 && limite.rlim_cur > kMemoriaHijo) {
+        limite.rlim_cur = kMemoriaHijo;
+        ::setrlimit(RLIMIT_AS, &limite);
+    }
     QByteArray respuesta;
     try {
         respuesta = QByteArray(1, 'O') + trabajo();
@@ -85,6 +97,27 @@ QByteArray EnProcesoAparte(const std::function<QByteArray()>& trabajo, int segun
     if (!sano || recibido.isEmpty() || recibido.front() == 'X') throw EZMKError(errorSiFalla);
     if (recibido.front() == 'E') throw EZMKError(QString::fromUtf8(recibido.mid(1)));
     return recibido.mid(1);
+}
+
+QByteArray TablasComoBytes(const QList<TTablaOrigen>& tablas) {
+    QByteArray bytes;
+    QDataStream flujo(&bytes, QIODevice::WriteOnly);
+    flujo << qint32(tablas.size());
+    for (const TTablaOrigen& t : tablas) flujo << t.nombre << t.columnas << t.filas;
+    return bytes;
+}
+
+QList<TTablaOrigen> TablasDeBytes(const QByteArray& bytes) {
+    QDataStream flujo(bytes);
+    qint32 n = 0;
+    flujo >> n;
+    QList<TTablaOrigen> tablas;
+    for (qint32 i = 0; i < n && flujo.status() == QDataStream::Ok; ++i) {
+        TTablaOrigen t;
+        flujo >> t.nombre >> t.columnas >> t.filas;
+        tablas << t;
+    }
+    return tablas;
 }
 
 }  // namespace zmk

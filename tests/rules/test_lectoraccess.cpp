@@ -96,6 +96,11 @@ TEST(ProcesoAparte, AnswersRaisesAndSurvivesCrashesAndLoops) {
                       1, fallo);
               }),
               fallo);
+    // A size forged in a damaged file makes the allocation fail in the child, not swap.
+    EXPECT_EQ(ErrorMessage([&] {
+                  EnProcesoAparte([] { return QByteArray(qsizetype(3) << 30, 'm'); }, 20, fallo);
+              }),
+              fallo);
     // A large answer comes whole.
     EXPECT_EQ(EnProcesoAparte([] { return QByteArray(3 << 20, 'z'); }, 5, fallo).size(), 3 << 20);
 }

@@ -155,6 +155,12 @@ TEST(Lectores, DamagedTruncatedAndEmptyFilesAreRefused) {
     EXPECT_EQ(error(escribe("otro.ods", lee("alumnos.xls"))),
               QStringLiteral(
                   "No se puede leer el archivo otro.ods: no es una hoja de cálculo OpenDocument"));
+    // Files on which FreeXL overruns a buffer and liborcus aborts the program.
+    for (const char* nombre : {"danado-freexl.xls", "danado-orcus.xlsx"})
+        EXPECT_TRUE(error(Datos(nombre))
+                        .startsWith(QStringLiteral("No se puede leer el archivo ") +
+                                    QString::fromUtf8(nombre)))
+            << nombre;
     for (const char* nombre : {"alumnos.xls", "alumnos.xlsx", "alumnos.ods"}) {
         const QByteArray bytes = lee(nombre);
         const QString cortado = escribe(nombre, bytes.left(bytes.size() / 2));
