@@ -199,6 +199,23 @@ void THojaLeida::fill_down_cells(oss::row_t src_row, oss::col_t src_col, oss::ro
     for (oss::row_t r = src_row + 1; r <= hasta; ++r) *Celda(r, src_col) = copia;
 }
 
+void THojaLeida::PonerResultadoTexto(oss::row_t row, oss::col_t col, const QString& texto) {
+    if (size_t(row) >= filas_.size() || size_t(col) >= filas_[size_t(row)].size()) return;
+    TCelda& celda = filas_[size_t(row)][size_t(col)];
+    if (celda.tipo != TCelda::Tipo::Vacia || texto.isEmpty()) return;
+    celda.tipo = TCelda::Tipo::Texto;
+    celda.indice = quint32(libro_.Textos().append(texto.toStdString()));
+}
+
+void THojaLeida::InsertarCeldasVacias(oss::row_t row, oss::col_t col, int n) {
+    if (row < 0 || col < 0 || n <= 0 || size_t(row) >= filas_.size()) return;
+    std::vector<TCelda>& fila = filas_[size_t(row)];
+    if (size_t(col) >= fila.size()) return;
+    libro_.celdas_ += size_t(n);
+    if (libro_.celdas_ > kCeldasMaximas) throw THojaDemasiadoGrande();
+    fila.insert(fila.begin() + col, size_t(n), TCelda());
+}
+
 oss::range_size_t THojaLeida::get_sheet_size() const {
     return {kFilasHoja, kColumnasHoja};
 }

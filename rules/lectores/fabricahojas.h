@@ -149,6 +149,10 @@ class THojaLeida : public oss::iface::import_sheet {
     void fill_down_cells(oss::row_t src_row, oss::col_t src_col, oss::row_t range_size) override;
     oss::range_size_t get_sheet_size() const override;
     oss::iface::import_formula* get_formula() override;
+    // The text result of a formula the reader found itself, where the cell has no value.
+    void PonerResultadoTexto(oss::row_t row, oss::col_t col, const QString& texto);
+    // n empty cells put in at col, moving the row's cells from there to the right.
+    void InsertarCeldasVacias(oss::row_t row, oss::col_t col, int n);
 
   private:
     friend class TFormulaLeida;

@@ -9,6 +9,7 @@
 #include <orcus/zip_archive_stream.hpp>
 
 #include "host/errors.h"
+#include "rules/lectores/contenidoods.h"
 #include "rules/lectores/fabricahojas.h"
 #include "rules/lectores/procesoaparte.h"
 
@@ -67,8 +68,7 @@ void CompletaXlsx(std::string_view contenido, TLibroLeido& libro) {
 // How long liborcus may take over a file before it is taken as damaged.
 constexpr int kSegundosLectura = 60;
 
-}  // namespace
-
+// The sheets of the workbook, read in this process (the reader calls it in a child).
 QList<TTablaOrigen> LeerLibroHojaCalculo(const QString& archivo) {
     QFile file(archivo);
     if (!file.open(QIODevice::ReadOnly))
@@ -89,6 +89,7 @@ QList<TTablaOrigen> LeerLibroHojaCalculo(const QString& archivo) {
         const std::string_view flujo(contenido.constData(), size_t(contenido.size()));
         if (ods) {
             orcus::orcus_ods(&libro).read_stream(flujo);
+            CompletaContenidoOds(flujo, libro);
         } else {
             CompletaXlsx(flujo, libro);
             orcus::orcus_xlsx(&libro).read_stream(flujo);
@@ -104,6 +105,8 @@ QList<TTablaOrigen> LeerLibroHojaCalculo(const QString& archivo) {
     }
     return hojas;
 }
+
+}  // namespace
 
 TLectorHojaCalculo::TLectorHojaCalculo(const QString& archivo) : TOrigenDatos(archivo) {
     hojas_ = TablasDeBytes(EnProcesoAparte(

@@ -9,10 +9,6 @@
 
 namespace zmk {
 
-// The sheets of the workbook, read in this process (the reader calls it in a child; the fuzz
-// target calls it directly, so that a fault of ours shows).
-QList<TTablaOrigen> LeerLibroHojaCalculo(const QString& archivo);
-
 class TLectorHojaCalculo : public TOrigenDatos {
   public:
     // Reads the whole workbook; a file that is not one of its kind or is damaged raises.

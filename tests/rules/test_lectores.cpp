@@ -53,8 +53,23 @@ INSTANTIATE_TEST_SUITE_P(Formatos, HojaLibreOffice,
                          ::testing::Values("alumnos.ods", "alumnos.xlsx", "alumnos.xls"));
 
 TEST(HojaCalculo, FormulasGiveTheResultTheFileKeeps) {
-    const TTablaOrigen t = Tabla(Datos("alumnos.xlsx"), QStringLiteral("Alumnos"));
-    EXPECT_EQ(t.filas[0][8], QVariant(QStringLiteral("Núñez Peña, María José")));
+    for (const char* archivo : {"alumnos.xlsx", "alumnos.ods"}) {
+        const TTablaOrigen t = Tabla(Datos(archivo), QStringLiteral("Alumnos"));
+        EXPECT_EQ(t.filas[0][8], QVariant(QStringLiteral("Núñez Peña, María José"))) << archivo;
+        EXPECT_EQ(t.filas[2][8], QVariant(QStringLiteral("Çelik Öztürk, Ångström"))) << archivo;
+    }
+}
+
+// A merged cell covers the next one: the values after it keep their columns, and the text
+// results of formulas are there (liborcus alone gets both wrong in an .ods).
+TEST(HojaCalculo, MergedCellsKeepTheColumnsAfterThem) {
+    const TTablaOrigen t = Tabla(Datos("combinadas.ods"), QStringLiteral("Dos"));
+    EXPECT_EQ(t.columnas, (QStringList{"A", "B", "C", "D"}));
+    ASSERT_EQ(t.filas.size(), 2);
+    EXPECT_EQ(t.filas[0], (QVariantList{QStringLiteral("unida"), QVariant(), qlonglong(7),
+                                        QStringLiteral("UNIDA")}));
+    EXPECT_EQ(t.filas[1],
+              (QVariantList{QVariant(), QVariant(), qlonglong(5), QStringLiteral("x5")}));
 }
 
 // Workbooks saved by Excel: titles above the header (the columns take the first row), dates;
