@@ -3,33 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 
-#include "schema/schema.h"
-#include "tests/support/testdb.h"
+#include "tests/support/cliempresa.h"
 
 namespace {
 
-class CliImport : public ::testing::Test {
+class CliImport : public zmk::test::CliEmpresa {
   protected:
-    QTemporaryDir dir;
-    QString db, datos;
+    QString datos;
     void SetUp() override {
-        db = dir.filePath(QStringLiteral("empresa.db"));
-        zmk::schema::CreateCompanyDatabase(db);
-        ASSERT_EQ(Run({"sql",
-                       "INSERT INTO T20Centros (IDCentroT20, NombreCentroT20, ActivoT20) "
-                       "VALUES (1, 'C', 1)"})
-                      .status,
-                  0);
+        CliEmpresa::SetUp();
         datos = dir.filePath(QStringLiteral("alumnos.csv"));
         QFile f(datos);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("Num;Nombre;Apellidos;Ciudad\n7;Ana;Pérez;Xàtiva\n9;Luis;Gil;Alzira\n");
-    }
-    zmk::test::CliResult Run(QStringList args) {
-        args = QStringList{"--db", db, "--centre", "1"} + args;
-        return zmk::test::RunCli(args);
     }
     QString Alumnos() {
         return Run({"sql",

@@ -3,30 +3,12 @@
 // the students' columns (dates as the database keeps them, days since 30/12/1899).
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
-#include "schema/schema.h"
-#include "tests/support/testdb.h"
+#include "tests/support/cliempresa.h"
 
 namespace {
 
-class CliImportArchivos : public ::testing::Test {
+class CliImportArchivos : public zmk::test::CliEmpresa {
   protected:
-    QTemporaryDir dir;
-    QString db;
-    void SetUp() override {
-        db = dir.filePath(QStringLiteral("empresa.db"));
-        zmk::schema::CreateCompanyDatabase(db);
-        ASSERT_EQ(Run({"sql",
-                       "INSERT INTO T20Centros (IDCentroT20, NombreCentroT20, ActivoT20) "
-                       "VALUES (1, 'C', 1)"})
-                      .status,
-                  0);
-    }
-    zmk::test::CliResult Run(QStringList args) {
-        args = QStringList{"--db", db, "--centre", "1"} + args;
-        return zmk::test::RunCli(args);
-    }
     QString Alumnos(const char* columnas) {
         return Run({"sql", QStringLiteral("SELECT group_concat(%1, '|') FROM (SELECT * FROM "
                                           "T01Alumnos ORDER BY CodigoT01)")

@@ -1,32 +1,18 @@
 // escolia-cli mass-delete: key words, the forced boxes, the final question and its exit status.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
-#include "schema/schema.h"
-#include "tests/support/testdb.h"
+#include "tests/support/cliempresa.h"
 
 namespace {
 
-class CliBorradoMasivo : public ::testing::Test {
+class CliBorradoMasivo : public zmk::test::CliEmpresa {
   protected:
-    QTemporaryDir dir;
-    QString db;
     void SetUp() override {
-        db = dir.filePath(QStringLiteral("empresa.db"));
-        zmk::schema::CreateCompanyDatabase(db);
+        CliEmpresa::SetUp();
         for (const char* sql :
-             {"INSERT INTO T20Centros (IDCentroT20, NombreCentroT20, ActivoT20) VALUES (1, 'C', 1)",
-              "INSERT INTO T01Alumnos (IDCentroT01, NombreT01) VALUES (1, 'A')",
+             {"INSERT INTO T01Alumnos (IDCentroT01, NombreT01) VALUES (1, 'A')",
               "INSERT INTO T02Matriculas (IDCentroT02, IDAlumnoT02) VALUES (1, 1)"})
             ASSERT_EQ(Run({"sql", sql}).status, 0);
-    }
-    zmk::test::CliResult Run(QStringList args) {
-        args.prepend(QStringLiteral("1"));
-        args.prepend(QStringLiteral("--centre"));
-        args.prepend(db);
-        args.prepend(QStringLiteral("--db"));
-        return zmk::test::RunCli(args);
     }
     QString Cuenta() {
         return Run({"sql",
