@@ -151,13 +151,7 @@ int ResetPassword(CliContext& ctx) {
     TZMKPasswordsDataBase store(db.get());
     TUserValues user = store.GetUser(name);
     if (user.IsEmpty()) throw EZMKError(QStringLiteral("No puede modificar el usuario"));
-    const QString password = o.password.value_or(RandomPassword());
-    TCustomZMKPasswords::CheckValid(user.userName, password);
-    user.password = password;
-    store.ModifyUser(user);
-    if (!o.password)
-        *ctx.out << "Nueva contraseña de " << user.userName << ": " << password << "\n";
-    return kExitOk;
+    return ResetUserPassword(ctx, store, user, o.password);
 }
 
 int RunUsers(CliContext& ctx) {

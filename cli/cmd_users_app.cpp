@@ -68,17 +68,20 @@ int List(CliContext& ctx, TZMKPasswordsZMKApp& store) {
 // Whoever can write the settings store can reset a password in it: no login is asked.
 int ResetPassword(CliContext& ctx, TZMKPasswordsZMKApp& store, const QString& name,
                   const AppUserOptions& o) {
-    TUserValues user = store.GetUser(name);
-    const QString password = o.password.value_or(RandomPassword());
-    TCustomZMKPasswords::CheckValid(user.userName, password);
-    user.password = password;
-    store.ModifyUser(user);
-    if (!o.password)
-        *ctx.out << "Nueva contraseña de " << user.userName << ": " << password << "\n";
-    return kExitOk;
+    return ResetUserPassword(ctx, store, store.GetUser(name), o.password);
 }
 
 }  // namespace
+
+int ResetUserPassword(CliContext& ctx, TCustomZMKPasswords& store, TUserValues user,
+                      const std::optional<QString>& password) {
+    const QString nueva = password.value_or(RandomPassword());
+    TCustomZMKPasswords::CheckValid(user.userName, nueva);
+    user.password = nueva;
+    store.ModifyUser(user);
+    if (!password) *ctx.out << "Nueva contraseña de " << user.userName << ": " << nueva << "\n";
+    return kExitOk;
+}
 
 QString RandomPassword() {
     static const QString alphabet =

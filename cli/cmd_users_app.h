@@ -1,5 +1,9 @@
 #pragma once
+#include <QString>
+#include <optional>
+
 #include "cli/commands.h"
+#include "maintenance/passwords.h"
 
 namespace zmk::cli {
 
@@ -10,5 +14,9 @@ extern const QString kUsoUsuariosAplicacion;
 
 // A new password of twelve letters and digits, for a reset without one.
 QString RandomPassword();
+
+// A reset: the user gets the password given, or a random one that is printed.
+int ResetUserPassword(CliContext& ctx, TCustomZMKPasswords& store, TUserValues user,
+                      const std::optional<QString>& password);
 
 }  // namespace zmk::cli
